@@ -1,0 +1,49 @@
+# The two commands of the README, and the rest of the developer's loop.
+#   make run    installs what is missing, builds, lays out the program folder and starts the client
+#   make test   installs what is missing, builds with ASan + UBSan, runs every test, smoke-runs the fuzzers
+
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 5
+CMAKE ?= cmake
+BUILD ?= build
+
+.PHONY: all deps run release test asan fuzz tsan bench clean
+
+all: release
+
+deps:
+	@scripts/install-deps
+
+release: deps
+	$(CMAKE) -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DTVK_BUILD_TESTS=OFF >/dev/null
+	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
+
+run: release
+	scripts/layout-program-folder $(BUILD)/release $(BUILD)/program
+	cd $(BUILD)/program && ./tvk
+
+asan: deps
+	$(CMAKE) -S . -B $(BUILD)/asan -DCMAKE_BUILD_TYPE=Debug -DTVK_SANITIZE=address >/dev/null
+	$(CMAKE) --build $(BUILD)/asan -j $(JOBS)
+
+test: asan
+	cd $(BUILD)/asan && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz
+
+fuzz: deps
+	CC=clang CXX=clang++ $(CMAKE) -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=Debug -DTVK_FUZZ=ON >/dev/null
+	$(CMAKE) --build $(BUILD)/fuzz -j $(JOBS)
+	scripts/run-fuzzers $(BUILD)/fuzz $(FUZZ_SECONDS)
+
+tsan: deps
+	$(CMAKE) -S . -B $(BUILD)/tsan -DCMAKE_BUILD_TYPE=Debug -DTVK_SANITIZE=thread >/dev/null
+	$(CMAKE) --build $(BUILD)/tsan -j $(JOBS)
+	cd $(BUILD)/tsan && ctest --output-on-failure -j $(JOBS) -L thread
+
+bench: deps
+	$(CMAKE) -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DTVK_BUILD_TESTS=OFF -DTVK_BUILD_BENCH=ON >/dev/null
+	$(CMAKE) --build $(BUILD)/bench -j $(JOBS)
+	@for b in $(BUILD)/bench/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+clean:
+	rm -rf $(BUILD)
