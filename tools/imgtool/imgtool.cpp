@@ -6,8 +6,6 @@
 // ".a" files are read as JPEG pictures and ".b" files as BMP files; any other name is judged by
 // its first two bytes (FF D8 starts a JPEG picture). The exit status is 0 only for a readable
 // picture.
-#include <png.h>
-
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +15,7 @@
 
 #include "cclient/widgets/bmp_reader.h"
 #include "cclient/widgets/jpeg_file.h"
+#include "platform/draw/png_writer.h"
 
 namespace {
 
@@ -111,12 +110,13 @@ std::string ReadPicture(const std::string& name, Picture* picture) {
 }
 
 bool WritePng(const std::string& name, const Picture& picture) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(picture.width);
-  image.height = static_cast<png_uint_32>(picture.height);
-  image.format = PNG_FORMAT_RGB;
-  return png_image_write_to_file(&image, name.c_str(), 0, picture.rgb.data(), 0, nullptr) != 0;
+  platform::Surface surface(picture.width, picture.height);
+  for (size_t i = 0; i + 2 < picture.rgb.size(); i += 3) {
+    surface.pixels[i + 0] = picture.rgb[i + 2];
+    surface.pixels[i + 1] = picture.rgb[i + 1];
+    surface.pixels[i + 2] = picture.rgb[i + 0];
+  }
+  return platform::SaveSurfacePng(surface, name);
 }
 
 int Usage() {
