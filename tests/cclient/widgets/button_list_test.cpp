@@ -205,6 +205,7 @@ TEST_F(ButtonListTest, draws_the_picture_of_each_state) {
     EXPECT_EQ(back_buffer.At(10, 10), c.at_corner) << c.name;
     EXPECT_EQ(back_buffer.At(15, 14), c.inside) << c.name;
     EXPECT_EQ(back_buffer.At(10 + kWidth, 10 + kHeight), c.past_edge) << c.name;
+    if (HasFailure()) (void)platform::SaveSurfacePng(back_buffer.Picture(), std::string(c.name) + "_actual.png");
     // The rectangle is reported whether or not anything was painted.
     ASSERT_EQ(dirty.Count(), 1) << c.name;
     EXPECT_EQ(dirty[0].left, 10) << c.name;
