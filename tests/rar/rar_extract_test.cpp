@@ -165,7 +165,6 @@ TEST_F(RarExtractTest, masks_exclusions_and_recursion_select_files) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     std::filesystem::remove_all(run_.OutputFolder());
-    RarResetSwitches();
     EXPECT_EQ(nullptr, run_.Run("X", archive, c.switches, c.masks));
     std::vector<std::string> files;
     for (const auto& [path, bytes] : run_.Tree()) {
@@ -205,7 +204,6 @@ TEST_F(RarExtractTest, freshen_and_update_compare_with_the_archived_time) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     std::filesystem::remove_all(run_.OutputFolder());
-    RarResetSwitches();
     std::filesystem::create_directories(run_.OutputFolder());
     std::string path = run_.OutputFolder() + "f.txt";
     if (c.existing >= 0) {
@@ -238,7 +236,6 @@ TEST_F(RarExtractTest, a_file_failing_its_crc_is_deleted_unless_keep_broken) {
   for (bool keep : {false, true}) {
     SCOPED_TRACE(keep ? "KB" : "default");
     std::filesystem::remove_all(run_.OutputFolder());
-    RarResetSwitches();
     EXPECT_EQ(nullptr, run_.Run("E", archive, keep ? std::vector<std::string>{"KB"} : std::vector<std::string>{}));
     Tree expected{{"out/", ""}, {"out/good.txt", "g"}};
     if (keep) expected["out/bad.txt"] = "contents";

@@ -37,6 +37,7 @@ const char* RarTestRun::Run(const char* command, const std::string& archive, con
                             const std::vector<std::string>& masks) {
   messages_.clear();
   g_collected = &messages_;
+  RarResetSwitches();
   std::string destination = OutputFolder();
   RarInitialize(destination.c_str(), CollectMessage);
   for (const std::string& text : switches) {

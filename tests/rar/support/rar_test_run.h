@@ -20,8 +20,8 @@ class RarTestRun {
     return WriteArchive(name, builder.Build());
   }
 
-  // RarInitialize with "out/" and the collecting sink, then the switches and masks in order, then
-  // ExecuteCommand. The messages of earlier runs are dropped.
+  // RarInitialize with "out/" and the collecting sink, then the switches (from their start-up
+  // state) and masks in order, then ExecuteCommand. The messages of earlier runs are dropped.
   const char* Run(const char* command, const std::string& archive, const std::vector<std::string>& switches = {},
                   const std::vector<std::string>& masks = {"*.*"});
 
