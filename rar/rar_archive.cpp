@@ -39,7 +39,6 @@ constexpr uint16_t kOldCommentFlag = 0x08;
 
 constexpr uint32_t kAttributeDirectory = 0x10;
 constexpr uint32_t kAttributeVolumeLabel = 0x08;
-constexpr uint32_t kAttributeArchive = 0x20;
 
 // Packed bytes read at a time for the block cipher: a whole number of 16-byte blocks.
 constexpr size_t kStagedBytes = 8192;

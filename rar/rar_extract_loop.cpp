@@ -220,6 +220,7 @@ Outcome ExtractRun::ProcessFile(const RarFileHeader& header, const std::string& 
   if (!selected && !solid) return {};
 
   // What is reported for this file, and where its bytes go.
+  if (selected && (header.flags & RAR_FILE_COMMENT)) archive_.ShowFileComment();
   int output_fd = -1;
   const std::string& shown = write ? path : name;
   if (!selected) {
@@ -234,7 +235,6 @@ Outcome ExtractRun::ProcessFile(const RarFileHeader& header, const std::string& 
     RarMessage("\n------ Printing %s\n\n", name.c_str());
   }
 
-  if (selected && header.flags & RAR_FILE_COMMENT) archive_.ShowFileComment();
   archive_.BeginFileData(output_fd, header.IsEncrypted() ? switches.password : nullptr);
   UnpackResult result = Unpack(header, archive_.IsSolid());
 

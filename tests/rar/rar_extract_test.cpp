@@ -1,8 +1,11 @@
 #include "rar/rar_extract.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <utime.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <cstring>
@@ -339,6 +342,43 @@ TEST_F(RarExtractTest, mode_bits_follow_the_host_system) {
     ASSERT_EQ(0, ::stat((run_.OutputFolder() + "f.bin").c_str(), &info)) << run_.Messages();
     EXPECT_EQ(c.mode, info.st_mode & 07777);
   }
+}
+
+TEST_F(RarExtractTest, outputs_that_cannot_be_made_are_counted_and_skipped) {
+  RarArchiveBuilder builder;
+  builder.AddFile(RarDirectoryEntry("blocker\\dir"))
+      .AddFile(RarStoredEntry("blocker\\f.txt", "f"))
+      .AddFile(RarStoredEntry("ok.txt", "ok"));
+  std::string archive = run_.WriteArchive("b.rar", builder);
+  std::filesystem::create_directories(run_.OutputFolder());
+  folder_.WriteFile("out/blocker", "a file where a folder should be");
+  EXPECT_EQ(nullptr, run_.Run("X", archive));
+  EXPECT_EQ((Tree{{"out/", ""}, {"out/blocker", "a file where a folder should be"}, {"out/ok.txt", "ok"}}),
+            run_.Tree());
+  EXPECT_TRUE(Contains(run_.Messages(), "\nCannot create directory " + run_.OutputFolder() + "blocker/dir"))
+      << run_.Messages();
+  EXPECT_TRUE(Contains(run_.Messages(), "\nCannot create " + run_.OutputFolder() + "blocker/f.txt"))
+      << run_.Messages();
+  EXPECT_TRUE(Contains(run_.Messages(), "\nTotal errors: 2")) << run_.Messages();
+}
+
+TEST_F(RarExtractTest, a_failed_write_stops_the_command_and_removes_the_partial_file) {
+  std::string archive = run_.WriteArchive(
+      "w.rar", RarArchiveBuilder().AddFile(RarStoredEntry("big.bin", std::string(5000, 'b'))).AddFile(RarStoredEntry("next.txt", "n")));
+  std::filesystem::create_directories(run_.OutputFolder());
+  // Writes past 1,000 bytes fail (with the signal ignored) for the length of the command.
+  struct rlimit old_limit;
+  ASSERT_EQ(0, ::getrlimit(RLIMIT_FSIZE, &old_limit));
+  struct rlimit small_limit = old_limit;
+  small_limit.rlim_cur = 1000;
+  auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &small_limit));
+  const char* result = run_.Run("E", archive);
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  ASSERT_NE(nullptr, result);
+  EXPECT_STREQ("Write Error", result);
+  EXPECT_EQ((Tree{{"out/", ""}}), run_.Tree());
 }
 
 TEST_F(RarExtractTest, test_and_print_write_no_files) {
