@@ -59,7 +59,7 @@ class ExtractRun {
   Outcome ProcessEntry(const RarFileHeader& header, int index);
   Outcome FindFirstVolume() const;
   void ProcessDirectory(const std::string& name, bool selected);
-  Outcome ProcessFile(const RarFileHeader& header, const std::string& name, bool selected, bool solid_unpack);
+  Outcome ProcessFile(const RarFileHeader& header, const std::string& name, bool selected, bool solid);
   UnpackResult Unpack(const RarFileHeader& header, bool solid_stream);
   void ReportChecksum(const RarFileHeader& header, const std::string& shown, bool good);
 

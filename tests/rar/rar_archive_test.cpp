@@ -204,6 +204,22 @@ TEST_F(RarArchiveTest, names_stored_with_slashes_and_case_switches) {
   EXPECT_EQ("x", run_.Tree()["out/SUB/DIR/FILE.TXT"]);
 }
 
+TEST_F(RarArchiveTest, unselected_files_of_a_solid_archive_are_read_but_not_written) {
+  RarEntry label = RarStoredEntry("LABEL", "");
+  label.attributes = 0x08;
+  RarArchiveBuilder builder;
+  builder.SetMainFlags(0x08)
+      .AddFile(label)
+      .AddFile(RarStoredEntry("first.txt", "1"))
+      .AddFile(RarStoredEntry("second.txt", "2"));
+  std::string archive = run_.WriteArchive("solid.rar", builder);
+  std::filesystem::remove_all(run_.OutputFolder());
+  EXPECT_EQ(nullptr, run_.Run("E", archive, {}, {"second.txt", "LABEL"}));
+  EXPECT_EQ((Tree{{"out/", ""}, {"out/second.txt", "2"}}), run_.Tree()) << run_.Messages();
+  EXPECT_TRUE(Contains(run_.Messages(), "\nSkipping    first.txt" + std::string(47, ' '))) << run_.Messages();
+  EXPECT_FALSE(Contains(run_.Messages(), "LABEL")) << run_.Messages();
+}
+
 TEST_F(RarArchiveTest, a_file_continued_in_the_next_volume_fails_and_ends_the_volume) {
   RarEntry first_part = RarStoredEntry("split.bin", "first half second half");
   first_part.packed = "first half";

@@ -121,6 +121,26 @@ TEST_F(RarExtractTest, a_long_password_keeps_77_characters_and_is_wiped_after_th
   EXPECT_EQ('\0', RarSwitchState().password[0]);
 }
 
+TEST_F(RarExtractTest, the_upgrade_call_extracts_into_the_current_folder_without_a_sink) {
+  // Fetched as "<name>.r", encrypted with the upgrade password, extracted next to it.
+  folder_.WriteFile("tvk.exe.r", RarArchiveBuilder()
+                                     .SetComment("not shown")
+                                     .AddFile(RarEncryptedStoredEntry("bin\\tvk.exe", "program bytes", "VRZD", 20))
+                                     .Build());
+  folder_.WriteFile("tvk.exe", "previous version");
+  RarInitialize(nullptr, nullptr);
+  EXPECT_EQ(nullptr, RarSetSwitch("y"));
+  EXPECT_EQ(nullptr, RarSetSwitch("o+"));
+  EXPECT_EQ(nullptr, RarSetSwitch("c-"));
+  EXPECT_EQ(nullptr, RarSetSwitch("pVRZD"));
+  EXPECT_EQ(nullptr, RarAddFileName("*.*"));
+  EXPECT_EQ(nullptr, ExecuteCommand("E", "tvk.exe.r"));
+  EXPECT_EQ("program bytes", folder_.ReadFile("tvk.exe"));
+  struct stat info;
+  ASSERT_EQ(0, ::stat(folder_.PathOf("tvk.exe").c_str(), &info));
+  EXPECT_EQ(0644u, info.st_mode & 07777);
+}
+
 TEST_F(RarExtractTest, e_drops_folders_and_x_keeps_them) {
   std::string archive = run_.WriteArchive("f.rar", FoldersArchive());
   EXPECT_EQ(nullptr, run_.Run("E", archive));
