@@ -3,9 +3,11 @@
 //   rartool [-switch ...] [-d folder] COMMAND archive [mask ...]
 //
 // Switches are the extractor's own, written after a "-" ("-o-", "-pPASSWORD", "-xname", "-c-").
-// COMMAND is one of E, X, T, P, L, V. "-d folder" sets the destination folder ("/" is added when
+// COMMAND is one of E, X, T, P, L, V, in either case (the extractor itself takes upper case
+// only). "-d folder" sets the destination folder ("/" is added when
 // missing). Without masks every file is selected ("*.*"). Messages are printed as the extractor
 // sends them. The exit code is 0 only when the command gave no error text.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -40,7 +42,8 @@ int main(int argc, char** argv) {
     }
   }
   if (argc - arg < 2) return Usage();
-  const char* command = argv[arg];
+  std::string command = argv[arg];
+  for (char& ch : command) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   const char* archive = argv[arg + 1];
 
   RarInitialize(has_destination ? destination.c_str() : nullptr, PrintMessage);
@@ -64,7 +67,7 @@ int main(int argc, char** argv) {
     RarRelease();
     return 2;
   }
-  const char* error = ExecuteCommand(command, archive);
+  const char* error = ExecuteCommand(command.c_str(), archive);
   std::fputs("\n", stdout);
   if (error != nullptr) {
     std::fprintf(stderr, "rartool: %s\n", error);
