@@ -29,16 +29,16 @@ bool FileExists(std::string_view path);
 // Copies the file's bytes and its permission bits (never set-user-id, set-group-id or sticky).
 // The copy is written beside `to` under a temporary name and renamed into place, so `to` is never
 // left half-written. With `fail_if_exists`, an existing `to` makes the copy fail.
-[[nodiscard]] bool CopyFile(std::string_view from, std::string_view to, bool fail_if_exists);
+bool CopyFile(std::string_view from, std::string_view to, bool fail_if_exists);
 
 // Renames a file or folder; fails when `to` exists. Across file systems the file is copied and
 // the original deleted.
-[[nodiscard]] bool MoveFile(std::string_view from, std::string_view to);
+bool MoveFile(std::string_view from, std::string_view to);
 
 enum : uint32_t { MOVEFILE_REPLACE_EXISTING = 1 };
 
 // MoveFile; with MOVEFILE_REPLACE_EXISTING an existing file `to` is replaced in one step.
-[[nodiscard]] bool MoveFileEx(std::string_view from, std::string_view to, uint32_t flags);
+bool MoveFileEx(std::string_view from, std::string_view to, uint32_t flags);
 
 bool DeleteFile(std::string_view path);
 

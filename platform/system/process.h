@@ -27,7 +27,7 @@ void PrepareProcess();
 
 // Starts `program` as a child and returns at once: its process id, or -1 when it could not be
 // started. Children that nobody waits for are collected at the next start.
-[[nodiscard]] int SpawnProgram(std::string_view program, const std::vector<std::string>& arguments);
+int SpawnProgram(std::string_view program, const std::vector<std::string>& arguments);
 
 // Waits for a child started by SpawnProgram: its exit code 0-255, 128 + the signal number when a
 // signal ended it, -1 when `process_id` is not a child that can be waited for.
@@ -41,6 +41,6 @@ std::string CommandLineText(int argc, const char* const* argv);
 
 // Starts `program` found on PATH (as a shell would find it, but without any shell) and returns
 // at once: for helpers of the desktop such as a web browser. Same results as SpawnProgram.
-[[nodiscard]] int SpawnSearchedProgram(std::string_view program, const std::vector<std::string>& arguments);
+int SpawnSearchedProgram(std::string_view program, const std::vector<std::string>& arguments);
 
 }  // namespace platform

@@ -97,8 +97,8 @@ int32_t RegCloseKey(HKEY key);
 
 // Writes the value `name` (replacing any value of that name, whatever its type). REG_DWORD needs
 // exactly 4 bytes; other types other than REG_SZ and REG_BINARY are refused.
-[[nodiscard]] int32_t RegSetValueEx(HKEY key, const char* name, uint32_t reserved, uint32_t type,
-                                    const uint8_t* data, uint32_t size);
+int32_t RegSetValueEx(HKEY key, const char* name, uint32_t reserved, uint32_t type, const uint8_t* data,
+                      uint32_t size);
 
 // The `index`-th value of the key, in the order values were first created. On entry *name_size is
 // the room in `name` counting its NUL; on return the name's length without it. `type`, `data` and
@@ -113,10 +113,10 @@ int32_t RegCloseKey(HKEY key);
                                    uint32_t* reserved, char* key_class, uint32_t* class_size,
                                    void* last_write_time);
 
-[[nodiscard]] int32_t RegDeleteValue(HKEY key, const char* name);
+int32_t RegDeleteValue(HKEY key, const char* name);
 
 // Deletes the key `sub_key` under `key` with its values. A key that still has sub-keys is not
 // deleted (ERROR_ACCESS_DENIED).
-[[nodiscard]] int32_t RegDeleteKey(HKEY key, const char* sub_key);
+int32_t RegDeleteKey(HKEY key, const char* sub_key);
 
 }  // namespace platform

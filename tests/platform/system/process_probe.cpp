@@ -2,6 +2,8 @@
 // (when it gets a single argument holding blanks, that is its whole command line, split here):
 //
 //   exit CODE                   ends with exit code CODE
+//   sigpipe                     prepares the process as the programs do, then writes to a pipe
+//                               nobody reads: exits 0 when the write failed with EPIPE
 //   list-fds FILE               writes the numbers of its open descriptors to FILE, one line
 //   hold-and-exec FILE          writes its descriptors to FILE, then opens a file, takes the
 //                               single-instance lock "probe" and saves a registry value, and
@@ -14,7 +16,9 @@
 //
 // It reports through its exit code and the files it writes, never through its output.
 #include <dirent.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -102,6 +106,15 @@ int AfterExec(const std::string& file) {
   return 0;
 }
 
+int WriteToClosedPipe() {
+  platform::PrepareProcess();
+  int ends[2];
+  if (::pipe(ends) != 0) return 2;
+  ::close(ends[0]);
+  const ssize_t written = ::write(ends[1], "x", 1);
+  return written < 0 && errno == EPIPE ? 0 : 1;
+}
+
 int RecordArguments(const std::vector<std::string>& words) {
   const char* output = std::getenv("PROBE_OUTPUT");
   if (output == nullptr) return 101;
@@ -129,6 +142,7 @@ int main(int argc, char** argv) {
   if (words.empty()) return 100;
   const std::string& mode = words[0];
   if (mode == "exit" && words.size() == 2) return std::atoi(words[1].c_str());
+  if (mode == "sigpipe") return WriteToClosedPipe();
   if (mode == "list-fds" && words.size() == 2) {
     Append(words[1], OpenDescriptors());
     return 0;

@@ -61,6 +61,7 @@ TEST_F(ProcessTest, spawn_and_wait_returns_the_exit_code) {
       {kProbe, {"probe", "exit", "7"}, 7},
       {kProbe, {"probe", "exit", "255"}, 255},
       {kProbe, {"probe", "exit 3"}, 3},  // one text, split by the receiver
+      {kProbe, {"probe", "sigpipe"}, 0},  // a reader gone is an error, not the end of the program
       {probe_folder + "PROCESS_PROBE.EXE", {"process_probe.exe", "exit", "9"}, 9},
       {folder_.Path() + "missing.exe", {"missing.exe"}, -1},
   };
