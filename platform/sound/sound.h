@@ -85,7 +85,8 @@ std::string SoundBackendName();
 // each command string as given. Empty under the SDL2_mixer backend.
 std::vector<std::string> RecordedSoundRequests();
 void ClearRecordedSoundRequests();
-// Ends the playing music as if it had played to its end. False when no music plays.
+// Ends the playing music as if it had played to its end, and reports it to the notify callback
+// on the calling thread. False when no music plays.
 bool FinishRecordedMusic();
 
 }  // namespace platform
