@@ -11,8 +11,7 @@
 
 void RarBitInput::Start(RarUnpackIO* io) {
   io_ = io;
-  position_ = 0;
-  bit_ = 0;
+  cursor_ = RarBitCursor{buffer_, 0, 0};
   top_ = 0;
   border_ = -1;
   ended_ = false;
@@ -22,11 +21,11 @@ void RarBitInput::Start(RarUnpackIO* io) {
 
 // Moves the unread tail to the front and reads until the buffer is full or the data ends.
 void RarBitInput::Fill() {
-  if (position_ > 0) {
-    const int tail = top_ > position_ ? top_ - position_ : 0;
-    std::memmove(buffer_, buffer_ + position_, static_cast<size_t>(tail));
+  if (cursor_.position > 0) {
+    const int tail = top_ > cursor_.position ? top_ - cursor_.position : 0;
+    std::memmove(buffer_, buffer_ + cursor_.position, static_cast<size_t>(tail));
     top_ = tail;
-    position_ = 0;
+    cursor_.position = 0;
   }
   while (!ended_ && top_ < kBufferSize) {
     const int wanted = kBufferSize - top_;
@@ -85,7 +84,7 @@ class RarUnpacker final : public Unpacker {
     if (!method15 && !method20) return UNPACK_BAD_VERSION;
     if (unpacked_size < 0) return UNPACK_CORRUPT;
     if (window_ == nullptr) {
-      window_ = new (std::nothrow) uint8_t[kRarWindowSize];
+      window_ = new (std::nothrow) uint8_t[kRarWindowSize + kRarWindowSlack]();
       if (window_ == nullptr) return UNPACK_NO_MEMORY;
       core_.window = window_;
       solid = false;
