@@ -3,6 +3,7 @@
 #include "rar/unpack.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "rar/unpack15.h"
@@ -48,7 +49,7 @@ bool RarBitInput::PrepareSlow() {
   return !read_failed_ && !Overrun();
 }
 
-void RarUnpackCore::ClearForNewArchive() {
+void RarUnpackCore::ClearForNonSolidFile() {
   std::memset(window, 0, kRarWindowSize);
   write_pos = 0;
   flush_pos = 0;
@@ -74,22 +75,19 @@ namespace {
 class RarUnpacker final : public Unpacker {
  public:
   explicit RarUnpacker(RarUnpackIO* io) { core_.io = io; }
-  ~RarUnpacker() override { delete[] window_; }
-  RarUnpacker(const RarUnpacker&) = delete;
-  RarUnpacker& operator=(const RarUnpacker&) = delete;
 
   UnpackResult Unpack(int unpack_version, int64_t unpacked_size, bool solid) override {
     const bool method15 = unpack_version >= 13 && unpack_version <= 15;
     const bool method20 = unpack_version >= 16 && unpack_version <= 20;
     if (!method15 && !method20) return UNPACK_BAD_VERSION;
     if (unpacked_size < 0) return UNPACK_CORRUPT;
-    if (window_ == nullptr) {
-      window_ = new (std::nothrow) uint8_t[kRarWindowSize + kRarWindowSlack]();
-      if (window_ == nullptr) return UNPACK_NO_MEMORY;
-      core_.window = window_;
+    if (!window_) {
+      window_.reset(new (std::nothrow) uint8_t[kRarWindowSize + kRarWindowSlack]());
+      if (!window_) return UNPACK_NO_MEMORY;
+      core_.window = window_.get();
       solid = false;
     }
-    if (!solid) core_.ClearForNewArchive();
+    if (!solid) core_.ClearForNonSolidFile();
     core_.remaining = unpacked_size;
     core_.input.Start(core_.io);
     const UnpackResult result =
@@ -99,7 +97,7 @@ class RarUnpacker final : public Unpacker {
   }
 
  private:
-  uint8_t* window_ = nullptr;  // allocated by the first Unpack, kept for the whole archive
+  std::unique_ptr<uint8_t[]> window_;  // allocated by the first Unpack, kept for the archive
   RarUnpackCore core_;
   Unpack20Class unpack20_;
   Unpack15Class unpack15_;

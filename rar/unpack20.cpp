@@ -36,7 +36,7 @@ constexpr uint32_t kAudioNewTablesSymbol = 256;
 // Bit-length codes that are not lengths.
 constexpr uint32_t kRepeatPrevious = 16;  // the previous length 3-6 times
 constexpr uint32_t kShortZeroRun = 17;    // 3-10 zero lengths
-constexpr uint32_t kLongZeroRun = 18;     // 11-138 zero lengths
+                                          // 18 (the last): 11-138 zero lengths
 
 // The write position below which a step may start without checks: from there it can neither
 // pass the window's end, nor leave fewer than kRarFlushRoom bytes before the flush position, nor
@@ -130,7 +130,7 @@ bool Unpack20Class::ReadTables(RarBitInput& input) {
       value = lengths[filled - 1];
     } else if (code == kShortZeroRun) {
       run = 3 + static_cast<int>(input.Read(3));
-    } else {
+    } else {  // the long zero run
       run = 11 + static_cast<int>(input.Read(7));
     }
     // A run never reaches past the table.

@@ -162,7 +162,7 @@ struct RarUnpackCore {
   RarBitInput input;
 
   // A non-solid file starts from an empty window and no distances.
-  void ClearForNewArchive();
+  void ClearForNonSolidFile();
 
   // Hands out the bytes between the flush and the write position (two pieces when they wrap).
   void Flush();
