@@ -399,13 +399,18 @@ TEST(Rar20Unpack, scripted_streams_unpack_to_their_tokens) {
     cases.push_back({kNames[channels - 1], s});
   }
   {
+    Script20 s;
+    s.File(false).Tables(AudioTables(2, false)).Audio(SampleSteeredAudio(2 * 1200, 2, 33));
+    cases.push_back({"multimedia_coefficients_stop_at_their_limits", s});
+  }
+  {
     const Bytes three = SampleAudio(600, 3, 31);
     const Bytes two = SampleAudio(400, 2, 32);
     Script20 s;
     s.File(false).Tables(AudioTables(3, false)).Audio(Range(three, 0, 7));  // stops before channel 1
     s.Tables(LzTables()).Text("between").Match(4, 3);
-    s.Tables(AudioTables(3)).Audio(Range(three, 7, 600));  // same count: carries on at channel 1
-    s.Tables(AudioTables(2)).Audio(two);                   // new count: back to channel 0
+    s.Tables(AudioTables(3)).Audio(Range(three, 7, 599));  // same count: carries on at channel 1
+    s.Tables(AudioTables(2)).Audio(two);                   // new count: back to channel 0, not 2
     s.Tables(LzTables()).Text("end").Match(40, 500);
     cases.push_back({"mode_switches", s});
   }
@@ -598,6 +603,21 @@ TEST(Rar15Unpack, scripted_streams_unpack_to_their_tokens) {
     }
     s.Text("after long ones").LongMatch(11, 256).LongMatch(12, 1).LongMatch(9, 0x2500);
     cases.push_back({"long_matches", s});
+  }
+  {
+    // Long matches of length code 0 at a distance of exactly the limit (0x2001, which still counts
+    // as within it) raise the third length average by one each; past 0xB0 the limit moves to
+    // 0x7F00, which changes the extra length of the matches after it. Literals at the front of
+    // the literal set first bring the place average below 0x2A00, so that only the third length
+    // average can move the limit.
+    Script15 s;
+    std::string ab;
+    for (int i = 0; i < 150; ++i) ab += "ab";
+    s.File(false).Text(ab).StreamExit().Text("cdefghijklmnopq");
+    for (int i = 0; i < 125; ++i) s.LongMatch(266, 15);
+    for (int i = 0; i < 200; ++i) s.LongMatch(4, 0x2001);
+    s.LongMatch(10, 0x3000).LongMatch(10, 0x7F00).LongMatch(10, 0x7EFF).LongMatch(5, 0x2001).Text("end");
+    cases.push_back({"third_length_average_moves_the_distance_limit", s});
   }
   {
     // Between files of a solid set the flags, the stream mode and the repeat count restart while

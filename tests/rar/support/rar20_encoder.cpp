@@ -8,6 +8,7 @@
 
 #include "tests/rar/support/bit_writer.h"
 #include "tests/rar/support/match_finder.h"
+#include "tests/rar/support/rar20_predictor.h"
 
 namespace {
 
@@ -97,55 +98,6 @@ int LengthIndex(const Item& item) {
     default: return (item.kind - ITEM_AUDIO) * kRar20AudioSymbols + item.symbol;
   }
 }
-
-// The multimedia predictor of one channel, run in the encoding direction: for the byte that must
-// come out, the symbol that makes the unpacker's predictor produce it, with the same state changes.
-struct Predictor {
-  int k[5] = {};
-  int d[4] = {};
-  int last_delta = 0;
-  uint32_t dif[11] = {};
-  uint32_t byte_count = 0;
-  int last_char = 0;
-
-  uint8_t DeltaFor(uint8_t byte, int& channel_delta) {
-    ++byte_count;
-    d[3] = d[2];
-    d[2] = d[1];
-    d[1] = last_delta - d[0];
-    d[0] = last_delta;
-    const int predicted =
-        ((8 * last_char + k[0] * d[0] + k[1] * d[1] + k[2] * d[2] + k[3] * d[3] + k[4] * channel_delta) >> 3) & 0xFF;
-    const uint8_t delta = static_cast<uint8_t>(predicted - byte);
-    const int scaled = static_cast<int8_t>(delta) * 8;
-    dif[0] += static_cast<uint32_t>(std::abs(scaled));
-    for (int i = 0; i < 4; ++i) {
-      dif[1 + 2 * i] += static_cast<uint32_t>(std::abs(scaled - d[i]));
-      dif[2 + 2 * i] += static_cast<uint32_t>(std::abs(scaled + d[i]));
-    }
-    dif[9] += static_cast<uint32_t>(std::abs(scaled - channel_delta));
-    dif[10] += static_cast<uint32_t>(std::abs(scaled + channel_delta));
-    channel_delta = last_delta = static_cast<int8_t>(byte - last_char);
-    last_char = byte;
-    if ((byte_count & 0x1F) == 0) AdaptCoefficients();
-    return delta;
-  }
-
-  void AdaptCoefficients() {
-    int best = 0;
-    for (int i = 1; i < 11; ++i) {
-      if (dif[i] < dif[best]) best = i;
-    }
-    std::fill(std::begin(dif), std::end(dif), 0u);
-    if (best == 0) return;
-    int& coefficient = k[(best - 1) / 2];
-    if (best % 2 == 1) {
-      if (coefficient >= -16) --coefficient;
-    } else {
-      if (coefficient < 16) ++coefficient;
-    }
-  }
-};
 
 // Code lengths of at most `max_bits` for the given symbol counts: a Huffman code, with the counts
 // flattened until its longest code fits. A lone symbol gets a 1-bit code.
@@ -282,7 +234,7 @@ struct Rar20Encoder::State {
   int channels = 1;
   int current_channel = 0;
   int channel_delta = 0;
-  Predictor predictors[4];
+  Rar20Predictor predictors[4];
   uint32_t old_distances[4] = {};
   int old_index = 0;
   uint32_t last_distance = 0;
@@ -332,7 +284,7 @@ void Rar20Encoder::State::BeginFile(bool solid_file) {
   if (solid_file) return;
   current_channel = 0;
   channel_delta = 0;
-  for (Predictor& predictor : predictors) predictor = Predictor{};
+  for (Rar20Predictor& predictor : predictors) predictor = Rar20Predictor{};
   std::fill(std::begin(old_distances), std::end(old_distances), 0u);
   old_index = 0;
   last_distance = 0;

@@ -1,9 +1,13 @@
 #include "tests/rar/support/sample_data.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
+
+#include "tests/rar/support/rar20_predictor.h"
 
 namespace {
 
@@ -97,6 +101,44 @@ std::vector<uint8_t> SampleAudio(size_t size, int channels, uint32_t seed) {
     const double value = 50.0 * std::sin(t * base * (channel + 1)) + 30.0 * std::sin(t * base * 3.7 + channel) +
                          static_cast<double>(random() % 7) - 3.0;
     out[i] = static_cast<uint8_t>(128 + static_cast<int>(std::lround(value)));
+  }
+  return out;
+}
+
+std::vector<uint8_t> SampleSteeredAudio(size_t size, int channels, uint32_t seed) {
+  // Even channels steer the sum that lowers K3, odd channels the one that raises K4. A coefficient
+  // held at one limit spoils the predictions too much to be steered anywhere else, so each limit
+  // gets a channel of its own.
+  static const int kTargets[] = {5, 8};
+  std::mt19937 random(seed);
+  Rar20Predictor predictors[4];
+  int channel_delta = 0;
+  std::vector<uint8_t> out;
+  out.reserve(size);
+  for (size_t i = 0; i < size; ++i) {
+    const size_t channel = i % static_cast<size_t>(channels);
+    Rar20Predictor& predictor = predictors[channel];
+    const int target = kTargets[channel % 2];
+    // A few random bytes first: from silence every sum grows alike and none can be steered.
+    uint8_t byte = static_cast<uint8_t>(60 + random() % 140);
+    if (i / static_cast<size_t>(channels) >= 4) {
+      int64_t best_score = 0;
+      for (int candidate = 0; candidate < 256; ++candidate) {
+        uint32_t added[11];
+        predictor.Differences(static_cast<uint8_t>(candidate), channel_delta, added);
+        int64_t others = INT64_MAX;
+        for (int j = 0; j < 11; ++j) {
+          if (j != target) others = std::min<int64_t>(others, int64_t{predictor.dif[j]} + added[j]);
+        }
+        const int64_t score = int64_t{predictor.dif[target]} + added[target] - others;
+        if (candidate == 0 || score < best_score) {
+          best_score = score;
+          byte = static_cast<uint8_t>(candidate);
+        }
+      }
+    }
+    predictor.DeltaFor(byte, channel_delta);
+    out.push_back(byte);
   }
   return out;
 }
