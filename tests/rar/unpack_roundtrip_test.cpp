@@ -370,6 +370,7 @@ TEST(Rar20Unpack, scripted_streams_unpack_to_their_tokens) {
     s.Match(258, 251);  // writes across the wrap
     s.Match(250, 0xFFFFF).Match(200, 0xFFFFF - 77).Match(60, 0x80000).Old(0, 100, 0x80000);
     s.Match(100, static_cast<uint32_t>(s.output.size() - (kRar20WindowSize - 16)));  // reads across it
+    s.Match(258, kRar20WindowSize);  // the whole window back: each byte is read just before it is replaced
     s.Text("tail");
     cases.push_back({"window_wraps", s});
   }
@@ -587,7 +588,9 @@ TEST(Rar15Unpack, scripted_streams_unpack_to_their_tokens) {
     while (s.output.size() < 0x10000 + 300) s.LongMatch(266, 256);
     s.ToggleBuf60().ShortFar(5, 0x8000).ShortFar(260, 0xFFFF).ShortMatch(3, 7);
     for (int i = 0; i < 6; ++i) s.ShortMatch(10, 1);  // lifts the short average into the second table
-    s.ShortMatch(5, 2).ShortFar(100, 0x9ABC).ToggleBuf60().ShortMatch(5, 3).ShortMatch(3, 4).Text("!");
+    // A far match leaves the old distances alone: the latest is still the short match's 2.
+    s.ShortMatch(5, 2).ShortFar(100, 0x9ABC).ShortOld(0, 4, 2);
+    s.ToggleBuf60().ShortMatch(5, 3).ShortMatch(3, 4).Text("!");
     cases.push_back({"buf60_and_far_matches", s});
   }
   {
@@ -623,11 +626,13 @@ TEST(Rar15Unpack, scripted_streams_unpack_to_their_tokens) {
     // Between files of a solid set the flags, the stream mode and the repeat count restart while
     // the literal count goes on: the first file ends with 12 literals after its last match, so
     // the second file's 8th literal (the last bit of its first flag byte) starts the stream mode.
+    // Old distances carry over; stream-mode matches and repeats do not add to them, so after the
+    // third file's first token they are 16 3 3 (oldest to latest).
     Script15 s;
     s.File(false).Text("sixteen literals").ShortMatch(3, 16).ShortRepeat(3, 16).ShortRepeat(3, 16);
     s.Text("0123456789AB");
-    s.File(true).Text("abcdefgh").Text("ijk").StreamExit().ShortMatch(2, 3);
-    s.File(true).Text("xyz").ShortOld(0, 2, 3).LongMatch(40, 50);
+    s.File(true).Text("abcdefgh").Text("ijk").StreamMatch(3, 10).StreamExit().ShortMatch(2, 3);
+    s.File(true).ShortOld(0, 2, 3).ShortOld(2, 3, 16).Text("xyz").LongMatch(40, 50);
     cases.push_back({"solid_files_restart_flags_and_modes", s});
   }
 
