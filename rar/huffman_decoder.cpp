@@ -48,11 +48,10 @@ void RarHuffmanDecoder::Build(const uint8_t* lengths, int count) {
   }
 }
 
-uint32_t RarHuffmanDecoder::DecodeLong(uint32_t bits, RarBitInput& input) const {
+uint32_t RarHuffmanDecoder::DecodeLong(uint32_t bits) const {
   int length = kQuickBits + 1;
   while (length < kMaxLength && bits >= decode_len_[length]) ++length;
-  input.Skip(static_cast<uint32_t>(length));
   uint32_t index = decode_pos_[length] + ((bits - decode_len_[length - 1]) >> (16 - length));
   if (index >= symbol_count_) index = 0;
-  return decode_num_[index];
+  return decode_num_[index] | (static_cast<uint32_t>(length) << 12);
 }

@@ -15,21 +15,22 @@ class RarHuffmanDecoder {
   void Build(const uint8_t* lengths, int count);
 
   // Consumes one code and returns its symbol (always below the count given to Build).
-  uint32_t Decode(RarBitInput& input) const {
+  uint32_t Decode(RarBitCursor& input) const {
     const uint32_t bits = input.Peek16() & 0xFFFE;
-    if (bits < quick_limit_) {
-      const uint32_t entry = quick_[bits >> (16 - kQuickBits)];
-      input.Skip(entry >> 12);
-      return entry & 0xFFF;
-    }
-    return DecodeLong(bits, input);
+    const uint32_t entry =
+        bits < quick_limit_ ? quick_[bits >> (16 - kQuickBits)] : DecodeLong(bits);
+    input.Skip(entry >> 12);
+    return entry & 0xFFF;
   }
+  uint32_t Decode(RarBitInput& input) const { return Decode(input.cursor()); }
 
  private:
   // Codes of up to kQuickBits bits are found with one lookup by the next kQuickBits bits.
   static constexpr int kQuickBits = 10;
 
-  uint32_t DecodeLong(uint32_t bits, RarBitInput& input) const;
+  // For codes longer than kQuickBits: the symbol, and the code length << 12. (Taking no cursor
+  // keeps the caller's cursor in registers.)
+  uint32_t DecodeLong(uint32_t bits) const;
 
   // decode_len_[n]: the first 16-bit left-aligned code value beyond the codes of n bits or fewer.
   uint32_t decode_len_[kMaxLength + 1] = {};

@@ -3,6 +3,7 @@
 #include "rar/unpack.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "rar/unpack15.h"
@@ -11,8 +12,7 @@
 
 void RarBitInput::Start(RarUnpackIO* io) {
   io_ = io;
-  position_ = 0;
-  bit_ = 0;
+  cursor_ = RarBitCursor{buffer_, 0, 0};
   top_ = 0;
   border_ = -1;
   ended_ = false;
@@ -22,11 +22,11 @@ void RarBitInput::Start(RarUnpackIO* io) {
 
 // Moves the unread tail to the front and reads until the buffer is full or the data ends.
 void RarBitInput::Fill() {
-  if (position_ > 0) {
-    const int tail = top_ > position_ ? top_ - position_ : 0;
-    std::memmove(buffer_, buffer_ + position_, static_cast<size_t>(tail));
+  if (cursor_.position > 0) {
+    const int tail = top_ > cursor_.position ? top_ - cursor_.position : 0;
+    std::memmove(buffer_, buffer_ + cursor_.position, static_cast<size_t>(tail));
     top_ = tail;
-    position_ = 0;
+    cursor_.position = 0;
   }
   while (!ended_ && top_ < kBufferSize) {
     const int wanted = kBufferSize - top_;
@@ -49,7 +49,7 @@ bool RarBitInput::PrepareSlow() {
   return !read_failed_ && !Overrun();
 }
 
-void RarUnpackCore::ClearForNewArchive() {
+void RarUnpackCore::ClearForNonSolidFile() {
   std::memset(window, 0, kRarWindowSize);
   write_pos = 0;
   flush_pos = 0;
@@ -75,22 +75,19 @@ namespace {
 class RarUnpacker final : public Unpacker {
  public:
   explicit RarUnpacker(RarUnpackIO* io) { core_.io = io; }
-  ~RarUnpacker() override { delete[] window_; }
-  RarUnpacker(const RarUnpacker&) = delete;
-  RarUnpacker& operator=(const RarUnpacker&) = delete;
 
   UnpackResult Unpack(int unpack_version, int64_t unpacked_size, bool solid) override {
     const bool method15 = unpack_version >= 13 && unpack_version <= 15;
     const bool method20 = unpack_version >= 16 && unpack_version <= 20;
     if (!method15 && !method20) return UNPACK_BAD_VERSION;
     if (unpacked_size < 0) return UNPACK_CORRUPT;
-    if (window_ == nullptr) {
-      window_ = new (std::nothrow) uint8_t[kRarWindowSize];
-      if (window_ == nullptr) return UNPACK_NO_MEMORY;
-      core_.window = window_;
+    if (!window_) {
+      window_.reset(new (std::nothrow) uint8_t[kRarWindowSize + kRarWindowSlack]());
+      if (!window_) return UNPACK_NO_MEMORY;
+      core_.window = window_.get();
       solid = false;
     }
-    if (!solid) core_.ClearForNewArchive();
+    if (!solid) core_.ClearForNonSolidFile();
     core_.remaining = unpacked_size;
     core_.input.Start(core_.io);
     const UnpackResult result =
@@ -100,7 +97,7 @@ class RarUnpacker final : public Unpacker {
   }
 
  private:
-  uint8_t* window_ = nullptr;  // allocated by the first Unpack, kept for the whole archive
+  std::unique_ptr<uint8_t[]> window_;  // allocated by the first Unpack, kept for the archive
   RarUnpackCore core_;
   Unpack20Class unpack20_;
   Unpack15Class unpack15_;

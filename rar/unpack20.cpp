@@ -1,7 +1,9 @@
 #include "rar/unpack20.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -34,7 +36,19 @@ constexpr uint32_t kAudioNewTablesSymbol = 256;
 // Bit-length codes that are not lengths.
 constexpr uint32_t kRepeatPrevious = 16;  // the previous length 3-6 times
 constexpr uint32_t kShortZeroRun = 17;    // 3-10 zero lengths
-constexpr uint32_t kLongZeroRun = 18;     // 11-138 zero lengths
+                                          // 18 (the last): 11-138 zero lengths
+
+// The write position below which a step may start without checks: from there it can neither
+// pass the window's end, nor leave fewer than kRarFlushRoom bytes before the flush position, nor
+// pass the file's end. At or below `pos` when no such step fits.
+uint32_t StretchEnd(uint32_t pos, uint32_t flush_pos, int64_t remaining) {
+  int64_t last = kRarWindowSize - kRarFlushRoom;  // last start that cannot reach the end
+  const int64_t flush_limit = flush_pos > pos ? int64_t{flush_pos} - kRarFlushRoom
+                                              : int64_t{flush_pos} + kRarWindowSize - kRarFlushRoom;
+  last = std::min(last, flush_limit);
+  last = std::min(last, int64_t{pos} + remaining - kRarFlushRoom);
+  return last < int64_t{pos} ? pos : static_cast<uint32_t>(last + 1);
+}
 
 }  // namespace
 
@@ -116,7 +130,7 @@ bool Unpack20Class::ReadTables(RarBitInput& input) {
       value = lengths[filled - 1];
     } else if (code == kShortZeroRun) {
       run = 3 + static_cast<int>(input.Read(3));
-    } else {
+    } else {  // the long zero run
       run = 11 + static_cast<int>(input.Read(7));
     }
     // A run never reaches past the table.
@@ -141,43 +155,66 @@ bool Unpack20Class::ReadTables(RarBitInput& input) {
 }
 
 // Runs until the file is complete or a table change switches to multimedia mode.
+//
+// The read position, the write position and the count still to produce live in local variables
+// and go back to `core` before every step that uses it (refill, flush, table change) and at the
+// end. Most codes are decoded in stretches during which no step can reach the window's end, the
+// flush limit or the file's end (a step writes fewer than kRarFlushRoom bytes), so those steps
+// neither wrap nor cut; near those limits every step checks them.
 bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
   RarBitInput& input = core.input;
-  while (core.remaining > 0) {
-    if (!input.Prepare()) return false;
-    core.FlushIfFull();
-    const uint32_t symbol = main_table_.Decode(input);
+  uint8_t* const window = core.window;
+  RarBitCursor cursor = input.cursor();
+  int border = input.border();
+  uint32_t pos = core.write_pos;
+  int64_t remaining = core.remaining;
+  const auto store = [&] {
+    input.cursor() = cursor;
+    core.write_pos = pos;
+    core.remaining = remaining;
+  };
+  const auto load = [&] {
+    cursor = input.cursor();
+    border = input.border();
+  };
+
+  // Decodes one code; false for the table code (consumed, nothing written). `exact` is
+  // std::true_type where the step must wrap and cut, std::false_type inside a stretch.
+  const auto step = [&](auto exact) -> bool {
+    const uint32_t symbol = main_table_.Decode(cursor);
     if (symbol < 256) {
-      core.PutByte(symbol);
-      continue;
+      window[pos] = static_cast<uint8_t>(symbol);
+      if constexpr (exact) {
+        pos = (pos + 1) & kRarWindowMask;
+        --remaining;
+      } else {
+        ++pos;
+      }
+      return true;
     }
     uint32_t length;
     uint32_t distance;
     if (symbol >= kFirstLengthSymbol) {
       const uint32_t index = symbol - kFirstLengthSymbol;
-      length = kLengthBase[index] + 3 + input.Read(kLengthBits[index]);
-      const uint32_t distance_symbol = distance_table_.Decode(input);
-      distance = kDistanceBase[distance_symbol] + 1 + input.Read(kDistanceBits[distance_symbol]);
+      length = kLengthBase[index] + 3 + cursor.Read(kLengthBits[index]);
+      const uint32_t distance_symbol = distance_table_.Decode(cursor);
+      distance = kDistanceBase[distance_symbol] + 1 + cursor.Read(kDistanceBits[distance_symbol]);
       if (distance >= 0x2000) {
         ++length;
         if (distance >= 0x40000) ++length;
       }
     } else if (symbol >= kFirstShortSymbol) {
-      if (symbol == kNewTablesSymbol) {
-        if (!ReadTables(input)) return false;
-        if (multimedia_) return true;
-        continue;
-      }
+      if (symbol == kNewTablesSymbol) return false;
       const uint32_t index = symbol - kFirstShortSymbol;
-      distance = kShortBase[index] + 1 + input.Read(kShortBits[index]);
+      distance = kShortBase[index] + 1 + cursor.Read(kShortBits[index]);
       length = 2;
     } else if (symbol == kRepeatLastSymbol) {
       distance = core.last_dist;
       length = core.last_length;
     } else {
       distance = core.old_dist[(core.old_dist_index - (symbol - kRepeatLastSymbol)) & 3];
-      const uint32_t length_symbol = repeat_table_.Decode(input);
-      length = kLengthBase[length_symbol] + 2 + input.Read(kLengthBits[length_symbol]);
+      const uint32_t length_symbol = repeat_table_.Decode(cursor);
+      length = kLengthBase[length_symbol] + 2 + cursor.Read(kLengthBits[length_symbol]);
       if (distance >= 0x101) {
         ++length;
         if (distance >= 0x2000) {
@@ -187,8 +224,48 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
       }
     }
     core.PushOldDist(distance);
-    core.CopyMatch(length, distance);
+    core.last_dist = distance;
+    core.last_length = length;
+    if constexpr (exact) {
+      // A match running past the unpacked size is cut there.
+      if (length > remaining) length = static_cast<uint32_t>(remaining);
+      remaining -= length;
+      pos = RarCopyMatch(window, pos, length, distance);
+    } else {
+      pos = RarCopyMatchInside(window, pos, length, distance);
+    }
+    return true;
+  };
+
+  while (remaining > 0) {
+    if (cursor.position > border) {
+      store();
+      if (!input.Prepare()) return false;
+      load();
+    }
+    if (((pos - core.flush_pos) & kRarWindowMask) > kRarWindowSize - kRarFlushRoom) {
+      store();
+      core.Flush();
+    }
+    bool new_tables;
+    const uint32_t stretch_end = StretchEnd(pos, core.flush_pos, remaining);
+    if (pos < stretch_end) {
+      const uint32_t start = pos;
+      do {
+        new_tables = !step(std::false_type{});
+      } while (!new_tables && pos < stretch_end && cursor.position <= border);
+      remaining -= pos - start;
+    } else {
+      new_tables = !step(std::true_type{});
+    }
+    if (new_tables) {
+      store();
+      if (!ReadTables(input)) return false;
+      load();
+      if (multimedia_) break;
+    }
   }
+  store();
   return true;
 }
 

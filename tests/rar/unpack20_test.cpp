@@ -291,6 +291,34 @@ TEST(Unpack20, long_output_wraps_the_window_and_is_written_in_large_pieces) {
   EXPECT_GE(io.largest_write(), 1'000'000);
 }
 
+// After a window's worth of output, a match of 11 at distance 8,192 is followed by a match at
+// the longest distance, 1,048,576, which yields the bytes a whole window back: the 'b's of the
+// start, not anything the first match wrote or left behind.
+TEST(Unpack20, longest_distance_reads_the_bytes_a_window_back) {
+  HandBitStream s;
+  s.Bits("00");
+  // Main: repeat last "0", 'a' "100", 'b' "101", length 10 "110", length 227-258 "111";
+  // distance: 1 "0", 6145-8192 "10", 983041-1048576 "11".
+  PutTable(s, {{97, 3}, {98, 3}, {256, 1}, {277, 3}, {297, 3}, {298, 1}, {298 + 25, 2}, {298 + 47, 2}},
+           kLzTableSize);
+  s.Bits("101 | 111 11111 0");  // 'b', then 258 more at distance 1
+  s.Bits("100 | 111 11111 0");  // 'a', then 258 more
+  s.Repeat("0", 4063);          // 258 more 'a' each: 1,048,783 bytes so far
+  s.Bits("110 10 11111111111");       // 10 + 1 at distance 8,192
+  s.Bits("110 11 1111111111111111");  // 10 + 2 at distance 1,048,576: bytes 207-218, 'b's
+  s.Repeat("100 | 111 11111 0", 2);
+  const std::string expected = std::string(259, 'b') + std::string(259 + 258 * 4063 + 11, 'a') +
+                               std::string(12, 'b') + std::string(518, 'a');
+
+  UnpackTestIO io;
+  io.SetPacked(s.Bytes());
+  auto unpacker = CreateUnpacker(&io);
+  EXPECT_EQ(unpacker->Unpack(20, static_cast<int64_t>(expected.size()), false), UNPACK_OK);
+  ASSERT_EQ(io.output().size(), expected.size());
+  EXPECT_EQ(io.Output().substr(1048700), expected.substr(1048700));
+  EXPECT_TRUE(io.Output() == expected);
+}
+
 TEST(Unpack20, truncated_stream_ends_with_an_error_and_no_more_than_the_size) {
   HandBitStream s;
   s.Bits("10 00");
