@@ -1,5 +1,6 @@
 #include "tests/platform/window/recording_window.h"
 
+#include "platform/draw/png_writer.h"
 #include "platform/system/clock.h"
 #include "platform/window/activation.h"
 
@@ -121,6 +122,25 @@ std::string WindowTest::NameOf(UINT message) {
     case WM_CLOSE: return "CLOSE";
     default: return std::to_string(message);
   }
+}
+
+COLORREF ColourAt(const Surface& picture, int x, int y) {
+  if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) return 0xFFFFFFFF;
+  const uint8_t* pixel = picture.Row(y) + static_cast<size_t>(x) * 3;
+  return RGB(pixel[2], pixel[1], pixel[0]);
+}
+
+::testing::AssertionResult PictureHas(const Surface& picture, const std::vector<Probe>& probes,
+                                      const std::string& name) {
+  for (const Probe& probe : probes) {
+    const COLORREF actual = ColourAt(picture, probe.x, probe.y);
+    if (actual == probe.colour) continue;
+    const bool saved = SaveSurfacePng(picture, name + ".png");
+    return ::testing::AssertionFailure() << "pixel (" << probe.x << ", " << probe.y << ") is 0x" << std::hex
+                                         << actual << ", expected 0x" << probe.colour << std::dec
+                                         << (saved ? "; picture written to " + name + ".png" : "");
+  }
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace windowtest

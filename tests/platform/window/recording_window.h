@@ -63,4 +63,15 @@ class WindowTest : public ::testing::Test {
   static std::string NameOf(UINT message);
 };
 
+platform::COLORREF ColourAt(const platform::Surface& picture, int x, int y);
+// Checks the colours at the probe points; on a mismatch the picture is written as <name>.png next
+// to the test binary for a person to look at.
+struct Probe {
+  int x;
+  int y;
+  platform::COLORREF colour;
+};
+::testing::AssertionResult PictureHas(const platform::Surface& picture, const std::vector<Probe>& probes,
+                                      const std::string& name);
+
 }  // namespace windowtest
