@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/draw/gdi_object.h"
 #include "platform/draw/gdi_types.h"
@@ -141,10 +142,149 @@ Surface* GetBitmapSurface(HBITMAP bitmap);
 // when `size` is large enough; returns the bytes written, else 0.
 int GetObject(HGDIOBJ object, int size, void* out);
 
+// ---- Pixel rows ------------------------------------------------------------------------------
+//
+// Rows handed in or out as a device-independent block: 24-bit pixels of blue, green, red, each
+// row padded to a multiple of 4 bytes, described by a header whose positive height means
+// bottom-up rows (scan line 0 is the bottom row) and negative height top-down rows (scan line 0
+// is the top row). Only 24 bits, one plane and no compression are accepted.
+
+struct BITMAPINFOHEADER {
+  uint32_t biSize;  // sizeof(BITMAPINFOHEADER), 40
+  int32_t biWidth;
+  int32_t biHeight;
+  uint16_t biPlanes;
+  uint16_t biBitCount;
+  uint32_t biCompression;
+  uint32_t biSizeImage;
+  int32_t biXPelsPerMeter;
+  int32_t biYPelsPerMeter;
+  uint32_t biClrUsed;
+  uint32_t biClrImportant;
+};
+
+struct RGBQUAD {
+  uint8_t rgbBlue;
+  uint8_t rgbGreen;
+  uint8_t rgbRed;
+  uint8_t rgbReserved;
+};
+
+struct BITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
+};
+
+constexpr uint32_t BI_RGB = 0;
+constexpr uint32_t DIB_RGB_COLORS = 0;
+constexpr uint32_t CBM_INIT = 4;
+
+// A colour bitmap of the block's size; with CBM_INIT in `init` its rows come from `bits`
+// described by `info`. Null when the header is refused.
+[[nodiscard]] HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, uint32_t init, const void* bits,
+                                     const BITMAPINFO* info, uint32_t usage);
+
+// Stores scan lines [first_scan, first_scan + scan_count) of the block (the first of them at
+// `bits`) into the bitmap, the block's top-left pixel on the bitmap's top-left pixel; rows and
+// columns beyond the bitmap are dropped. Works while the bitmap is selected into a context.
+// Returns the number of scan lines stored, 0 on failure.
+int32_t SetDIBits(HDC dc, HBITMAP bitmap, uint32_t first_scan, uint32_t scan_count, const void* bits,
+                  const BITMAPINFO* info, uint32_t usage);
+
+// Reads scan lines of the bitmap into `bits`; the header must give the bitmap's own width and
+// height (either row order). Returns the number of scan lines read, 0 on failure.
+int32_t GetDIBits(HDC dc, HBITMAP bitmap, uint32_t first_scan, uint32_t scan_count, void* bits, BITMAPINFO* info,
+                  uint32_t usage);
+
+// Draws the block's rectangle (source_x, source_y, width, height) at (x, y) of the context,
+// clipped like every drawing call. As for such blocks, source_y counts from the bottom row of a
+// bottom-up block and from the top row of a top-down one. Only the scan lines
+// [first_scan, first_scan + scan_count) are given (the first at `bits`). Returns the number of
+// scan lines given that exist in the block, 0 on failure.
+int32_t SetDIBitsToDevice(HDC dc, int32_t x, int32_t y, uint32_t width, uint32_t height, int32_t source_x,
+                          int32_t source_y, uint32_t first_scan, uint32_t scan_count, const void* bits,
+                          const BITMAPINFO* info, uint32_t usage);
+
+// ---- Picture files ---------------------------------------------------------------------------
+
+constexpr uint32_t IMAGE_BITMAP = 0;
+constexpr uint32_t IMAGE_ICON = 1;
+constexpr uint32_t LR_DEFAULTSIZE = 0x0040;
+constexpr uint32_t LR_LOADFROMFILE = 0x0010;
+
+// Loads a picture file; LR_LOADFROMFILE is required (there are no built-in resources) and
+// `name` is a path as given (case-insensitive lookup in the program folder is the caller's).
+//   IMAGE_BITMAP: a BMP file of 8 bits (paletted) or 24 bits per pixel, rows bottom-up or
+//     top-down, becomes a colour bitmap of the file's own size (cast the result to HBITMAP).
+//     `width` and `height` must be 0 or the file's own size: pictures are never stretched.
+//   IMAGE_ICON: an ICO file; the largest 24- or 32-bit picture becomes an icon (cast to HICON)
+//     whatever size is asked.
+// Malformed, unsupported or oversized files give null and a line on the standard error.
+[[nodiscard]] HGDIOBJ LoadImage(const char* name, uint32_t type, int32_t width, int32_t height, uint32_t flags);
+
+bool DestroyIcon(HICON icon);
+
+// Draws the icon with its top-left corner at (x, y), blended by its opacity.
+bool DrawIcon(HDC dc, int32_t x, int32_t y, HICON icon);
+
+// The icon's pixels as red, green, blue, opacity bytes, rows top-down (as a window icon wants
+// them).
+bool GetIconPixels(HICON icon, int32_t* width, int32_t* height, std::vector<uint8_t>* rgba);
+
 // ---- Fills ----------------------------------------------------------------------------------
 
 // Fills the rectangle with the brush's colour. A null brush paints nothing.
 bool FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+
+// Draws the rectangle's outline with the current pen and fills its inside with the current
+// brush. With a one-pixel pen the outline is the outermost ring of pixels of [left, right) x
+// [top, bottom); a wider pen is centred on that ring. A null pen leaves the whole rectangle to
+// the brush; a null brush leaves the inside alone.
+bool Rectangle(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+// Paints the outermost ring of pixels of the rectangle with the brush's colour.
+bool FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+
+// Moves the current position without drawing; the old position goes to `old` when given.
+bool MoveToEx(HDC dc, int32_t x, int32_t y, POINT* old);
+
+// Draws a line with the current pen from the current position to (x, y), which becomes the
+// current position. A one-pixel line leaves out its last pixel, so that joined lines never paint
+// a pixel twice; a wider pen paints a round-ended stroke of its width centred on the line, ends
+// included.
+bool LineTo(HDC dc, int32_t x, int32_t y);
+
+// ---- Regions and clipping -------------------------------------------------------------------
+
+// Region results: an error, an empty area, a single rectangle or anything else.
+constexpr int32_t RGN_ERROR = 0;
+constexpr int32_t NULLREGION = 1;
+constexpr int32_t SIMPLEREGION = 2;
+constexpr int32_t COMPLEXREGION = 3;
+
+constexpr int32_t RGN_AND = 1;
+constexpr int32_t RGN_OR = 2;
+constexpr int32_t RGN_XOR = 3;
+constexpr int32_t RGN_DIFF = 4;  // in the first region and not in the second
+constexpr int32_t RGN_COPY = 5;  // a copy of the first region
+
+[[nodiscard]] HRGN CreateRectRgn(int32_t left, int32_t top, int32_t right, int32_t bottom);
+[[nodiscard]] HRGN CreateRectRgnIndirect(const RECT* rect);
+// The ellipse inscribed in the rectangle: the pixels whose centres lie inside it or on its edge.
+[[nodiscard]] HRGN CreateEllipticRgn(int32_t left, int32_t top, int32_t right, int32_t bottom);
+[[nodiscard]] HRGN CreateEllipticRgnIndirect(const RECT* rect);
+
+// destination = a (mode) b; `b` is unused for RGN_COPY. The destination may be a or b. Returns
+// the result's kind, RGN_ERROR for a null region or an unknown mode.
+int32_t CombineRgn(HRGN destination, HRGN a, HRGN b, int32_t mode);
+bool PtInRegion(HRGN region, int32_t x, int32_t y);
+
+// Makes a copy of the region the context's clip area (the region stays the caller's); a null
+// region removes the clip area. Returns the kind of the new clip area.
+int32_t SelectClipRgn(HDC dc, HRGN region);
+// Narrows the clip area to its intersection with the rectangle, or removes the rectangle from it.
+int32_t IntersectClipRect(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
+int32_t ExcludeClipRect(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
 
 // ---- Copies ---------------------------------------------------------------------------------
 

@@ -4,33 +4,12 @@
 #include <random>
 
 #include "platform/draw/gdi.h"
+#include "tests/platform/draw/memory_picture.h"
 #include "tests/platform/draw/picture_compare.h"
 
 using namespace platform;
 
 namespace {
-
-// A memory context holding a new bitmap, deleted with the fixture.
-struct MemoryPicture {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HBITMAP old = nullptr;
-
-  MemoryPicture(int32_t width, int32_t height, bool monochrome = false) {
-    dc = CreateCompatibleDC(nullptr);
-    bitmap = monochrome ? CreateBitmap(width, height, 1, 1, nullptr) : CreateCompatibleBitmap(nullptr, width, height);
-    old = SelectObject(dc, bitmap);
-  }
-  explicit MemoryPicture(const Surface& picture) : MemoryPicture(picture.width, picture.height) {
-    *GetBitmapSurface(bitmap) = picture;
-  }
-  ~MemoryPicture() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-  const Surface& picture() const { return *GetBitmapSurface(bitmap); }
-};
 
 constexpr COLORREF kKey = RGB(255, 0, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
