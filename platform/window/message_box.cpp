@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/draw/gdi.h"
+#include "platform/text/text.h"
 #include "platform/window/activation.h"
 #include "platform/window/backend.h"
 #include "platform/window/input.h"
@@ -50,6 +51,8 @@ struct BoxState {
   size_t focused = 0;   // index of the button that Enter chooses
   int pressed = -1;     // index of the button held down by the mouse
   RECT text_rect{0, 0, 0, 0};
+  HFONT font = nullptr;       // text and button labels
+  HFONT icon_font = nullptr;  // the sign on the icon
   bool done = false;
   int result = 0;
 };
@@ -130,11 +133,49 @@ void Triangle(HDC dc, int left, int top, COLORREF colour) {
   }
 }
 
-void DrawIcon(HDC dc, UINT flags, int left, int top);
-void DrawTextIn(HDC dc, const std::string& text, RECT rect, bool centred, COLORREF colour);
-SIZE MeasureText(const std::string& text, int max_width);
+void DrawTextIn(HDC dc, HFONT font, const std::string& text, RECT rect, uint32_t format, COLORREF colour) {
+  const HFONT old_font = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  DrawText(dc, text.c_str(), -1, &rect, format);
+  SelectObject(dc, old_font);
+}
 
-void DrawButton(HDC dc, const Button& button, bool is_default, bool focused, bool pressed) {
+// The size of the text laid out with line breaks at most `max_width` wide.
+SIZE MeasureText(HFONT font, const std::string& text, int max_width) {
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HFONT old_font = SelectObject(dc, font);
+  RECT rect{0, 0, max_width, 0};
+  DrawText(dc, text.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old_font);
+  DeleteDC(dc);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void DrawIcon(HDC dc, HFONT font, UINT flags, int left, int top) {
+  const RECT cell{left, top, left + kIconSize, top + kIconSize};
+  constexpr uint32_t kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+  switch (flags & MB_ICONMASK) {
+    case MB_ICONSTOP:
+      Disc(dc, left, top, RGB(200, 30, 30));
+      DrawTextIn(dc, font, "X", cell, kCentred, RGB(255, 255, 255));
+      break;
+    case MB_ICONQUESTION:
+      Disc(dc, left, top, RGB(30, 80, 200));
+      DrawTextIn(dc, font, "?", cell, kCentred, RGB(255, 255, 255));
+      break;
+    case MB_ICONEXCLAMATION:
+      Triangle(dc, left, top, RGB(240, 200, 30));
+      DrawTextIn(dc, font, "!", RECT{cell.left, cell.top + 6, cell.right, cell.bottom}, kCentred, RGB(0, 0, 0));
+      break;
+    default:
+      Disc(dc, left, top, RGB(30, 80, 200));
+      DrawTextIn(dc, font, "i", cell, kCentred, RGB(255, 255, 255));
+      break;
+  }
+}
+
+void DrawButton(HDC dc, HFONT font, const Button& button, bool is_default, bool focused, bool pressed) {
   RECT r = button.rect;
   FillColour(dc, r, kFaceColour);
   if (is_default) {
@@ -152,7 +193,7 @@ void DrawButton(HDC dc, const Button& button, bool is_default, bool focused, boo
     label.left += 1;
     label.top += 1;
   }
-  DrawTextIn(dc, button.label, label, true, kTextColour);
+  DrawTextIn(dc, font, button.label, label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, kTextColour);
   if (focused) {
     const RECT mark{button.rect.left + 4, button.rect.top + 4, button.rect.right - 4, button.rect.bottom - 4};
     Frame(dc, mark, kShadowColour, kShadowColour);
@@ -165,10 +206,10 @@ void Paint(HWND box, BoxState& state) {
   RECT client;
   GetClientRect(box, &client);
   FillColour(dc, client, kFaceColour);
-  if ((state.flags & MB_ICONMASK) != 0) DrawIcon(dc, state.flags, kMargin, kMargin);
-  DrawTextIn(dc, state.text, state.text_rect, false, kTextColour);
+  if ((state.flags & MB_ICONMASK) != 0) DrawIcon(dc, state.icon_font, state.flags, kMargin, kMargin);
+  DrawTextIn(dc, state.font, state.text, state.text_rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX, kTextColour);
   for (size_t i = 0; i < state.buttons.size(); ++i) {
-    DrawButton(dc, state.buttons[i], i == state.focused, i == state.focused,
+    DrawButton(dc, state.font, state.buttons[i], i == state.focused, i == state.focused,
                static_cast<int>(i) == state.pressed);
   }
   EndPaint(box, &paint);
@@ -250,7 +291,7 @@ void RegisterBoxClass() {
 
 // Sizes the box for its text and buttons; returns the client size.
 SIZE Layout(BoxState& state) {
-  const SIZE text = MeasureText(state.text, kMaxTextWidth);
+  const SIZE text = MeasureText(state.font, state.text, kMaxTextWidth);
   const bool has_icon = (state.flags & MB_ICONMASK) != 0;
   const int text_left = kMargin + (has_icon ? kIconSize + kIconGap : 0);
   const int content_height = std::max(text.cy, has_icon ? kIconSize : 0);
@@ -283,17 +324,24 @@ RECT CentredOuterRect(HWND owner, SIZE client, uint32_t style) {
 }
 
 // The loop of the box: messages for the box go straight to it; the others are offered to the
-// pre-translation hook first, as in the program's own loop. Returns false when WM_QUIT came.
+// pre-translation hook first, as in the program's own loop. The box may be answered inside a
+// handler that runs a loop of its own, so the flag is looked at between waits, not only after a
+// message. Returns false when WM_QUIT came.
 bool RunBoxLoop(HWND box, BoxState& state, int* quit_code) {
   MSG msg;
   while (!state.done && IsWindow(box)) {
-    if (GetMessage(&msg, nullptr, 0, 0) == 0) {
+    if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      internal::IdleStep();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
       *quit_code = static_cast<int>(msg.wParam);
       return false;
     }
     if (msg.hwnd != box && CallPreTranslateHook(&msg)) continue;
     TranslateMessage(&msg);
     DispatchMessage(&msg);
+    internal::PresentPictures(false);
   }
   return true;
 }
@@ -330,6 +378,8 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
   state.buttons = ButtonsFor(flags);
   if ((flags & MB_DEFMASK) == MB_DEFBUTTON2 && state.buttons.size() > 1) state.focused = 1;
   const int default_button = state.buttons[state.focused].id;
+  state.font = CreateFont(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, VARIABLE_PITCH, "MS Sans Serif");
+  state.icon_font = CreateFont(26, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, VARIABLE_PITCH, "Arial");
 
   const uint32_t style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const uint32_t ex_style = (flags & (MB_TOPMOST | MB_SYSTEMMODAL)) != 0 ? WS_EX_TOPMOST : 0;
@@ -338,7 +388,11 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
   const HWND box = CreateWindowEx(ex_style, kClassName, state.caption.c_str(), style, outer.left, outer.top,
                                   outer.right - outer.left, outer.bottom - outer.top, owner, nullptr, nullptr,
                                   nullptr);
-  if (box == nullptr) return 0;
+  if (box == nullptr) {
+    DeleteObject(state.font);
+    DeleteObject(state.icon_font);
+    return 0;
+  }
   g_boxes[box] = &state;
 
   // Only an owner that was enabled is enabled again: with two boxes on one owner, the owner stays
@@ -369,40 +423,10 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
   g_boxes.erase(box);
   DestroyWindow(box);
   internal::GetBackend().MessageBoxClosed(box, result);
+  DeleteObject(state.font);
+  DeleteObject(state.icon_font);
   if (quit) PostQuitMessage(quit_code);
   return result;
 }
-
-namespace {
-
-void DrawIcon(HDC dc, UINT flags, int left, int top) {
-  const RECT cell{left, top, left + kIconSize, top + kIconSize};
-  switch (flags & MB_ICONMASK) {
-    case MB_ICONSTOP:
-      Disc(dc, left, top, RGB(200, 30, 30));
-      DrawTextIn(dc, "X", cell, true, RGB(255, 255, 255));
-      break;
-    case MB_ICONQUESTION:
-      Disc(dc, left, top, RGB(30, 80, 200));
-      DrawTextIn(dc, "?", cell, true, RGB(255, 255, 255));
-      break;
-    case MB_ICONEXCLAMATION:
-      Triangle(dc, left, top, RGB(240, 200, 30));
-      DrawTextIn(dc, "!", RECT{cell.left, cell.top + 6, cell.right, cell.bottom}, true, RGB(0, 0, 0));
-      break;
-    default:
-      Disc(dc, left, top, RGB(30, 80, 200));
-      DrawTextIn(dc, "i", cell, true, RGB(255, 255, 255));
-      break;
-  }
-}
-
-void DrawTextIn(HDC dc, const std::string& text, RECT rect, bool centred, COLORREF colour) {}
-
-SIZE MeasureText(const std::string& text, int max_width) {
-  return SIZE{std::min<int>(max_width, static_cast<int>(text.size()) * 7), 16};
-}
-
-}  // namespace
 
 }  // namespace platform

@@ -157,6 +157,12 @@ std::optional<uint32_t> NextTimerDue(MessageQueue& queue) {
   return next;
 }
 
+void IdleStep() {
+  MessageQueue& queue = WindowTable::Get().CurrentQueue();
+  PresentPictures(false);
+  GetBackend().Idle(queue, NextTimerDue(queue));
+}
+
 std::optional<int> RunUntilIdle() {
   MessageQueue& queue = WindowTable::Get().CurrentQueue();
   const std::optional<uint32_t> outer_horizon = queue.timer_horizon;

@@ -19,6 +19,9 @@ void KillTimersOf(HWND hwnd);
 // Dispatches everything that is due now (timers due after the clock reading at the start are left
 // for later); returns the exit code when WM_QUIT came.
 std::optional<int> RunUntilIdle();
+// One wait of an idle loop: shows the pictures, then lets the backend wait for something to do
+// (it may return at once). For loops that must look at a flag of their own between waits.
+void IdleStep();
 // Earliest due time of the thread's timers.
 std::optional<uint32_t> NextTimerDue(MessageQueue& queue);
 
