@@ -85,7 +85,6 @@ struct Window {
   bool update_pending = false;
   bool erase_pending = false;
   RECT update_rect{0, 0, 0, 0};
-  bool painting = false;           // between BeginPaint and EndPaint
   bool begin_paint_seen = false;   // BeginPaint ran during the current WM_PAINT
   bool band_paint_pending = false;
   bool picture_dirty = true;       // the backend must present the picture again

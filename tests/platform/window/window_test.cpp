@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "platform/window/activation.h"
 #include "platform/window/paint.h"
 #include "tests/platform/window/recording_window.h"
@@ -142,6 +145,63 @@ INSTANTIATE_TEST_SUITE_P(
                       GeometryCase{"popup_with_border", WS_POPUP | WS_BORDER, false, {10, 20, 110, 70}},
                       GeometryCase{"plain_popup", WS_POPUP, false, {10, 20, 110, 70}}),
     [](const ::testing::TestParamInfo<GeometryCase>& info) { return std::string(info.param.name); });
+
+struct ActivationCase {
+  const char* name;
+  const char* active;  // made the foreground window first
+  std::function<void(HWND a, HWND b, HWND c)> action;
+  const char* expected;
+};
+
+void PrintTo(const ActivationCase& c, std::ostream* os) { *os << c.name; }
+
+class ActivationTest : public WindowTest, public ::testing::WithParamInterface<ActivationCase> {};
+
+// Windows "a" and "b", and "c" owned by "a". When the active window goes away the activation moves
+// to its owner, else to the front-most other shown window; the new active window has the focus.
+TEST_P(ActivationTest, activation_moves_to_the_owner_or_the_next_window_in_front) {
+  const ActivationCase& c = GetParam();
+  const HWND a = CreateTopLevel("a");
+  const HWND b = CreateTopLevel("b");
+  const HWND owned = CreateTopLevel("c", 100, 80, "Recorder", a);
+  std::map<std::string, HWND> by_name{{"a", a}, {"b", b}, {"c", owned}};
+  SetForegroundWindow(by_name[c.active]);
+  headless::RunUntilIdle();
+  ClearLog();
+
+  c.action(a, b, owned);
+  headless::RunUntilIdle();
+
+  EXPECT_EQ(GetForegroundWindow(), by_name[c.expected]);
+  EXPECT_EQ(GetFocus(), by_name[c.expected]);
+  const auto activations = Messages({WM_ACTIVATE});
+  ASSERT_FALSE(activations.empty());
+  EXPECT_EQ(activations.back().hwnd, by_name[c.expected]);
+  EXPECT_NE(LOWORD(activations.back().wParam), WA_INACTIVE);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Activation, ActivationTest,
+    ::testing::Values(
+        ActivationCase{"hidden_owned_window_returns_it_to_its_owner", "c",
+                       [](HWND, HWND, HWND c) { ShowWindow(c, SW_HIDE); }, "a"},
+        ActivationCase{"destroyed_owned_window_returns_it_to_its_owner", "c",
+                       [](HWND, HWND, HWND c) { DestroyWindow(c); }, "a"},
+        ActivationCase{"minimised_window_passes_it_to_the_next_in_front", "b",
+                       [](HWND, HWND b, HWND) { ShowWindow(b, SW_MINIMIZE); }, "c"},
+        ActivationCase{"restored_window_takes_it_back", "b",
+                       [](HWND, HWND b, HWND) {
+                         ShowWindow(b, SW_MINIMIZE);
+                         OpenIcon(b);
+                       },
+                       "b"},
+        ActivationCase{"click_on_a_disabled_owner_brings_its_owned_window_forward", "b",
+                       [](HWND a, HWND, HWND) {
+                         EnableWindow(a, false);
+                         headless::InjectClick(a, 5, 5);
+                       },
+                       "c"}),
+    [](const ::testing::TestParamInfo<ActivationCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace windowtest
