@@ -1,4 +1,5 @@
 // Copies between contexts: BitBlt with raster operations and the colour-keyed TransparentBlt.
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -12,27 +13,40 @@ namespace {
 
 enum class Conversion { kNone, kColourToMono, kMonoToColour };
 
-// The part of a copy left after clipping to the source picture, with the destination moved by
-// the same amount. Empty when width or height is not positive.
+// The part of a copy left after clipping to the source picture and to the reach of any
+// destination picture, with the destination moved by the same amount. Empty when width or height
+// is not positive. The clipping is done in 64 bits, so any 32-bit arguments are safe.
 struct CopyArea {
   int32_t x, y, width, height;
   int32_t source_x, source_y;
 };
 
-CopyArea ClipToSource(CopyArea a, const Surface& source) {
-  if (a.source_x < 0) {
-    a.width += a.source_x;
-    a.x -= a.source_x;
-    a.source_x = 0;
+// Clips one axis: [at, at + length) on the destination, [from, from + length) on the source.
+void ClipAxis(int64_t& at, int64_t& from, int64_t& length, int64_t source_length) {
+  constexpr int64_t kReach = kMaxBitmapSide;
+  if (from < 0) {
+    length += from;
+    at -= from;
+    from = 0;
   }
-  if (a.source_y < 0) {
-    a.height += a.source_y;
-    a.y -= a.source_y;
-    a.source_y = 0;
+  length = std::min(length, source_length - from);
+  if (at < -kReach) {  // far beyond any destination's left or top edge
+    const int64_t cut = -kReach - at;
+    length -= cut;
+    from += cut;
+    at = -kReach;
   }
-  if (a.width > source.width - a.source_x) a.width = source.width - a.source_x;
-  if (a.height > source.height - a.source_y) a.height = source.height - a.source_y;
-  return a;
+  length = std::min(length, 2 * kReach - at);
+}
+
+CopyArea ClipToSource(int32_t x, int32_t y, int32_t width, int32_t height, int32_t source_x, int32_t source_y,
+                      const Surface& source) {
+  int64_t at_x = x, at_y = y, from_x = source_x, from_y = source_y, w = width, h = height;
+  ClipAxis(at_x, from_x, w, source.width);
+  ClipAxis(at_y, from_y, h, source.height);
+  if (w <= 0 || h <= 0) return {0, 0, 0, 0, 0, 0};
+  return {static_cast<int32_t>(at_x), static_cast<int32_t>(at_y), static_cast<int32_t>(w), static_cast<int32_t>(h),
+          static_cast<int32_t>(from_x), static_cast<int32_t>(from_y)};
 }
 
 Conversion ConversionBetween(const DeviceContext& source, const DeviceContext& destination) {
@@ -76,6 +90,21 @@ void CombineRun(const uint8_t* in, uint8_t* out, size_t bytes, uint32_t operatio
   }
 }
 
+// Copies `count` pixels from `in` to `out` except where the pixel at the same place of `raw` (the
+// source before conversion, or `in` itself) equals the key. The choice is made without a branch,
+// because keyed sprites mix key and picture pixels too finely to predict. Source and destination
+// never overlap: a copy within one picture reads from a copy of the source.
+void CopyUnlessKey(const uint8_t* __restrict raw, const uint8_t* __restrict in, uint8_t* __restrict out, size_t count,
+                   uint32_t key) {
+  for (size_t i = 0; i < count * 3; i += 3) {
+    const uint32_t source_pixel = raw[i] | (raw[i + 1] << 8) | (raw[i + 2] << 16);
+    const uint32_t keep = 0u - static_cast<uint32_t>(source_pixel == key);  // all ones on the key
+    out[i] = static_cast<uint8_t>((out[i] & keep) | (in[i] & ~keep));
+    out[i + 1] = static_cast<uint8_t>((out[i + 1] & keep) | (in[i + 1] & ~keep));
+    out[i + 2] = static_cast<uint8_t>((out[i + 2] & keep) | (in[i + 2] & ~keep));
+  }
+}
+
 bool KnownOperation(uint32_t operation) {
   return operation == SRCCOPY || operation == SRCAND || operation == SRCPAINT || operation == NOTSRCCOPY;
 }
@@ -107,7 +136,7 @@ SourceView ViewOfSource(const DeviceContext& source, const DeviceContext& destin
 bool BitBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source, int32_t source_x,
             int32_t source_y, uint32_t operation) {
   if (destination == nullptr || source == nullptr || !KnownOperation(operation)) return false;
-  const CopyArea a = ClipToSource({x, y, width, height, source_x, source_y}, *source->surface);
+  const CopyArea a = ClipToSource(x, y, width, height, source_x, source_y, *source->surface);
   if (a.width <= 0 || a.height <= 0) return true;
 
   const SourceView view = ViewOfSource(*source, *destination, a);
@@ -138,13 +167,14 @@ bool TransparentBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_
                     COLORREF key) {
   if (destination == nullptr || source == nullptr) return false;
   if (width != source_width || height != source_height) return false;  // no stretching
-  const CopyArea a = ClipToSource({x, y, width, height, source_x, source_y}, *source->surface);
+  const CopyArea a = ClipToSource(x, y, width, height, source_x, source_y, *source->surface);
   if (a.width <= 0 || a.height <= 0) return true;
 
   const SourceView view = ViewOfSource(*source, *destination, a);
   const Conversion conversion = ConversionBetween(*source, *destination);
   std::vector<uint8_t> converted(conversion == Conversion::kNone ? 0 : static_cast<size_t>(a.width) * 3);
   const PixelBytes k = ToPixel(key);
+  const uint32_t key_pixel = k.b | (k.g << 8) | (k.r << 16);
   Surface& out = *destination->surface;
 
   destination->ForEachVisibleSpan(RECT{a.x, a.y, a.x + a.width, a.y + a.height},
@@ -157,13 +187,7 @@ bool TransparentBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_
       in = converted.data();
     }
     uint8_t* o = out.Row(row) + static_cast<size_t>(left) * 3;
-    // The key is compared with the source's own pixels, before any conversion.
-    for (size_t i = 0; i < count; ++i, raw += 3, in += 3, o += 3) {
-      if (raw[0] == k.b && raw[1] == k.g && raw[2] == k.r) continue;
-      o[0] = in[0];
-      o[1] = in[1];
-      o[2] = in[2];
-    }
+    CopyUnlessKey(raw, in, o, count, key_pixel);
   });
   return true;
 }

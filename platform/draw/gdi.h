@@ -37,7 +37,7 @@ using HICON = GdiIcon*;
 [[nodiscard]] HDC CreateSurfaceDC(Surface* target);
 
 // A memory context. It starts with a 1 x 1 monochrome stock bitmap selected; select a bitmap of
-// your own to draw on it. `reference` is accepted for shape only (every context is 24-bit).
+// your own to draw on it. `reference` is accepted for shape only.
 [[nodiscard]] HDC CreateCompatibleDC(HDC reference);
 
 // Deletes a context made by CreateSurfaceDC or CreateCompatibleDC. Its selected objects are let
@@ -96,6 +96,39 @@ constexpr int32_t NULL_PEN = 8;
 HGDIOBJ GetStockObject(int32_t index);
 
 [[nodiscard]] HBRUSH CreateSolidBrush(COLORREF colour);
+
+// System colours of the classic grey scheme, by the indexes programs use for them (a window
+// class's "COLOR_WINDOW + 1" background means GetSysColorBrush(COLOR_WINDOW)).
+constexpr int32_t COLOR_SCROLLBAR = 0;
+constexpr int32_t COLOR_BACKGROUND = 1;
+constexpr int32_t COLOR_ACTIVECAPTION = 2;
+constexpr int32_t COLOR_INACTIVECAPTION = 3;
+constexpr int32_t COLOR_MENU = 4;
+constexpr int32_t COLOR_WINDOW = 5;
+constexpr int32_t COLOR_WINDOWFRAME = 6;
+constexpr int32_t COLOR_MENUTEXT = 7;
+constexpr int32_t COLOR_WINDOWTEXT = 8;
+constexpr int32_t COLOR_CAPTIONTEXT = 9;
+constexpr int32_t COLOR_ACTIVEBORDER = 10;
+constexpr int32_t COLOR_INACTIVEBORDER = 11;
+constexpr int32_t COLOR_APPWORKSPACE = 12;
+constexpr int32_t COLOR_HIGHLIGHT = 13;
+constexpr int32_t COLOR_HIGHLIGHTTEXT = 14;
+constexpr int32_t COLOR_BTNFACE = 15;
+constexpr int32_t COLOR_BTNSHADOW = 16;
+constexpr int32_t COLOR_GRAYTEXT = 17;
+constexpr int32_t COLOR_BTNTEXT = 18;
+constexpr int32_t COLOR_INACTIVECAPTIONTEXT = 19;
+constexpr int32_t COLOR_BTNHIGHLIGHT = 20;
+constexpr int32_t COLOR_3DDKSHADOW = 21;
+constexpr int32_t COLOR_3DLIGHT = 22;
+constexpr int32_t COLOR_INFOTEXT = 23;
+constexpr int32_t COLOR_INFOBK = 24;
+
+// The colour of a system colour index; 0 (black) for an unknown index.
+COLORREF GetSysColor(int32_t index);
+// A stock brush of that colour (never delete it); null for an unknown index.
+HBRUSH GetSysColorBrush(int32_t index);
 
 constexpr int32_t PS_SOLID = 0;
 constexpr int32_t PS_NULL = 5;

@@ -61,6 +61,32 @@ void ReleaseSelection(GdiObject* object) {
 
 HGDIOBJ GetStockObject(int32_t index) { return StockTable(index); }
 
+namespace {
+
+constexpr COLORREF kSystemColours[] = {
+    RGB(192, 192, 192), RGB(0, 128, 128),   RGB(0, 0, 128),     RGB(128, 128, 128), RGB(192, 192, 192),
+    RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(255, 255, 255),
+    RGB(192, 192, 192), RGB(192, 192, 192), RGB(128, 128, 128), RGB(0, 0, 128),     RGB(255, 255, 255),
+    RGB(192, 192, 192), RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(192, 192, 192),
+    RGB(255, 255, 255), RGB(0, 0, 0),       RGB(192, 192, 192), RGB(0, 0, 0),       RGB(255, 255, 225),
+};
+constexpr int32_t kSystemColourCount = static_cast<int32_t>(sizeof kSystemColours / sizeof kSystemColours[0]);
+
+}  // namespace
+
+COLORREF GetSysColor(int32_t index) {
+  return index >= 0 && index < kSystemColourCount ? kSystemColours[index] : 0;
+}
+
+HBRUSH GetSysColorBrush(int32_t index) {
+  static GdiBrush* const* const brushes = [] {
+    auto** table = new GdiBrush*[kSystemColourCount];
+    for (int32_t i = 0; i < kSystemColourCount; ++i) table[i] = MakeStock(new GdiBrush(kSystemColours[i], false));
+    return table;
+  }();
+  return index >= 0 && index < kSystemColourCount ? brushes[index] : nullptr;
+}
+
 HBRUSH CreateSolidBrush(COLORREF colour) { return new (std::nothrow) GdiBrush(colour & 0xFFFFFF, false); }
 
 HPEN CreatePen(int32_t style, int32_t width, COLORREF colour) {

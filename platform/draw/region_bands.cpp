@@ -71,7 +71,12 @@ RegionBands RegionBands::FromEllipse(const RECT& rect) {
   const __int128 h = static_cast<int64_t>(rect.bottom) - rect.top;
   const int64_t sum_x = static_cast<int64_t>(rect.left) + rect.right;
   const int64_t sum_y = static_cast<int64_t>(rect.top) + rect.bottom;
-  for (int64_t y = rect.top; y < rect.bottom; ++y) {
+  // Rows far outside any picture are left out, so that a wild rectangle cannot make this loop run
+  // for billions of rows.
+  constexpr int64_t kReach = int64_t{1} << 20;
+  const int64_t first_row = std::max<int64_t>(rect.top, -kReach);
+  const int64_t end_row = std::min<int64_t>(rect.bottom, kReach);
+  for (int64_t y = first_row; y < end_row; ++y) {
     const __int128 e = 2 * y + 1 - sum_y;
     const __int128 room = w * w * h * h - e * e * w * w;  // d^2 h^2 may not exceed this
     if (room < 0) continue;

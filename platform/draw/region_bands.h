@@ -35,7 +35,8 @@ class RegionBands {
   // The rectangle's pixels (right and bottom exclusive); an empty or inverted rectangle gives an
   // empty area.
   static RegionBands FromRect(const RECT& rect);
-  // The pixels whose centres lie inside the ellipse inscribed in `rect` (edges included).
+  // The pixels whose centres lie inside the ellipse inscribed in `rect` (edges included); rows
+  // more than 2^20 pixels from the origin are left out.
   static RegionBands FromEllipse(const RECT& rect);
   static RegionBands Combine(const RegionBands& a, const RegionBands& b, Operation operation);
 

@@ -179,6 +179,12 @@ TEST(BitBlt, copies_clip_to_source_and_destination_on_every_edge) {
                             PlainCopy(background, source, c.x, c.y, c.width, c.height, c.source_x, c.source_y),
                             std::string("clip_") + c.name));
   }
+  // Arguments at the ends of the 32-bit range clip without overflowing.
+  MemoryPicture wild(background);
+  EXPECT_TRUE(BitBlt(wild.dc, INT32_MAX - 1, INT32_MIN, INT32_MAX, INT32_MAX, from.dc, INT32_MIN, 0, SRCCOPY));
+  EXPECT_TRUE(SamePicture(wild.picture(), background, "clip_wild_nothing"));
+  EXPECT_TRUE(BitBlt(wild.dc, -2147483000, 0, INT32_MAX, 4, from.dc, -2147483000, 0, SRCCOPY));
+  EXPECT_TRUE(SamePicture(wild.picture(), PlainCopy(background, source, 0, 0, 4, 4, 0, 0), "clip_wild_far_origin"));
 }
 
 TEST(BitBlt, overlapping_copy_within_one_picture_reads_the_picture_as_it_was) {

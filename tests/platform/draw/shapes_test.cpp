@@ -31,6 +31,13 @@ TEST(Brushes, stock_brushes_have_their_fixed_colours_and_null_paints_nothing) {
     EXPECT_EQ(GetPixel(picture.dc, 1, 1), c.expected) << "stock object " << c.index;
     EXPECT_TRUE(DeleteObject(GetStockObject(c.index)));  // ignored: stock objects stay
   }
+  // A window class's COLOR_WINDOW + 1 background is the white system brush.
+  MemoryPicture picture(1, 1);
+  const RECT all{0, 0, 1, 1};
+  ASSERT_TRUE(FillRect(picture.dc, &all, GetSysColorBrush(COLOR_WINDOW)));
+  EXPECT_EQ(GetPixel(picture.dc, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(192, 192, 192));
+  EXPECT_EQ(GetSysColorBrush(99), nullptr);
 }
 
 TEST(Brushes, an_object_deleted_while_selected_stays_usable_until_it_is_deselected) {
