@@ -112,7 +112,6 @@ class WindowTable {
   // Top-level windows, front first; topmost windows are always in front of the others.
   const std::vector<HWND>& ZOrder() const { return z_order_; }
   void BringToFront(HWND hwnd, bool topmost);
-  void SendToBack(HWND hwnd);
 
   // The calling thread's queue, made on first use.
   MessageQueue& CurrentQueue();
