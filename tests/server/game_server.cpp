@@ -82,7 +82,13 @@ ScriptStep ScriptStep::Wait(uint32_t ms) {
   step.ms = ms;
   return step;
 }
+ScriptStep ScriptStep::Stall(uint32_t ms) {
+  ScriptStep step(kStall);
+  step.ms = ms;
+  return step;
+}
 ScriptStep ScriptStep::Drop() { return ScriptStep(kDrop); }
+ScriptStep ScriptStep::Close() { return ScriptStep(kClose); }
 ScriptStep ScriptStep::Refuse() { return ScriptStep(kRefuse); }
 ScriptStep ScriptStep::Silent() { return ScriptStep(kSilent); }
 
@@ -436,6 +442,14 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
             ++step;
           }
           break;
+        case ScriptStep::kStall:
+          WaitReady(stop_fd_, POLLIN, stop_fd_, static_cast<int>(now.ms));
+          ++step;
+          break;
+        case ScriptStep::kClose:
+          SSL_shutdown(link.ssl);
+          Record(ServerEvent(ServerEvent::kDropped, number));
+          return;
         case ScriptStep::kDrop:
         case ScriptStep::kRefuse:
         case ScriptStep::kSilent:

@@ -29,7 +29,9 @@ struct ScriptStep {
     kSendRepeated,  // a good frame of (type, bytes), `count` times, as fast as the peer reads
     kExpect,        // the next packet received (pings aside) has `type` (and `bytes` when exact)
     kWait,          // `ms` of real time, reading meanwhile
+    kStall,         // `ms` of real time without reading (the peer's writes back up)
     kDrop,          // close the connection without a word
+    kClose,         // close the session in order (TLS close notice), then the connection
     kRefuse,        // as a first step: close right after accepting, before any TLS
     kSilent,        // as a first step: accept, never shake hands, hold until the peer goes
   };
@@ -48,7 +50,9 @@ struct ScriptStep {
   static ScriptStep Expect(uint16_t type);
   static ScriptStep ExpectExact(uint16_t type, std::vector<uint8_t> payload);
   static ScriptStep Wait(uint32_t ms);
+  static ScriptStep Stall(uint32_t ms);
   static ScriptStep Drop();
+  static ScriptStep Close();
   static ScriptStep Refuse();
   static ScriptStep Silent();
 };
@@ -68,7 +72,7 @@ struct ServerEvent {
     kPacket,           // a frame with a good checksum arrived: `type`, `payload`
     kBadFrame,         // a frame failed its check (`note` says how); the connection is dropped
     kExpectMismatch,   // a kExpect step saw another packet (`type`, `payload`; `note`)
-    kDropped,          // closed by a kDrop step
+    kDropped,          // closed by a kDrop or kClose step
     kPeerClosed,       // the peer closed or the link failed
   };
   ServerEvent(Kind event_kind, int connection_number, uint16_t packet_type = 0,

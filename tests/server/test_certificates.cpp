@@ -123,8 +123,11 @@ TestCertificates::TestCertificates() {
     std::error_code ignored;
     std::filesystem::remove_all(folder_to_remove, ignored);
   });
-  // The authorities' keys stay alive with the process (the object is never destroyed); only the
-  // servers' pairs are used from here on.
+  // Only the servers' pairs are used from here on.
+  for (const Authority& authority : {trusted, unknown}) {
+    X509_free(authority.certificate);
+    EVP_PKEY_free(authority.key);
+  }
 }
 
 ServerKeyPair TestCertificates::Identity(ServerIdentity identity) const {
