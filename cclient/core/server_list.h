@@ -11,6 +11,10 @@
 #include <cstdint>
 #include <functional>
 
+namespace platform {
+struct RegistryKey;
+}
+
 constexpr uint32_t kServerListEntries = 255;
 constexpr uint8_t kNoServer = 255;
 constexpr uint32_t kServerHostBytes = 128;
@@ -65,7 +69,7 @@ class ServerList {
  private:
   bool HasServer(uint32_t index) const;
   bool Usable(uint32_t index) const;
-  uint32_t ReadEntries(int root, const char* key_path);
+  uint32_t ReadEntries(platform::RegistryKey* key);
   void RemoveDuplicates();
 
   uint32_t entry_count_ = 0;

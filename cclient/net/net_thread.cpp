@@ -14,7 +14,8 @@
 #include "cclient/net/packet_frame.h"
 #include "cclient/net/packet_types.h"
 #include "platform/system/clock.h"
-#include <openssl/rand.h>
+#include "platform/system/crt_rand.h"
+#include "platform/system/guid.h"
 
 uint32_t RawNetLogging = 0;
 
@@ -56,32 +57,12 @@ void CopyText(char* to, uint32_t size, const char* from) {
 
 }  // namespace
 
-namespace {
-// PLACEHOLDER until the platform's GUID and 15-bit generator are merged.
-struct PlaceholderGuid { uint32_t Data1; uint16_t Data2; uint16_t Data3; uint8_t Data4[8]; };
-PlaceholderGuid PlaceholderCreateGuid() {
-  PlaceholderGuid guid{};
-  uint8_t bytes[16] = {};
-  (void)RAND_bytes(bytes, sizeof bytes);
-  guid.Data1 = LoadBE32(bytes);
-  guid.Data2 = LoadBE16(bytes + 4);
-  guid.Data3 = LoadBE16(bytes + 6);
-  std::memcpy(guid.Data4, bytes + 8, 8);
-  return guid;
-}
-int PlaceholderRand() {
-  static std::atomic<uint32_t> state{1};
-  uint32_t next = state.load() * 214013u + 2531011u;
-  state.store(next);
-  return static_cast<int>((next >> 16) & 0x7FFF);
-}
-}  // namespace
-
 const char* Net_GetClientGuid() {
   static char text[kClientGuidTextBytes];
   static std::once_flag once;
   std::call_once(once, [] {
-    const PlaceholderGuid guid = PlaceholderCreateGuid();
+    platform::GUID guid{};
+    if (platform::CoCreateGuid(&guid) != 0) DebugLog_Write("Net_GetClientGuid: no random bytes.\n");
     std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
                   guid.Data1, guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2],
                   guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
@@ -97,7 +78,7 @@ uint32_t Net_RandomBetween(uint32_t a, uint32_t b) {
   const uint32_t limit = (32767u / range) * range;
   uint32_t draw;
   do {
-    draw = static_cast<uint32_t>(PlaceholderRand());
+    draw = static_cast<uint32_t>(platform::rand());
   } while (limit != 0 && draw >= limit);
   return low + draw % range;
 }
