@@ -398,22 +398,24 @@ int NetThreadClass::ReadEvent() {
     DebugLog_Write("TCP is NULL in ReadEvent().  Reconnecting.\n");
     return 1;
   }
+  // Never true in practice: after every read the split takes at least one whole frame (no frame
+  // is longer than the buffer), and nothing is read while the input ring is full.
+  if (bytes_buffered_ >= kReadBufferBytes) {
+    DebugLog_Write("Read buffer almost overrun.  Reconnecting.\n");
+    return 1;
+  }
   if (in_write_.load(std::memory_order_relaxed) - in_read_.load(std::memory_order_acquire) >=
       kInputRingSlots) {
     DebugLog_WriteLevel(1, "Input buffers are full, waiting for next cycle.\n");
     return 0;
   }
-  // A full read buffer always starts with a whole frame (no frame is longer than the buffer), so
-  // splitting makes room; reading is skipped until it has.
-  if (bytes_buffered_ < kReadBufferBytes) {
-    const int count =
-        socket_->Read(read_buffer_.get() + bytes_buffered_, kReadBufferBytes - bytes_buffered_);
-    if (count >= 1) {
-      NoteReceived(static_cast<uint32_t>(count));
-    } else if (count != -1) {
-      DebugLog_WriteLevel(1, "NetRead: Connection lost on receive.\n");
-      return 1;
-    }
+  const int count =
+      socket_->Read(read_buffer_.get() + bytes_buffered_, kReadBufferBytes - bytes_buffered_);
+  if (count >= 1) {
+    NoteReceived(static_cast<uint32_t>(count));
+  } else if (count != -1) {
+    DebugLog_WriteLevel(1, "NetRead: Connection lost on receive.\n");
+    return 1;
   }
   return SplitFrames();
 }
