@@ -466,30 +466,33 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
     int slice = kPollSliceMs;
     if (waiting) slice = std::min(slice, LeftMs(wait_until));
     if (SSL_pending(link.ssl) == 0 && !WaitReady(link.fd, POLLIN, stop_fd_, slice)) continue;
+    // What arrived before the peer went away is still logged, then the loss.
+    bool peer_gone = false;
     for (;;) {
       const int count = SSL_read(link.ssl, chunk, sizeof chunk);
       if (count <= 0) {
         const int error = SSL_get_error(link.ssl, count);
-        if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) break;
-        goto lost;
+        peer_gone = error != SSL_ERROR_WANT_READ && error != SSL_ERROR_WANT_WRITE;
+        break;
       }
       link.received.insert(link.received.end(), chunk, chunk + count);
     }
     // Split and check frames the way the client does.
-    while (link.received.size() >= 4) {
-      const uint32_t length = LoadBE32(link.received.data());
+    size_t at = 0;
+    while (link.received.size() - at >= 4) {
+      const uint8_t* frame = link.received.data() + at;
+      const uint32_t length = LoadBE32(frame);
       if (length > kMaxFrameSize || length < kFrameHeaderSize) {
         ServerEvent event(ServerEvent::kBadFrame, number);
         event.note = "length " + std::to_string(length);
         Record(std::move(event));
         return;
       }
-      if (length > link.received.size()) break;
+      if (length > link.received.size() - at) break;
       uint16_t type;
       const uint8_t* payload;
       uint32_t payload_length;
-      if (VerifyFrame(link.received.data(), length, &type, &payload, &payload_length) !=
-          FRAME_OK) {
+      if (VerifyFrame(frame, length, &type, &payload, &payload_length) != FRAME_OK) {
         ServerEvent event(ServerEvent::kBadFrame, number);
         event.note = "checksum";
         Record(std::move(event));
@@ -497,7 +500,7 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
       }
       ServerEvent event(ServerEvent::kPacket, number, type,
                         std::vector<uint8_t>(payload, payload + payload_length));
-      link.received.erase(link.received.begin(), link.received.begin() + length);
+      at += length;
       const bool ping = type == kServerPing || type == kGameServerPing;
       if (ping && payload_length == 4 && answer_pings_.load(std::memory_order_acquire)) {
         const std::vector<uint8_t> echo = event.payload;
@@ -508,6 +511,8 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
         Record(std::move(event));
       }
     }
+    link.received.erase(link.received.begin(), link.received.begin() + static_cast<long>(at));
+    if (peer_gone) goto lost;
   }
   return;
 

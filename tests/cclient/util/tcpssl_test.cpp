@@ -154,7 +154,7 @@ TEST_F(TcpSslTest, handshake_gives_up_on_a_silent_peer) {
   EXPECT_EQ(socket.OpenClient("127.0.0.1", server.Port()), TCPSSL_HANDSHAKE_FAILED);
 }
 
-TEST_F(TcpSslTest, interrupt_descriptor_ends_a_handshake_wait) {
+TEST_F(TcpSslTest, interrupt_descriptor_ends_a_wait_on_a_silent_peer) {
   GameServer server;
   server.SetScript(0, {ScriptStep::Silent()});
   ASSERT_TRUE(server.Start());
@@ -169,7 +169,9 @@ TEST_F(TcpSslTest, interrupt_descriptor_ends_a_handshake_wait) {
     EXPECT_EQ(::write(interrupt, &one, sizeof one), static_cast<ssize_t>(sizeof one));
   });
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(socket.OpenClient("127.0.0.1", server.Port()), TCPSSL_HANDSHAKE_FAILED);
+  // The signal may find the connect still finishing (-4) or the handshake waiting (-60).
+  const int result = socket.OpenClient("127.0.0.1", server.Port());
+  EXPECT_TRUE(result == TCPSSL_CONNECT_FAILED || result == TCPSSL_HANDSHAKE_FAILED) << result;
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   interrupter.join();
   ::close(interrupt);
