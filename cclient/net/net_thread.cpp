@@ -107,6 +107,22 @@ const char* NetThreadClass::Start(NetOwnerWindow owner, const char* host, uint32
     CopyText(host_, sizeof host_, host);
     port_ = port;
   }
+  Reset();
+  if (interrupt_fd_ >= 0) {
+    uint64_t drained;
+    while (::read(interrupt_fd_, &drained, sizeof drained) > 0) {
+    }
+  }
+  running_.store(1, std::memory_order_release);
+  // Everything above happens before the thread's first step (thread creation orders it).
+  if (!thread_.Start([this] { ThreadProc(this); }, kNetThreadStackBytes * kStackScale)) {
+    running_.store(0, std::memory_order_release);
+    return "CreateThread Error";
+  }
+  return nullptr;
+}
+
+void NetThreadClass::Reset() {
   failed_first_connects_.store(0, std::memory_order_relaxed);
   delete socket_;
   socket_ = nullptr;
@@ -127,18 +143,8 @@ const char* NetThreadClass::Start(NetOwnerWindow owner, const char* host, uint32
   worst_round_trip_.store(0, std::memory_order_relaxed);
   total_round_trip_.store(0, std::memory_order_relaxed);
   clock_rebase_ = true;
-  if (interrupt_fd_ >= 0) {
-    uint64_t drained;
-    while (::read(interrupt_fd_, &drained, sizeof drained) > 0) {
-    }
-  }
-  running_.store(1, std::memory_order_release);
-  // Everything above happens before the thread's first step (thread creation orders it).
-  if (!thread_.Start([this] { ThreadProc(this); }, kNetThreadStackBytes * kStackScale)) {
-    running_.store(0, std::memory_order_release);
-    return "CreateThread Error";
-  }
-  return nullptr;
+  std::lock_guard<std::mutex> lock(texts_mutex_);
+  cipher_[0] = subject_[0] = issuer_[0] = '\0';
 }
 
 void NetThreadClass::Stop() {

@@ -86,6 +86,10 @@ class NetThreadClass {
   // `port`. Returns nullptr, or "CreateThread Error". The thread must not be running.
   [[nodiscard]] const char* Start(NetOwnerWindow owner, const char* host, uint32_t port);
 
+  // Empties the rings and the read buffer and clears the statistics and texts, as Start does
+  // before it starts the thread. Only while the thread is not running.
+  void Reset();
+
   // Asks the thread to stop, interrupts whatever it waits for, and joins it. Nothing happens when
   // it is not running. Returns once the thread has ended.
   void Stop();
