@@ -404,26 +404,32 @@ int NetThreadClass::ReadEvent() {
     DebugLog_Write("TCP is NULL in ReadEvent().  Reconnecting.\n");
     return 1;
   }
-  // Never true in practice: after every read the split takes at least one whole frame (no frame
-  // is longer than the buffer), and nothing is read while the input ring is full.
-  if (bytes_buffered_ >= kReadBufferBytes) {
-    DebugLog_Write("Read buffer almost overrun.  Reconnecting.\n");
-    return 1;
+  // Reads (and splits) until no data is waiting or the input ring is full: one read returns at
+  // most one TLS record, and a server writes each packet as a record of its own, so a single
+  // read per step would cap a connection at one packet per step.
+  for (;;) {
+    // Never true in practice: after every read the split takes at least one whole frame (no
+    // frame is longer than the buffer), and nothing is read while the input ring is full.
+    if (bytes_buffered_ >= kReadBufferBytes) {
+      DebugLog_Write("Read buffer almost overrun.  Reconnecting.\n");
+      return 1;
+    }
+    if (in_write_.load(std::memory_order_relaxed) - in_read_.load(std::memory_order_acquire) >=
+        kInputRingSlots) {
+      DebugLog_WriteLevel(1, "Input buffers are full, waiting for next cycle.\n");
+      return 0;
+    }
+    const int count =
+        socket_->Read(read_buffer_.get() + bytes_buffered_, kReadBufferBytes - bytes_buffered_);
+    if (count >= 1) {
+      NoteReceived(static_cast<uint32_t>(count));
+    } else if (count != -1) {
+      DebugLog_WriteLevel(1, "NetRead: Connection lost on receive.\n");
+      return 1;
+    }
+    const int verdict = SplitFrames();
+    if (verdict != 0 || count == -1) return verdict;
   }
-  if (in_write_.load(std::memory_order_relaxed) - in_read_.load(std::memory_order_acquire) >=
-      kInputRingSlots) {
-    DebugLog_WriteLevel(1, "Input buffers are full, waiting for next cycle.\n");
-    return 0;
-  }
-  const int count =
-      socket_->Read(read_buffer_.get() + bytes_buffered_, kReadBufferBytes - bytes_buffered_);
-  if (count >= 1) {
-    NoteReceived(static_cast<uint32_t>(count));
-  } else if (count != -1) {
-    DebugLog_WriteLevel(1, "NetRead: Connection lost on receive.\n");
-    return 1;
-  }
-  return SplitFrames();
 }
 
 int NetThreadClass::FeedReceivedBytes(const uint8_t* bytes, uint32_t count) {
