@@ -386,7 +386,13 @@ void NetThreadClass::Reconnect() {
 }
 
 int NetThreadClass::SendHello() {
-  uint8_t hello[kHelloPayloadSize] = {};
+  uint8_t hello[kHelloPayloadSize];
+  BuildHello(hello);
+  return SendPacketImmediately(PACKETTYPE_HELLOFROMCLIENT, hello, kHelloPayloadSize);
+}
+
+void NetThreadClass::BuildHello(uint8_t hello[kHelloPayloadSize]) const {
+  std::memset(hello, 0, kHelloPayloadSize);
   StoreBE16(hello + 0, kClientVersionMajor);
   StoreBE16(hello + 2, kClientVersionMinor);
   hello[4] = static_cast<uint8_t>(g_StartupSettings.os_id);
@@ -396,7 +402,6 @@ int NetThreadClass::SendHello() {
   NetSession_GetServerSessionId(hello + 17);
   StoreBE32(hello + 29, NetSession_GetUserId());
   std::memcpy(hello + 33, Net_GetClientGuid(), kClientGuidTextBytes);
-  return SendPacketImmediately(PACKETTYPE_HELLOFROMCLIENT, hello, kHelloPayloadSize);
 }
 
 int NetThreadClass::ReadEvent() {

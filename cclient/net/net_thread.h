@@ -149,6 +149,8 @@ class NetThreadClass {
   void Reconnect();
   // Sends the hello at once. The result of SendPacketImmediately.
   int SendHello();
+  // The hello's 70 bytes as this connection would send them now. Any thread.
+  void BuildHello(uint8_t hello[kHelloPayloadSize]) const;
   // Checks one whole frame of `length` bytes; 0 when good and used, else 1.
   int VerifyPacket(const uint8_t* frame, uint32_t length);
   // Takes a checked packet: a ping reply is used here, anything else goes into the input ring.
