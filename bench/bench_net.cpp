@@ -64,9 +64,8 @@ void BM_ServerToPump(benchmark::State& state) {
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
   }
-  state.counters["packets_per_second"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * burst,
-                         benchmark::Counter::kIsRate);
+  state.counters["packets_per_second"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * burst, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ServerToPump)
     ->Args({64, 1000})
@@ -112,9 +111,8 @@ void BM_RawTlsRead(benchmark::State& state) {
         }
       }
     }
-    state.counters["packets_per_second"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * burst,
-                           benchmark::Counter::kIsRate);
+    state.counters["packets_per_second"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * burst, benchmark::Counter::kIsRate);
   }
   TCPSSL_GlobalCleanup();
 }

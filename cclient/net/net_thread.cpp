@@ -63,8 +63,8 @@ const char* Net_GetClientGuid() {
   std::call_once(once, [] {
     platform::GUID guid{};
     if (platform::CoCreateGuid(&guid) != 0) DebugLog_Write("Net_GetClientGuid: no random bytes.\n");
-    std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
-                  guid.Data1, guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2],
+    std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", guid.Data1,
+                  guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2],
                   guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
   });
   return text;
@@ -287,9 +287,7 @@ int NetThreadClass::Step() {
   if (thread_.StopRequested()) return 0;
 
   switch (state_.load(std::memory_order_relaxed)) {
-    case NET_CONNECTING:
-      ConnectStep();
-      break;
+    case NET_CONNECTING: ConnectStep(); break;
     case NET_CONNECTED: {
       if (hello_again_.exchange(0, std::memory_order_acq_rel) != 0) (void)SendHello();
       if (ReadEvent() == 1) {
@@ -301,9 +299,7 @@ int NetThreadClass::Step() {
       if (written == -2 || written == -1 || written == 1) Reconnect();
       break;
     }
-    default:
-      state_.store(NET_CONNECTED, std::memory_order_release);
-      break;
+    default: state_.store(NET_CONNECTED, std::memory_order_release); break;
   }
   return 0;
 }
@@ -358,9 +354,7 @@ void NetThreadClass::BackOff() {
       attempt_ = 2;
       Pause(NetPause::kBackOff, Net_RandomBetween(kSecondBackOffLowMs, kSecondBackOffHighMs));
       break;
-    default:
-      Pause(NetPause::kBackOff, kLongBackOffMs);
-      break;
+    default: Pause(NetPause::kBackOff, kLongBackOffMs); break;
   }
 }
 
@@ -493,7 +487,8 @@ int NetThreadClass::SplitFrames() {
     bytes_buffered_ = rest;
     if (in_write_.load(std::memory_order_relaxed) - in_read_.load(std::memory_order_acquire) >=
         kInputRingSlots) {
-      DebugLog_WriteLevel(1, "Input buffers are full during do {} while, waiting for next cycle.\n");
+      DebugLog_WriteLevel(1,
+                          "Input buffers are full during do {} while, waiting for next cycle.\n");
       return 0;
     }
   }
@@ -587,15 +582,16 @@ void NetThreadClass::UpdateClock() {
 
 int NetThreadClass::WriteEvent() {
   UpdateClock();
-  if (static_cast<int32_t>(connection_clock_ - last_ping_clock_) > static_cast<int32_t>(kPingIntervalMs)) {
+  if (static_cast<int32_t>(connection_clock_ - last_ping_clock_) >
+      static_cast<int32_t>(kPingIntervalMs)) {
     last_ping_clock_ = connection_clock_;
     DebugLog_WriteLevel(2, "Sending Ping (%ld).\n", static_cast<long>(connection_clock_));
     uint8_t clock[4];
     StoreBE32(clock, connection_clock_);
-    const uint16_t type = connection_id_.load(std::memory_order_acquire) ==
-                                  NetSession_GetLobbyConnectionId()
-                              ? PACKETTYPE_SERVERPING
-                              : PACKETTYPE_GAMESERVERPING;
+    const uint16_t type =
+        connection_id_.load(std::memory_order_acquire) == NetSession_GetLobbyConnectionId()
+            ? PACKETTYPE_SERVERPING
+            : PACKETTYPE_GAMESERVERPING;
     const int result = SendPacketImmediately(type, clock, sizeof clock);
     if (result != 0) return result;
   }

@@ -58,8 +58,9 @@ constexpr int kSendQueueFull = -2;
 // start-up, before any connection thread runs, and only read afterwards.
 extern uint32_t RawNetLogging;
 
-// The per-run client identifier: a GUID formatted "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X"
-// on first use; every later call returns the same text. Any thread.
+// The per-run client identifier: a GUID formatted
+// "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X" on first use; every later call returns the
+// same text. Any thread.
 const char* Net_GetClientGuid();
 
 // A whole number drawn uniformly from the lower of a and b up to but not including the higher,
@@ -126,9 +127,7 @@ class NetThreadClass {
   float GetFrameProgress() const { return frame_progress_.load(std::memory_order_acquire); }
   uint32_t GetBytesReceived() const { return bytes_received_.load(std::memory_order_acquire); }
   // Checked packets received since Start (ping replies included).
-  uint32_t GetPacketsReceived() const {
-    return packets_received_.load(std::memory_order_acquire);
-  }
+  uint32_t GetPacketsReceived() const { return packets_received_.load(std::memory_order_acquire); }
   void GetLocalAddress(uint8_t address[4]) const;
   void GetPingTimes(uint32_t* count, uint32_t* last, uint32_t* worst, uint32_t* total) const;
   // Copies of the texts taken at the last connect ("" when unknown), at most `size` - 1 bytes.

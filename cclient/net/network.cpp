@@ -256,8 +256,8 @@ int Network::GetServerSeenAddress(uint8_t connection_id, uint8_t address[4]) con
   return 0;
 }
 
-void Network::GetPingTimes(uint8_t connection_id, uint32_t* count, uint32_t* last,
-                           uint32_t* worst, uint32_t* total) const {
+void Network::GetPingTimes(uint8_t connection_id, uint32_t* count, uint32_t* last, uint32_t* worst,
+                           uint32_t* total) const {
   if (ValidId(connection_id)) {
     connections_[connection_id].thread.GetPingTimes(count, last, worst, total);
   }

@@ -3,13 +3,12 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <openssl/err.h>
+#include <openssl/ssl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <openssl/err.h>
-#include <openssl/ssl.h>
 
 #include <chrono>
 #include <csignal>
@@ -129,8 +128,8 @@ struct GameServer::Connection {
   int number = 0;
   int fd = -1;
   SSL* ssl = nullptr;
-  std::vector<uint8_t> received;         // unsplit stream bytes
-  std::deque<ServerEvent> unexpected;    // packets no kExpect step has looked at yet
+  std::vector<uint8_t> received;       // unsplit stream bytes
+  std::deque<ServerEvent> unexpected;  // packets no kExpect step has looked at yet
 
   ~Connection() {
     if (ssl != nullptr) SSL_free(ssl);
@@ -452,9 +451,7 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
           return;
         case ScriptStep::kDrop:
         case ScriptStep::kRefuse:
-        case ScriptStep::kSilent:
-          Record(ServerEvent(ServerEvent::kDropped, number));
-          return;
+        case ScriptStep::kSilent: Record(ServerEvent(ServerEvent::kDropped, number)); return;
       }
     }
     std::vector<uint8_t> frame;

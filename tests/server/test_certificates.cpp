@@ -1,12 +1,11 @@
 #include "tests/server/test_certificates.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <openssl/evp.h>
 #include <openssl/pem.h>
 #include <openssl/x509.h>
 #include <openssl/x509v3.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -80,8 +79,7 @@ ServerKeyPair NewServer(const Authority& issuer, const char* common_name, const 
                "critical,digitalSignature,keyEncipherment");
   AddExtension(pair.certificate, issuer.certificate, NID_ext_key_usage, "serverAuth");
   AddExtension(pair.certificate, issuer.certificate, NID_subject_alt_name, names);
-  AddExtension(pair.certificate, issuer.certificate, NID_authority_key_identifier,
-               "keyid:always");
+  AddExtension(pair.certificate, issuer.certificate, NID_authority_key_identifier, "keyid:always");
   Check(X509_sign(pair.certificate, issuer.key, EVP_sha256()) > 0, "signing a server");
   return pair;
 }

@@ -71,8 +71,10 @@ class ServerListTest : public ProgramFolderTest {
     list->Load(kOptionsKey, defaults_[0].host, sizeof(StartupServer), &defaults_[0].port);
   }
 
-  StartupServer defaults_[kDefaultServers] = {
-      {"one.example", 8085}, {"two.example", 8086}, {"three.example", 8087}, {"four.example", 8088}};
+  StartupServer defaults_[kDefaultServers] = {{"one.example", 8085},
+                                              {"two.example", 8086},
+                                              {"three.example", 8087},
+                                              {"four.example", 8088}};
 };
 
 TEST_F(ServerListTest, only_well_formed_values_become_entries) {

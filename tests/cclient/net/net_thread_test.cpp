@@ -34,7 +34,8 @@ std::vector<Received> Drain(NetThreadClass& thread) {
   std::vector<uint8_t> buffer(kInputSlotBytes);
   for (;;) {
     uint32_t type = 0;
-    const int length = thread.ReadPacket(&type, buffer.data(), static_cast<uint32_t>(buffer.size()));
+    const int length =
+        thread.ReadPacket(&type, buffer.data(), static_cast<uint32_t>(buffer.size()));
     if (length < 0) return packets;
     packets.push_back({type, std::vector<uint8_t>(buffer.begin(), buffer.begin() + length)});
   }
@@ -232,9 +233,9 @@ TEST_F(NetThreadTest, hello_is_the_first_frame_with_the_clients_fields) {
   ASSERT_TRUE(server.Start());
   NetThreadClass thread;
   ASSERT_EQ(thread.Start(nullptr, "127.0.0.1", server.Port()), nullptr);
-  ASSERT_TRUE(server.WaitFor(
-      [](const std::vector<ServerEvent>& events) { return HasPacket(events, 0, 1040); }))
-      << server.Describe();
+  ASSERT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) {
+    return HasPacket(events, 0, 1040);
+  })) << server.Describe();
 
   const std::vector<ServerEvent> packets = server.Packets(0);
   ASSERT_FALSE(packets.empty());
@@ -310,7 +311,9 @@ TEST_F(NetThreadTest, pings_every_5000_ms_of_clock_carry_the_clock_and_their_ech
     platform::AdvanceFakeClock(1);
     ASSERT_TRUE(server.WaitFor([&](const std::vector<ServerEvent>& events) {
       return HasPacket(events, 0, c.ping_type);
-    })) << c.name << "\n" << server.Describe();
+    })) << c.name
+        << "\n"
+        << server.Describe();
     std::vector<ServerEvent> packets = server.Packets(0);
     EXPECT_EQ(packets.back().type, c.ping_type) << c.name;
     EXPECT_EQ(packets.back().payload, BigEndian32(5001)) << c.name;
@@ -363,7 +366,9 @@ TEST_F(NetThreadTest, lost_links_and_corrupt_frames_reconnect_with_a_new_hello) 
     ASSERT_EQ(thread.Start(nullptr, "127.0.0.1", server.Port()), nullptr);
     ASSERT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) {
       return HasPacket(events, 1, 1040);
-    })) << c.name << "\n" << server.Describe();
+    })) << c.name
+        << "\n"
+        << server.Describe();
     EXPECT_EQ(server.Packets(1).front().type, 1040) << c.name;
     EXPECT_EQ(thread.GetReconnectCount(), 1u) << c.name;
     const auto recorded = pauses.Pauses();
@@ -383,8 +388,9 @@ TEST_F(NetThreadTest, input_of_a_lost_connection_is_discarded) {
   NetThreadClass thread;
   thread.SetPauseHookForTest(pauses.Hook());
   ASSERT_EQ(thread.Start(nullptr, "127.0.0.1", server.Port()), nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return thread.GetReconnectCount() == 1 && thread.PendingInput() == 1; }))
-      << server.Describe();
+  ASSERT_TRUE(WaitUntil([&] {
+    return thread.GetReconnectCount() == 1 && thread.PendingInput() == 1;
+  })) << server.Describe();
   const std::vector<Received> packets = Drain(thread);
   ASSERT_EQ(packets.size(), 1u);
   EXPECT_EQ(packets[0].type, 2012u);
@@ -453,7 +459,8 @@ TEST_F(NetThreadTest, stop_during_a_handshake_returns_promptly) {
   ASSERT_TRUE(server.Start());
   NetThreadClass thread;
   ASSERT_EQ(thread.Start(nullptr, "127.0.0.1", server.Port()), nullptr);
-  ASSERT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) { return !events.empty(); }));
+  ASSERT_TRUE(
+      server.WaitFor([](const std::vector<ServerEvent>& events) { return !events.empty(); }));
   const auto start = std::chrono::steady_clock::now();
   thread.Stop();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
@@ -498,7 +505,8 @@ TEST_F(NetThreadTest, slow_reader_gets_a_long_stream_whole_and_in_order) {
   ASSERT_TRUE(WaitUntil([&] {
     take_one_and_wait_a_step();
     return read_buffer_full() || thread.GetReconnectCount() > 0;
-  })) << thread.GetBytesReceived() << " of " << all_bytes;
+  })) << thread.GetBytesReceived()
+      << " of " << all_bytes;
   for (int i = 0; i < 4; ++i) take_one_and_wait_a_step();
   ASSERT_TRUE(WaitUntil([&] {
     std::vector<Received> some = Drain(thread);

@@ -23,15 +23,14 @@ struct Dispatched {
 };
 
 std::ostream& operator<<(std::ostream& out, const Dispatched& d) {
-  return out << "(" << int{d.connection} << ", " << d.type << ", " << d.payload.size()
-             << " bytes)";
+  return out << "(" << int{d.connection} << ", " << d.type << ", " << d.payload.size() << " bytes)";
 }
 
 int CountPackets(const std::vector<ServerEvent>& events, int connection, uint16_t type) {
   int count = 0;
   for (const ServerEvent& event : events) {
-    count += event.kind == ServerEvent::kPacket && event.connection == connection &&
-             event.type == type;
+    count +=
+        event.kind == ServerEvent::kPacket && event.connection == connection && event.type == type;
   }
   return count;
 }
@@ -277,7 +276,8 @@ TEST_F(NetworkTest, live_connection_search_prefers_referenced_ones) {
   }
   const uint8_t a = network_->Init(nullptr, "127.0.0.1", first.Port(), 11);
   const uint8_t b = network_->Init(nullptr, "127.0.0.1", second.Port(), 22);
-  ASSERT_TRUE(WaitUntil([&] { return network_->GetLinkQuality(a) > 0 && network_->GetLinkQuality(b) > 0; }));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return network_->GetLinkQuality(a) > 0 && network_->GetLinkQuality(b) > 0; }));
   EXPECT_TRUE(network_->IsServerLinked("127.0.0.1", second.Port()));
 
   network_->Release(a, false);
