@@ -312,7 +312,6 @@ void NetThreadClass::ConnectStep() {
     return;
   }
   socket_->SetInterruptDescriptor(interrupt_fd_);
-  socket_->SetTimeouts(connect_timeout_ms_, handshake_timeout_ms_);
   if (local_address_.load(std::memory_order_relaxed) == 0) {
     uint8_t address[4];
     if (socket_->GetLocalAddress(address) == 0) {

@@ -166,11 +166,6 @@ class NetThreadClass {
   void SetPauseHookForTest(std::function<void(NetPause, uint32_t ms)> hook) {
     pause_hook_ = std::move(hook);
   }
-  // Time limits for each connect attempt (set before Start).
-  void SetConnectTimeoutsForTest(uint32_t connect_ms, uint32_t handshake_ms) {
-    connect_timeout_ms_ = connect_ms;
-    handshake_timeout_ms_ = handshake_ms;
-  }
 
  private:
   static void ThreadProc(NetThreadClass* self);
@@ -245,6 +240,4 @@ class NetThreadClass {
   bool no_reconnect_ = false;
 
   std::function<void(NetPause, uint32_t)> pause_hook_;
-  uint32_t connect_timeout_ms_ = kTcpSslConnectTimeoutMs;
-  uint32_t handshake_timeout_ms_ = kTcpSslHandshakeTimeoutMs;
 };

@@ -132,6 +132,24 @@ TEST_F(NetThreadTest, bad_frames_and_bad_ping_replies_call_for_a_reconnect) {
   }
 }
 
+TEST_F(NetThreadTest, raw_logging_dumps_received_bytes_and_checked_frames) {
+  RawNetLogging = 1;
+  NetThreadClass thread;
+  const std::vector<uint8_t> good = GoodFrame(2001, {0x41, 0x42});
+  const std::vector<uint8_t> short_frame = FrameWithLength(9, 9);
+  const std::vector<uint8_t> stream = Concat({good, short_frame});
+  EXPECT_EQ(thread.FeedReceivedBytes(stream.data(), static_cast<uint32_t>(stream.size())), 1);
+  RawNetLogging = 0;
+
+  EXPECT_EQ(folder_.ReadFile("net.log"), std::string(stream.begin(), stream.end()));
+  const std::string expected = "****** type: 2001 size: 12 (2) ******\n" +
+                               std::string(good.begin(), good.end()) + "\n" +
+                               "****** start length 9 TOOSHORT ******\n" +
+                               std::string(short_frame.begin(), short_frame.end()) + "\n";
+  EXPECT_EQ(folder_.ReadFile("packet.log"), expected);
+  EXPECT_NE(LogText().find("Packet Logging 9 bytes.\r\n"), std::string::npos);
+}
+
 TEST_F(NetThreadTest, frame_of_exactly_65536_bytes_is_taken_and_longer_length_waits) {
   NetThreadClass thread;
   const std::vector<uint8_t> largest = GoodFrame(2003, std::vector<uint8_t>(kMaxFrameSize - 10, 1));
