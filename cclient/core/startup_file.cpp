@@ -1,5 +1,6 @@
 #include "cclient/core/startup_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 StartupSettings g_StartupSettings = StartupSettings_BuiltIn();
@@ -16,8 +17,9 @@ bool IsSeparator(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'
 
 // Copies `text` into `dest` of `size` bytes, cut so that the last byte stays NUL.
 void CopyCut(char* dest, size_t size, const char* text) {
-  std::strncpy(dest, text, size - 1);
-  dest[size - 1] = '\0';
+  const size_t length = std::min(std::strlen(text), size - 1);
+  std::memcpy(dest, text, length);
+  dest[length] = '\0';
 }
 
 // Reads a text token of at most `longest` characters.

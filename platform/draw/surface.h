@@ -2,6 +2,7 @@
 // backing picture. Colours are never converted or dithered, so a colour key compares exact values.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -40,22 +40,22 @@ extern HKEY const HKEY_LOCAL_MACHINE;
 // Results of every call.
 enum : int32_t {
   ERROR_SUCCESS = 0,
-  ERROR_FILE_NOT_FOUND = 2,     // no such key or value
-  ERROR_ACCESS_DENIED = 5,      // handle lacks the access, or a key with sub-keys was deleted
-  ERROR_INVALID_HANDLE = 6,
-  ERROR_INVALID_PARAMETER = 87,
-  ERROR_MORE_DATA = 234,        // the buffer is too small; the size needed was returned
-  ERROR_NO_MORE_ITEMS = 259,    // enumeration index past the end
-  ERROR_KEY_DELETED = 1018,     // the key of this handle no longer exists
-  ERROR_CANTWRITE = 1013,       // the file could not be saved
+  ERROR_FILE_NOT_FOUND = 1,     // no such key or value
+  ERROR_ACCESS_DENIED = 2,      // handle lacks the access, or a key with sub-keys was deleted
+  ERROR_INVALID_HANDLE = 3,
+  ERROR_INVALID_PARAMETER = 4,
+  ERROR_MORE_DATA = 5,          // the buffer is too small; the size needed was returned
+  ERROR_NO_MORE_ITEMS = 6,      // enumeration index past the end
+  ERROR_KEY_DELETED = 7,        // the key of this handle no longer exists
+  ERROR_CANTWRITE = 8,          // the file could not be saved
 };
 
-// Value types.
+// Value types. (The file stores their names, not these numbers.)
 enum : uint32_t {
   REG_NONE = 0,
   REG_SZ = 1,
-  REG_BINARY = 3,
-  REG_DWORD = 4,
+  REG_BINARY = 2,
+  REG_DWORD = 3,
 };
 
 // Access rights of a handle.
@@ -97,8 +97,8 @@ int32_t RegCloseKey(HKEY key);
 
 // Writes the value `name` (replacing any value of that name, whatever its type). REG_DWORD needs
 // exactly 4 bytes; other types other than REG_SZ and REG_BINARY are refused.
-[[nodiscard]] int32_t RegSetValueEx(HKEY key, const char* name, uint32_t reserved, uint32_t type,
-                                    const uint8_t* data, uint32_t size);
+int32_t RegSetValueEx(HKEY key, const char* name, uint32_t reserved, uint32_t type, const uint8_t* data,
+                      uint32_t size);
 
 // The `index`-th value of the key, in the order values were first created. On entry *name_size is
 // the room in `name` counting its NUL; on return the name's length without it. `type`, `data` and
@@ -113,10 +113,10 @@ int32_t RegCloseKey(HKEY key);
                                    uint32_t* reserved, char* key_class, uint32_t* class_size,
                                    void* last_write_time);
 
-[[nodiscard]] int32_t RegDeleteValue(HKEY key, const char* name);
+int32_t RegDeleteValue(HKEY key, const char* name);
 
 // Deletes the key `sub_key` under `key` with its values. A key that still has sub-keys is not
 // deleted (ERROR_ACCESS_DENIED).
-[[nodiscard]] int32_t RegDeleteKey(HKEY key, const char* sub_key);
+int32_t RegDeleteKey(HKEY key, const char* sub_key);
 
 }  // namespace platform

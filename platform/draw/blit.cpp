@@ -1,0 +1,195 @@
+// Copies between contexts: BitBlt with raster operations and the colour-keyed TransparentBlt.
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "platform/draw/device_context.h"
+#include "platform/draw/gdi.h"
+
+namespace platform {
+
+namespace {
+
+enum class Conversion { kNone, kColourToMono, kMonoToColour };
+
+// The part of a copy left after clipping to the source picture and to the reach of any
+// destination picture, with the destination moved by the same amount. Empty when width or height
+// is not positive. The clipping is done in 64 bits, so any 32-bit arguments are safe.
+struct CopyArea {
+  int32_t x, y, width, height;
+  int32_t source_x, source_y;
+};
+
+// Clips one axis: [at, at + length) on the destination, [from, from + length) on the source.
+void ClipAxis(int64_t& at, int64_t& from, int64_t& length, int64_t source_length) {
+  constexpr int64_t kReach = kMaxBitmapSide;
+  if (from < 0) {
+    length += from;
+    at -= from;
+    from = 0;
+  }
+  length = std::min(length, source_length - from);
+  if (at < -kReach) {  // far beyond any destination's left or top edge
+    const int64_t cut = -kReach - at;
+    length -= cut;
+    from += cut;
+    at = -kReach;
+  }
+  length = std::min(length, 2 * kReach - at);
+}
+
+CopyArea ClipToSource(int32_t x, int32_t y, int32_t width, int32_t height, int32_t source_x, int32_t source_y,
+                      const Surface& source) {
+  int64_t at_x = x, at_y = y, from_x = source_x, from_y = source_y, w = width, h = height;
+  ClipAxis(at_x, from_x, w, source.width);
+  ClipAxis(at_y, from_y, h, source.height);
+  if (w <= 0 || h <= 0) return {0, 0, 0, 0, 0, 0};
+  return {static_cast<int32_t>(at_x), static_cast<int32_t>(at_y), static_cast<int32_t>(w), static_cast<int32_t>(h),
+          static_cast<int32_t>(from_x), static_cast<int32_t>(from_y)};
+}
+
+Conversion ConversionBetween(const DeviceContext& source, const DeviceContext& destination) {
+  if (source.Monochrome() == destination.Monochrome()) return Conversion::kNone;
+  return source.Monochrome() ? Conversion::kMonoToColour : Conversion::kColourToMono;
+}
+
+// Turns `count` source pixels into what they mean on the destination (see BitBlt in gdi.h).
+void ConvertRun(const uint8_t* in, uint8_t* out, size_t count, Conversion conversion, const DeviceContext& source,
+                const DeviceContext& destination) {
+  if (conversion == Conversion::kColourToMono) {
+    const PixelBytes key = ToPixel(source.background_colour);
+    for (size_t i = 0; i < count; ++i, in += 3, out += 3) {
+      const uint8_t bit = (in[0] == key.b && in[1] == key.g && in[2] == key.r) ? 255 : 0;
+      out[0] = out[1] = out[2] = bit;
+    }
+    return;
+  }
+  const PixelBytes zero = ToPixel(destination.text_colour);
+  const PixelBytes one = ToPixel(destination.background_colour);
+  for (size_t i = 0; i < count; ++i, in += 3, out += 3) {
+    const PixelBytes& p = in[0] != 0 ? one : zero;
+    out[0] = p.b;
+    out[1] = p.g;
+    out[2] = p.r;
+  }
+}
+
+void CombineRun(const uint8_t* in, uint8_t* out, size_t bytes, uint32_t operation) {
+  switch (operation) {
+    case SRCCOPY: std::memcpy(out, in, bytes); break;
+    case SRCAND:
+      for (size_t i = 0; i < bytes; ++i) out[i] &= in[i];
+      break;
+    case SRCPAINT:
+      for (size_t i = 0; i < bytes; ++i) out[i] |= in[i];
+      break;
+    case NOTSRCCOPY:
+      for (size_t i = 0; i < bytes; ++i) out[i] = static_cast<uint8_t>(~in[i]);
+      break;
+  }
+}
+
+// Copies `count` pixels from `in` to `out` except where the pixel at the same place of `raw` (the
+// source before conversion, or `in` itself) equals the key. The choice is made without a branch,
+// because keyed sprites mix key and picture pixels too finely to predict. Source and destination
+// never overlap: a copy within one picture reads from a copy of the source.
+void CopyUnlessKey(const uint8_t* __restrict raw, const uint8_t* __restrict in, uint8_t* __restrict out, size_t count,
+                   uint32_t key) {
+  for (size_t i = 0; i < count * 3; i += 3) {
+    const uint32_t source_pixel = raw[i] | (raw[i + 1] << 8) | (raw[i + 2] << 16);
+    const uint32_t keep = 0u - static_cast<uint32_t>(source_pixel == key);  // all ones on the key
+    out[i] = static_cast<uint8_t>((out[i] & keep) | (in[i] & ~keep));
+    out[i + 1] = static_cast<uint8_t>((out[i + 1] & keep) | (in[i + 1] & ~keep));
+    out[i + 2] = static_cast<uint8_t>((out[i + 2] & keep) | (in[i + 2] & ~keep));
+  }
+}
+
+bool KnownOperation(uint32_t operation) {
+  return operation == SRCCOPY || operation == SRCAND || operation == SRCPAINT || operation == NOTSRCCOPY;
+}
+
+// When source and destination share a picture, the source rectangle is read from a copy so that
+// overlapping copies see the picture as it was before the call.
+struct SourceView {
+  const Surface* surface;
+  int32_t x, y;
+  std::optional<Surface> copy;
+};
+
+SourceView ViewOfSource(const DeviceContext& source, const DeviceContext& destination, const CopyArea& a) {
+  SourceView view{source.surface, a.source_x, a.source_y, std::nullopt};
+  if (source.surface != destination.surface) return view;
+  view.copy.emplace(a.width, a.height);
+  for (int32_t row = 0; row < a.height; ++row) {
+    std::memcpy(view.copy->Row(row), source.surface->Row(a.source_y + row) + static_cast<size_t>(a.source_x) * 3,
+                static_cast<size_t>(a.width) * 3);
+  }
+  view.surface = &*view.copy;
+  view.x = 0;
+  view.y = 0;
+  return view;
+}
+
+}  // namespace
+
+bool BitBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source, int32_t source_x,
+            int32_t source_y, uint32_t operation) {
+  if (destination == nullptr || source == nullptr || !KnownOperation(operation)) return false;
+  const CopyArea a = ClipToSource(x, y, width, height, source_x, source_y, *source->surface);
+  if (a.width <= 0 || a.height <= 0) return true;
+
+  const SourceView view = ViewOfSource(*source, *destination, a);
+  const Conversion conversion = ConversionBetween(*source, *destination);
+  std::vector<uint8_t> converted(conversion == Conversion::kNone ? 0 : static_cast<size_t>(a.width) * 3);
+  Surface& out = *destination->surface;
+
+  destination->ForEachVisibleSpan(RECT{a.x, a.y, a.x + a.width, a.y + a.height},
+                                  [&](int32_t row, int32_t left, int32_t right) {
+    const size_t count = static_cast<size_t>(right - left);
+    const uint8_t* in =
+        view.surface->Row(view.y + row - a.y) + static_cast<size_t>(view.x + left - a.x) * 3;
+    if (conversion != Conversion::kNone) {
+      ConvertRun(in, converted.data(), count, conversion, *source, *destination);
+      in = converted.data();
+    }
+    CombineRun(in, out.Row(row) + static_cast<size_t>(left) * 3, count * 3, operation);
+  });
+  return true;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+bool TransparentBlt(HDC destination, int32_t x, int32_t y, int32_t width, int32_t height, HDC source,
+                    int32_t source_x, int32_t source_y, int32_t source_width, int32_t source_height,
+                    COLORREF key) {
+  if (destination == nullptr || source == nullptr) return false;
+  if (width != source_width || height != source_height) return false;  // no stretching
+  const CopyArea a = ClipToSource(x, y, width, height, source_x, source_y, *source->surface);
+  if (a.width <= 0 || a.height <= 0) return true;
+
+  const SourceView view = ViewOfSource(*source, *destination, a);
+  const Conversion conversion = ConversionBetween(*source, *destination);
+  std::vector<uint8_t> converted(conversion == Conversion::kNone ? 0 : static_cast<size_t>(a.width) * 3);
+  const PixelBytes k = ToPixel(key);
+  const uint32_t key_pixel = k.b | (k.g << 8) | (k.r << 16);
+  Surface& out = *destination->surface;
+
+  destination->ForEachVisibleSpan(RECT{a.x, a.y, a.x + a.width, a.y + a.height},
+                                  [&](int32_t row, int32_t left, int32_t right) {
+    const size_t count = static_cast<size_t>(right - left);
+    const uint8_t* raw = view.surface->Row(view.y + row - a.y) + static_cast<size_t>(view.x + left - a.x) * 3;
+    const uint8_t* in = raw;
+    if (conversion != Conversion::kNone) {
+      ConvertRun(raw, converted.data(), count, conversion, *source, *destination);
+      in = converted.data();
+    }
+    uint8_t* o = out.Row(row) + static_cast<size_t>(left) * 3;
+    CopyUnlessKey(raw, in, o, count, key_pixel);
+  });
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+#include "cclient/widgets/widget_frame.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/draw/gdi.h"
+
+namespace {
+
+using platform::COLORREF;
+using platform::RECT;
+
+constexpr COLORREF kBackBuffer = 0x404040;
+constexpr COLORREF kBackground = 0x808000;
+
+struct Canvas {
+  platform::HDC dc = nullptr;
+  platform::HBITMAP bitmap = nullptr;
+  platform::HBITMAP old = nullptr;
+
+  explicit Canvas(COLORREF colour) {
+    dc = platform::CreateCompatibleDC(nullptr);
+    bitmap = platform::CreateCompatibleBitmap(nullptr, 40, 30);
+    old = platform::SelectObject(dc, bitmap);
+    platform::HBRUSH brush = platform::CreateSolidBrush(colour);
+    const RECT all{0, 0, 40, 30};
+    platform::FillRect(dc, &all, brush);
+    platform::DeleteObject(brush);
+  }
+  ~Canvas() {
+    platform::SelectObject(dc, old);
+    platform::DeleteDC(dc);
+    platform::DeleteObject(bitmap);
+  }
+};
+
+// A widget moved after painting at (5, 6)-(14, 11) (inclusive): the owner's erase step restores the
+// background over exactly that rectangle, once.
+TEST(WidgetFrameTest, erase_after_a_move_restores_the_rectangle_painted_last) {
+  Canvas back_buffer(kBackBuffer);
+  Canvas background(kBackground);
+  WidgetFrame frame;
+  frame.Painted({5, 6, 14, 11});
+  RECT out{};
+  EXPECT_FALSE(frame.Erase(back_buffer.dc, background.dc, &out));
+
+  frame.Moved();
+  ASSERT_TRUE(frame.Erase(back_buffer.dc, background.dc, &out));
+  EXPECT_EQ(out.left, 5);
+  EXPECT_EQ(out.top, 6);
+  EXPECT_EQ(out.right, 14);
+  EXPECT_EQ(out.bottom, 11);
+  EXPECT_EQ(platform::GetPixel(back_buffer.dc, 5, 6), kBackground);
+  EXPECT_EQ(platform::GetPixel(back_buffer.dc, 14, 11), kBackground);
+  EXPECT_EQ(platform::GetPixel(back_buffer.dc, 15, 11), kBackBuffer);
+  EXPECT_EQ(platform::GetPixel(back_buffer.dc, 14, 12), kBackBuffer);
+  EXPECT_EQ(platform::GetPixel(back_buffer.dc, 4, 6), kBackBuffer);
+  EXPECT_FALSE(frame.Erase(back_buffer.dc, background.dc, &out));
+}
+
+TEST(WidgetFrameTest, needs_redraw_follows_shown_pending_and_always) {
+  struct Case {
+    const char* name;
+    bool always;
+    bool invalidate;
+    bool shown;
+    bool expected;
+  } const cases[] = {
+      {"always_redraw_even_hidden", true, false, false, true},
+      {"nothing_pending", false, false, true, false},
+      {"invalidated_and_shown", false, true, true, true},
+      {"invalidated_but_hidden", false, true, false, false},
+  };
+  for (const Case& c : cases) {
+    WidgetFrame frame;
+    frame.SetAlwaysRedraw(c.always);
+    frame.Painted({0, 0, 9, 9});
+    if (c.invalidate) frame.Invalidate();
+    EXPECT_EQ(frame.NeedsRedraw(c.shown), c.expected) << c.name;
+  }
+}
+
+TEST(WidgetFrameTest, dirty_rect_is_what_the_last_draw_painted) {
+  WidgetFrame frame;
+  RECT out{};
+  EXPECT_FALSE(frame.GetDirtyRect(&out));
+  frame.Painted({1, 2, 3, 4});
+  ASSERT_TRUE(frame.GetDirtyRect(&out));
+  EXPECT_EQ(out.right, 3);
+  frame.Painted({-1, -1, -1, -1});
+  EXPECT_FALSE(frame.GetDirtyRect(&out));
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+// A memory context with a bitmap of its own, for drawing tests.
+#pragma once
+
+#include "platform/draw/gdi.h"
+
+struct MemoryPicture {
+  platform::HDC dc = nullptr;
+  platform::HBITMAP bitmap = nullptr;
+  platform::HBITMAP old = nullptr;
+
+  MemoryPicture(int32_t width, int32_t height, bool monochrome = false) {
+    dc = platform::CreateCompatibleDC(nullptr);
+    bitmap = monochrome ? platform::CreateBitmap(width, height, 1, 1, nullptr)
+                        : platform::CreateCompatibleBitmap(nullptr, width, height);
+    old = platform::SelectObject(dc, bitmap);
+  }
+  explicit MemoryPicture(const platform::Surface& picture) : MemoryPicture(picture.width, picture.height) {
+    *platform::GetBitmapSurface(bitmap) = picture;
+  }
+  ~MemoryPicture() {
+    platform::SelectObject(dc, old);
+    platform::DeleteDC(dc);
+    platform::DeleteObject(bitmap);
+  }
+  MemoryPicture(const MemoryPicture&) = delete;
+  MemoryPicture& operator=(const MemoryPicture&) = delete;
+
+  const platform::Surface& picture() const { return *platform::GetBitmapSurface(bitmap); }
+};
