@@ -170,6 +170,7 @@ class ComboBox : public ControlBase {
         return 1;
       case CB_GETDROPPEDSTATE: return dropped_ ? 1 : 0;
       case CB_FINDSTRINGEXACT: return items_.FindExact(row, TextArgument(lParam));
+      case CB_GETITEMHEIGHT: return row == -1 ? FieldHeight() : RowHeight();
       default: return DefWindowProc(hwnd_, message, wParam, lParam);
     }
   }

@@ -95,6 +95,7 @@ constexpr UINT LB_GETITEMDATA = 0x025A;
 constexpr UINT LB_GETTOPINDEX = 0x025B;
 constexpr UINT LB_SETTOPINDEX = 0x025C;
 constexpr UINT LB_FINDSTRINGEXACT = 0x025D;  // wParam: row to start after (-1: from the top), lParam: text; case ignored
+constexpr UINT LB_GETITEMHEIGHT = 0x025E;     // height of a row in pixels
 
 // Drop-down lists: the same operations on the list they open.
 constexpr UINT CB_ADDSTRING = 0x0270;
@@ -111,6 +112,7 @@ constexpr UINT CB_GETITEMDATA = 0x027A;
 constexpr UINT CB_SHOWDROPDOWN = 0x027B;  // wParam: open
 constexpr UINT CB_GETDROPPEDSTATE = 0x027C;
 constexpr UINT CB_FINDSTRINGEXACT = 0x027D;
+constexpr UINT CB_GETITEMHEIGHT = 0x027E;  // wParam -1: the field's height; otherwise a row's height
 
 // List views. Items are rows (counted from 0), sub-items their columns.
 constexpr UINT LVM_INSERTCOLUMN = 0x0290;  // wParam: column, lParam: const LVCOLUMN*; returns the column or -1
@@ -130,6 +132,7 @@ constexpr UINT LVM_SETITEMTEXT = 0x029D;   // wParam: row, lParam: const LVITEM*
 constexpr UINT LVM_GETCOUNTPERPAGE = 0x029E;
 constexpr UINT LVM_SETITEMCOUNT = 0x029F;  // wParam: rows; new rows have callback texts
 constexpr UINT LVM_GETCOLUMNWIDTH = 0x02A0;
+constexpr UINT LVM_GETITEMRECT = 0x02A1;   // wParam: row, lParam: RECT* for the row in client coordinates
 
 // WM_COMMAND notification codes.
 constexpr int BN_CLICKED = 0;

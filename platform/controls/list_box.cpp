@@ -110,6 +110,7 @@ class ListBox : public ControlBase {
         ScrollTo(row);
         return LB_OKAY;
       case LB_FINDSTRINGEXACT: return items_.FindExact(row, TextArgument(lParam));
+      case LB_GETITEMHEIGHT: return RowHeight();
       default: return DefWindowProc(hwnd_, message, wParam, lParam);
     }
   }

@@ -95,6 +95,14 @@ class ListView : public ControlBase {
       case LVM_GETITEMTEXT: return GetText(index, reinterpret_cast<LVITEM*>(lParam));
       case LVM_SETITEMTEXT: return SetText(index, reinterpret_cast<const LVITEM*>(lParam)) ? 1 : 0;
       case LVM_GETCOUNTPERPAGE: return PageRows();
+      case LVM_GETITEMRECT: {
+        auto* rect = reinterpret_cast<RECT*>(lParam);
+        if (rect == nullptr || !ValidRow(index)) return 0;
+        const RECT area = RowsArea();
+        const int top = area.top + (index - top_) * RowHeight();
+        *rect = RECT{area.left, top, area.right, top + RowHeight()};
+        return 1;
+      }
       default: return DefWindowProc(hwnd_, message, wParam, lParam);
     }
   }
