@@ -179,7 +179,7 @@ void PaintDropDown(HDC dc, const Level& level) {
 }
 
 void RedrawBand(HWND owner) {
-  if (IsWindow(owner) && GetMenu(owner) != nullptr) SendMessage(owner, WM_NCPAINT, 0, 0);
+  if (IsWindow(owner)) DrawMenuBar(owner);
 }
 
 // ---- Opening and closing -----------------------------------------------------------------------

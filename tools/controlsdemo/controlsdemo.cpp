@@ -248,8 +248,6 @@ HWND CreateMainWindow() {
   if (menu == nullptr) return nullptr;
   const HWND hwnd = CreateWindow("ControlsDemo", "Card Room", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
                                  outer.right - outer.left, outer.bottom - outer.top, nullptr, menu, nullptr, nullptr);
-  // The window core leaves the band's first drawing to whoever shows it.
-  SendMessage(hwnd, WM_NCPAINT, 0, 0);
   return hwnd;
 }
 

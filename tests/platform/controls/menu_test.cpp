@@ -43,7 +43,6 @@ class MenuTest : public ControlsTest {
     ASSERT_NE(menu_, nullptr);
     host_ = CreateHost(300, 200);
     SetMenu(host_, menu_);
-    SendMessage(host_, WM_NCPAINT, 0, 0);
     edit_ = CreateControl(host_, WC_EDIT, "", WS_BORDER, 10, 10, 150, 150, 20);
     SetFocus(edit_);
     headless::RunUntilIdle();
