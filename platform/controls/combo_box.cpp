@@ -403,7 +403,7 @@ class ComboBox : public ControlBase {
                   RECT{text.left + kPadding, text.top, text.right, text.bottom}, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
                   colour);
     }
-    if (highlight) look::FocusMark(dc, text);
+    if (highlight) look::FocusMark(dc, text, look::HighlightText());
     EndPaint(hwnd_, &paint);
   }
 

@@ -64,9 +64,11 @@ RECT PushedEdge(HDC dc, const RECT& r) {
   return RECT{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
 }
 
-void FocusMark(HDC dc, const RECT& r) {
+void FocusMark(HDC dc, const RECT& r) { FocusMark(dc, r, Text()); }
+
+void FocusMark(HDC dc, const RECT& r, COLORREF colour) {
   if (r.right - r.left < 2 || r.bottom - r.top < 2) return;
-  const HBRUSH brush = CreateSolidBrush(Text());
+  const HBRUSH brush = CreateSolidBrush(colour);
   // Every other pixel along the ring, counted around it so the corners join up.
   for (int x = r.left; x < r.right; x += 2) {
     RECT top{x, r.top, x + 1, r.top + 1};

@@ -34,8 +34,10 @@ RECT RaisedEdge(HDC dc, const RECT& rect);
 RECT SunkenEdge(HDC dc, const RECT& rect);
 // The edge of a push button held down: a dark ring and a shadow ring.
 RECT PushedEdge(HDC dc, const RECT& rect);
-// A dotted one-pixel ring in the text colour.
+// A dotted one-pixel ring, in the text colour unless told otherwise (the highlighted text colour
+// on a highlighted row).
 void FocusMark(HDC dc, const RECT& rect);
+void FocusMark(HDC dc, const RECT& rect, COLORREF colour);
 
 // Draws text in the font and colour (transparent background) with DrawText's format.
 void Label(HDC dc, HFONT font, std::string_view text, RECT rect, uint32_t format, COLORREF colour);

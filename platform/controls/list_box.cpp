@@ -244,7 +244,8 @@ class ListBox : public ControlBase {
     if (focused()) {
       const int row = std::max(selected_, 0);
       const int top = area.top + (row - top_) * row_height;
-      look::FocusMark(dc, RECT{area.left, top, area.right, top + row_height});
+      look::FocusMark(dc, RECT{area.left, top, area.right, top + row_height},
+                      row == selected_ ? look::HighlightText() : look::Text());
     }
     SelectClipRgn(dc, nullptr);
     DeleteObject(clip);

@@ -538,7 +538,9 @@ class ListView : public ControlBase {
         if (!alive()) return;
         left += description.width;
       }
-      if (focused() && row == focus_row_) look::FocusMark(dc, line);
+      if (focused() && row == focus_row_) {
+        look::FocusMark(dc, line, row == selected_ ? look::HighlightText() : look::Text());
+      }
     }
   }
 
