@@ -111,8 +111,8 @@ void InjectWheel(HWND hwnd, int x, int y, int delta) {
 }
 
 void InjectKey(UINT message, int virtual_key) {
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
-  const bool control = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = internal::IsKeyDownNow(VK_SHIFT);
+  const bool control = internal::IsKeyDownNow(VK_CONTROL);
   const int character = message == WM_KEYDOWN ? internal::CharacterForKey(virtual_key, shift, control) : 0;
   internal::DeliverKey(message, virtual_key, character);
 }

@@ -31,6 +31,22 @@ std::array<bool, VK_LAST + 1> g_key_down{};
 POINT g_pointer{0, 0};
 HWND g_capture = nullptr;
 LastClick g_last_click;
+// The held keys recorded with the input message last taken from the queue (0: none yet).
+uint32_t g_message_keys = 0;
+
+constexpr uint32_t kHeldRecorded = 0x80000000u;
+
+// The bit that records a modifier key or mouse button in MSG::held_keys; 0 for other keys.
+uint32_t HeldKeyBit(int virtual_key) {
+  switch (virtual_key) {
+    case VK_SHIFT: return 1u << 0;
+    case VK_CONTROL: return 1u << 1;
+    case VK_MENU: return 1u << 2;
+    case VK_LBUTTON: return 1u << 3;
+    case VK_RBUTTON: return 1u << 4;
+    default: return 0;
+  }
+}
 
 WPARAM MouseKeyFlags() {
   WPARAM flags = 0;
@@ -114,6 +130,10 @@ std::shared_ptr<Window> KeyboardTarget() {
 
 int16_t GetKeyState(int virtual_key) {
   if (virtual_key < 0 || virtual_key > VK_LAST) return 0;
+  // The modifiers answer as they were when the message being handled was queued, so a key
+  // combination handled late (after Shift was let go) still reads as the combination it was.
+  const uint32_t bit = HeldKeyBit(virtual_key);
+  if (bit != 0 && g_message_keys != 0) return (g_message_keys & bit) != 0 ? static_cast<int16_t>(0x8000) : 0;
   return g_key_down[virtual_key] ? static_cast<int16_t>(0x8000) : 0;
 }
 
@@ -215,6 +235,22 @@ void DeliverKey(UINT message, int virtual_key, int character) {
   if (!down) lParam |= static_cast<LPARAM>(1) << 31;
   const UINT final_message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : message;
   QueueMessage(*target, final_message, static_cast<WPARAM>(virtual_key), lParam, false);
+}
+
+uint32_t HeldKeysNow() {
+  uint32_t keys = kHeldRecorded;
+  for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON, VK_RBUTTON}) {
+    if (g_key_down[key]) keys |= HeldKeyBit(key);
+  }
+  return keys;
+}
+
+void SetMessageTimeKeys(uint32_t held_keys) {
+  if (held_keys != 0) g_message_keys = held_keys;
+}
+
+bool IsKeyDownNow(int virtual_key) {
+  return virtual_key >= 0 && virtual_key <= VK_LAST && g_key_down[virtual_key];
 }
 
 void DeliverClose(HWND top_level) {

@@ -40,6 +40,15 @@ void DeliverKey(UINT message, int virtual_key, int character);
 // The user asked to close a top-level window (its close box).
 void DeliverClose(HWND top_level);
 
+// The modifier keys and mouse buttons held right now, as MSG::held_keys records them; never 0, so
+// a message that carries a record can be told from one that does not.
+uint32_t HeldKeysNow();
+// Called as an input message leaves the queue: from then on GetKeyState answers for the modifier
+// keys and mouse buttons as they were when that message was queued.
+void SetMessageTimeKeys(uint32_t held_keys);
+// The live state of a key, whatever message is being handled.
+bool IsKeyDownNow(int virtual_key);
+
 // The character a key produces with the given modifiers on a plain keyboard: letters (upper case
 // with Shift), digits, space, and the control characters (Enter 13, Esc 27, Tab 9, Backspace 8,
 // Ctrl + letter 1-26). 0 for keys that produce none.

@@ -32,10 +32,11 @@ constexpr int kButtonGap = 8;
 constexpr int kMaxTextWidth = 420;
 constexpr int kMinClientWidth = 180;
 
-constexpr COLORREF kFaceColour = RGB(212, 208, 200);
-constexpr COLORREF kTextColour = RGB(0, 0, 0);
-constexpr COLORREF kShadowColour = RGB(128, 128, 128);
-constexpr COLORREF kLightColour = RGB(255, 255, 255);
+// The box wears the same system colours as the dialogs and controls.
+COLORREF FaceColour() { return GetSysColor(COLOR_BTNFACE); }
+COLORREF TextColour() { return GetSysColor(COLOR_BTNTEXT); }
+COLORREF ShadowColour() { return GetSysColor(COLOR_BTNSHADOW); }
+COLORREF LightColour() { return GetSysColor(COLOR_BTNHIGHLIGHT); }
 
 struct Button {
   int id = 0;
@@ -177,26 +178,26 @@ void DrawIcon(HDC dc, HFONT font, UINT flags, int left, int top) {
 
 void DrawButton(HDC dc, HFONT font, const Button& button, bool is_default, bool focused, bool pressed) {
   RECT r = button.rect;
-  FillColour(dc, r, kFaceColour);
+  FillColour(dc, r, FaceColour());
   if (is_default) {
-    Frame(dc, r, kTextColour, kTextColour);
+    Frame(dc, r, TextColour(), TextColour());
     r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
   }
   if (pressed) {
-    Frame(dc, r, kShadowColour, kShadowColour);
+    Frame(dc, r, ShadowColour(), ShadowColour());
   } else {
-    Frame(dc, r, kLightColour, kTextColour);
-    Frame(dc, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kFaceColour, kShadowColour);
+    Frame(dc, r, LightColour(), TextColour());
+    Frame(dc, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, FaceColour(), ShadowColour());
   }
   RECT label = button.rect;
   if (pressed) {
     label.left += 1;
     label.top += 1;
   }
-  DrawTextIn(dc, font, button.label, label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, kTextColour);
+  DrawTextIn(dc, font, button.label, label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, TextColour());
   if (focused) {
     const RECT mark{button.rect.left + 4, button.rect.top + 4, button.rect.right - 4, button.rect.bottom - 4};
-    Frame(dc, mark, kShadowColour, kShadowColour);
+    Frame(dc, mark, ShadowColour(), ShadowColour());
   }
 }
 
@@ -205,9 +206,9 @@ void Paint(HWND box, BoxState& state) {
   const HDC dc = BeginPaint(box, &paint);
   RECT client;
   GetClientRect(box, &client);
-  FillColour(dc, client, kFaceColour);
+  FillColour(dc, client, FaceColour());
   if ((state.flags & MB_ICONMASK) != 0) DrawIcon(dc, state.icon_font, state.flags, kMargin, kMargin);
-  DrawTextIn(dc, state.font, state.text, state.text_rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX, kTextColour);
+  DrawTextIn(dc, state.font, state.text, state.text_rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX, TextColour());
   for (size_t i = 0; i < state.buttons.size(); ++i) {
     DrawButton(dc, state.font, state.buttons[i], i == state.focused, i == state.focused,
                static_cast<int>(i) == state.pressed);

@@ -54,6 +54,11 @@ bool IsSameOrDescendantLocked(WindowTable& table, HWND filter, HWND hwnd) {
   return false;
 }
 
+bool IsInputMessage(UINT message) {
+  return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) || (message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCLBUTTONUP);
+}
+
 // Takes the first posted message that passes the filter; messages for windows that are gone are
 // dropped on the way.
 bool TakePosted(MessageQueue& queue, MSG* msg, HWND filter, UINT min_message, UINT max_message,
@@ -67,7 +72,10 @@ bool TakePosted(MessageQueue& queue, MSG* msg, HWND filter, UINT min_message, UI
     }
     if (IsSameOrDescendantLocked(table, filter, it->hwnd) && InRange(it->message, min_message, max_message)) {
       *msg = *it;
-      if (remove) queue.posted.erase(it);
+      if (remove) {
+        queue.posted.erase(it);
+        internal::SetMessageTimeKeys(msg->held_keys);
+      }
       return true;
     }
     ++it;
@@ -138,7 +146,8 @@ LRESULT CallProcedure(const std::shared_ptr<Window>& window, UINT message, WPARA
 }
 
 void QueueMessage(Window& window, UINT message, WPARAM wParam, LPARAM lParam, bool front) {
-  const MSG msg = MakeMessage(window.handle, message, wParam, lParam);
+  MSG msg = MakeMessage(window.handle, message, wParam, lParam);
+  if (IsInputMessage(message)) msg.held_keys = HeldKeysNow();
   std::lock_guard<std::mutex> lock(WindowTable::Get().Mutex());
   if (front) {
     window.queue->posted.push_front(msg);

@@ -49,6 +49,9 @@ struct MSG {
   LPARAM lParam = 0;
   uint32_t time = 0;  // program clock when the message was queued
   POINT pt{0, 0};     // pointer position in screen coordinates at that time
+  // Our own addition: for keyboard and mouse messages, the modifier keys and mouse buttons held
+  // when the message was queued (see GetKeyState); 0 for every other message.
+  uint32_t held_keys = 0;
 };
 
 struct WNDCLASS {

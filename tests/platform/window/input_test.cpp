@@ -162,6 +162,26 @@ TEST_P(KeyTest, key_press_gives_its_code_and_the_character_it_types) {
   EXPECT_EQ(keys.back().wParam, static_cast<WPARAM>(c.key));
 }
 
+// A key combination handled after its modifier was let go still reads as the combination: the
+// modifiers answer as they were when the key was queued.
+TEST_F(InputTest, modifiers_read_as_they_were_when_the_key_was_queued) {
+  const HWND hwnd = CreateTopLevel("w");
+  headless::RunUntilIdle();
+  std::vector<bool> shift_seen;
+  Handle(hwnd, [&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+    if (message == WM_KEYDOWN && wParam == VK_TAB) shift_seen.push_back(GetKeyState(VK_SHIFT) < 0);
+    return std::nullopt;
+  });
+
+  headless::InjectKey(WM_KEYDOWN, VK_SHIFT);
+  headless::InjectKeyPress(VK_TAB);
+  headless::InjectKey(WM_KEYUP, VK_SHIFT);
+  headless::InjectKeyPress(VK_TAB);
+  headless::RunUntilIdle();
+
+  EXPECT_EQ(shift_seen, (std::vector<bool>{true, false}));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyTest,
     ::testing::Values(KeyCase{"f1", {}, VK_F1, 0}, KeyCase{"f12", {}, VK_F12, 0},
