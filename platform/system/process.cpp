@@ -1,0 +1,135 @@
+#include "platform/system/process.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <map>
+#include <mutex>
+
+#include "platform/system/paths.h"
+
+extern char** environ;
+
+namespace platform {
+namespace {
+
+// Children started without waiting are collected at the next start so that none is left as a
+// zombie. A child collected that way before anyone waited for it keeps its status here, so a
+// later WaitForProgram still gets it. Both under `children_mutex`.
+std::mutex children_mutex;
+std::vector<pid_t> unwaited_children;
+std::map<pid_t, int> collected_status;
+constexpr size_t kMostCollectedStatuses = 256;
+
+void CollectFinishedChildren() {
+  std::lock_guard<std::mutex> lock(children_mutex);
+  auto finished = [](pid_t pid) {
+    int status = 0;
+    const pid_t result = ::waitpid(pid, &status, WNOHANG);
+    if (result == pid) {
+      if (collected_status.size() >= kMostCollectedStatuses) collected_status.erase(collected_status.begin());
+      collected_status[pid] = status;
+    }
+    return result != 0;  // finished, or no longer a child of ours
+  };
+  unwaited_children.erase(std::remove_if(unwaited_children.begin(), unwaited_children.end(), finished),
+                          unwaited_children.end());
+}
+
+int ExitCodeOf(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
+std::vector<char*> ArgumentVector(const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  return argv;
+}
+
+int Spawn(const std::string& path, const std::vector<std::string>& arguments, bool search) {
+  CollectFinishedChildren();
+  std::vector<char*> argv = ArgumentVector(arguments);
+  if (argv.size() == 1) argv.insert(argv.begin(), const_cast<char*>(path.c_str()));
+  std::fflush(nullptr);
+  pid_t pid = 0;
+  const int result = search ? ::posix_spawnp(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ)
+                            : ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ);
+  if (result != 0) return -1;
+  std::lock_guard<std::mutex> lock(children_mutex);
+  unwaited_children.push_back(pid);
+  return pid;
+}
+
+// A name without a folder is the program in the current folder.
+std::string ProgramPath(std::string_view program) {
+  std::string path = NativeProgramPath(program);
+  if (path.find('/') == std::string::npos) path = "./" + path;
+  return path;
+}
+
+}  // namespace
+
+void PrepareProcess() { ::signal(SIGPIPE, SIG_IGN); }
+
+int ExecProgram(std::string_view program, const std::vector<std::string>& arguments) {
+  const std::string path = ProgramPath(program);
+  std::vector<char*> argv = ArgumentVector(arguments);
+  if (argv.size() == 1) argv.insert(argv.begin(), const_cast<char*>(path.c_str()));
+  std::fflush(nullptr);
+  ::execv(path.c_str(), argv.data());
+  return errno;
+}
+
+int SpawnProgram(std::string_view program, const std::vector<std::string>& arguments) {
+  return Spawn(ProgramPath(program), arguments, false);
+}
+
+int SpawnSearchedProgram(std::string_view program, const std::vector<std::string>& arguments) {
+  return Spawn(std::string(program), arguments, true);
+}
+
+int WaitForProgram(int process_id) {
+  if (process_id <= 0) return -1;
+  {
+    std::lock_guard<std::mutex> lock(children_mutex);
+    unwaited_children.erase(std::remove(unwaited_children.begin(), unwaited_children.end(), process_id),
+                            unwaited_children.end());
+    const auto collected = collected_status.find(process_id);
+    if (collected != collected_status.end()) {
+      const int status = collected->second;
+      collected_status.erase(collected);
+      return ExitCodeOf(status);
+    }
+  }
+  int status = 0;
+  pid_t result = 0;
+  do {
+    result = ::waitpid(process_id, &status, 0);
+  } while (result < 0 && errno == EINTR);
+  return result == process_id ? ExitCodeOf(status) : -1;
+}
+
+int SpawnProgramAndWait(std::string_view program, const std::vector<std::string>& arguments) {
+  const int process_id = SpawnProgram(program, arguments);
+  return process_id < 0 ? -1 : WaitForProgram(process_id);
+}
+
+std::string CommandLineText(int argc, const char* const* argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) text.push_back(' ');
+    text += argv[i];
+  }
+  return text;
+}
+
+}  // namespace platform

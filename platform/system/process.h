@@ -1,0 +1,46 @@
+// Starting programs: replacing the running one, and starting children with or without waiting.
+//
+// The program's command lines are one text whose words the receiving program splits itself: a
+// program started with a command line gets it as its single argument after its name, and
+// CommandLineText rebuilds that text from what a program received. Program names go through
+// NativeProgramPath ("tarvik.exe" is the native binary "tarvik", found ignoring letter case);
+// a name without a folder is taken from the current folder, never searched for on PATH.
+//
+// Children inherit no descriptor the program opened through the platform layer (all are
+// close-on-exec), so a replaced process keeps no socket or lock.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Once at start-up, before any thread starts: writing to a socket or pipe whose reader has gone
+// then returns an error instead of ending the process (SIGPIPE is ignored).
+void PrepareProcess();
+
+// Replaces the running program with `program`. `arguments` is the whole argument list, the
+// program's own name first (as the program will see it, for example "tarvik.exe"). Returns only
+// when the program could not be started, with the system's error number.
+[[nodiscard]] int ExecProgram(std::string_view program, const std::vector<std::string>& arguments);
+
+// Starts `program` as a child and returns at once: its process id, or -1 when it could not be
+// started. Children that nobody waits for are collected at the next start.
+int SpawnProgram(std::string_view program, const std::vector<std::string>& arguments);
+
+// Waits for a child started by SpawnProgram: its exit code 0-255, 128 + the signal number when a
+// signal ended it, -1 when `process_id` is not a child that can be waited for.
+int WaitForProgram(int process_id);
+
+// SpawnProgram, then WaitForProgram. -1 when the program could not be started.
+int SpawnProgramAndWait(std::string_view program, const std::vector<std::string>& arguments);
+
+// The command line a program was started with: its arguments after its name, joined by one blank.
+std::string CommandLineText(int argc, const char* const* argv);
+
+// Starts `program` found on PATH (as a shell would find it, but without any shell) and returns
+// at once: for helpers of the desktop such as a web browser. Same results as SpawnProgram.
+int SpawnSearchedProgram(std::string_view program, const std::vector<std::string>& arguments);
+
+}  // namespace platform
