@@ -1,0 +1,410 @@
+#include "platform/window/sdl_backend.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/draw/gdi_object.h"
+#include "platform/system/clock.h"
+#include "platform/window/activation.h"
+#include "platform/window/input.h"
+#include "platform/window/window.h"
+#include "platform/window/window_internal.h"
+
+namespace platform::internal {
+
+namespace {
+
+// An idle loop looks again at least this often (the window system may not wake it for
+// everything, such as a change of the fake clock).
+constexpr uint32_t kLongestWaitMs = 100;
+
+int VirtualKeyOf(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return '1' + (key - SDLK_KP_1);
+  switch (key) {
+    case SDLK_KP_0: return '0';
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
+    default: return 0;
+  }
+}
+
+// Keys whose character comes from the window system's text input (layout and Shift applied).
+bool ProducesText(SDL_Keycode key) {
+  return (key >= 32 && key < 127) || (key >= SDLK_KP_DIVIDE && key <= SDLK_KP_PERIOD);
+}
+
+// The code points of UTF-8 text that fit the program's 8-bit character set.
+std::vector<int> Latin1Characters(const char* text) {
+  std::vector<int> characters;
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  while (*p != 0) {
+    int length = 1;
+    uint32_t code = *p;
+    if (code >= 0xF0) {
+      length = 4;
+      code &= 0x07;
+    } else if (code >= 0xE0) {
+      length = 3;
+      code &= 0x0F;
+    } else if (code >= 0xC0) {
+      length = 2;
+      code &= 0x1F;
+    }
+    int taken = 1;
+    for (; taken < length && (p[taken] & 0xC0) == 0x80; ++taken) code = (code << 6) | (p[taken] & 0x3F);
+    if (taken == length && code >= 1 && code <= 0xFF) characters.push_back(static_cast<int>(code));
+    p += taken;
+  }
+  return characters;
+}
+
+}  // namespace
+
+struct SdlBackend::Native {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  int texture_width = 0;
+  int texture_height = 0;
+  // What the SDL window was last told, so that its own events do not echo back.
+  std::string title;
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool shown = false;
+  bool minimized = false;
+  bool topmost = false;
+};
+
+std::unique_ptr<SdlBackend> SdlBackend::Open() {
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  std::unique_ptr<SdlBackend> backend(new SdlBackend());
+  backend->wake_event_ = SDL_RegisterEvents(1);
+  backend->arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+  SDL_StartTextInput();
+  return backend;
+}
+
+SdlBackend::~SdlBackend() {
+  if (arrow_ != nullptr) SDL_FreeCursor(arrow_);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+SdlBackend::Native* SdlBackend::NativeOf(const Window& window) const { return static_cast<Native*>(window.native); }
+
+HWND SdlBackend::WindowOfEvent(uint32_t sdl_window_id) const {
+  const auto it = windows_by_id_.find(sdl_window_id);
+  return it == windows_by_id_.end() ? nullptr : it->second;
+}
+
+bool SdlBackend::CreateNativeWindow(Window& window) {
+  auto native = std::make_unique<Native>();
+  const int band = MenuBandHeight(window);
+  const POINT origin = ClientOriginOnScreen(window);
+  native->title = window.title;
+  native->x = origin.x;
+  native->y = origin.y - band;
+  native->width = std::max(1, window.client_width);
+  native->height = std::max(1, window.client_height + band);
+  native->topmost = (window.ex_style & WS_EX_TOPMOST) != 0;
+  uint32_t flags = SDL_WINDOW_HIDDEN;
+  const bool captioned = (window.style & WS_CAPTION) == WS_CAPTION || (window.style & WS_POPUP) == 0;
+  if (!captioned) flags |= SDL_WINDOW_BORDERLESS;
+  if (native->topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  native->window =
+      SDL_CreateWindow(native->title.c_str(), native->x, native->y, native->width, native->height, flags);
+  if (native->window == nullptr) return false;
+  native->renderer = SDL_CreateRenderer(native->window, -1, 0);
+  if (native->renderer == nullptr) native->renderer = SDL_CreateRenderer(native->window, -1, SDL_RENDERER_SOFTWARE);
+  if (native->renderer == nullptr) {
+    SDL_DestroyWindow(native->window);
+    return false;
+  }
+  if (window.owner != nullptr) {
+    if (const auto owner = FindWindowRecord(window.owner)) {
+      if (const Native* owner_native = NativeOf(*owner)) SDL_SetWindowModalFor(native->window, owner_native->window);
+    }
+  }
+  SetIcon(window, *native);
+  windows_by_id_[SDL_GetWindowID(native->window)] = window.handle;
+  window.native = native.release();
+  return true;
+}
+
+void SdlBackend::SetIcon(Window& window, Native& native) {
+  const GdiIcon* icon = window.window_class->wc.hIcon;
+  if (icon == nullptr || icon->colour.width <= 0 || icon->colour.height <= 0) return;
+  const int width = icon->colour.width;
+  const int height = icon->colour.height;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (surface == nullptr) return;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* source = icon->colour.Row(y);
+    auto* target = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t alpha = icon->alpha[static_cast<size_t>(y) * width + x];
+      target[x] = (alpha << 24) | (static_cast<uint32_t>(source[x * 3 + 2]) << 16) |
+                  (static_cast<uint32_t>(source[x * 3 + 1]) << 8) | source[x * 3];
+    }
+  }
+  SDL_SetWindowIcon(native.window, surface);
+  SDL_FreeSurface(surface);
+}
+
+void SdlBackend::DestroyNativeWindow(Window& window) {
+  Native* native = NativeOf(window);
+  if (native == nullptr) return;
+  windows_by_id_.erase(SDL_GetWindowID(native->window));
+  if (native->texture != nullptr) SDL_DestroyTexture(native->texture);
+  SDL_DestroyRenderer(native->renderer);
+  SDL_DestroyWindow(native->window);
+  delete native;
+  window.native = nullptr;
+}
+
+void SdlBackend::UpdateNativeWindow(Window& window) {
+  Native* native = NativeOf(window);
+  if (native == nullptr) return;
+  if (native->title != window.title) {
+    native->title = window.title;
+    SDL_SetWindowTitle(native->window, native->title.c_str());
+  }
+  const int band = MenuBandHeight(window);
+  const POINT origin = ClientOriginOnScreen(window);
+  if (native->x != origin.x || native->y != origin.y - band) {
+    native->x = origin.x;
+    native->y = origin.y - band;
+    SDL_SetWindowPosition(native->window, native->x, native->y);
+  }
+  const int width = std::max(1, window.client_width);
+  const int height = std::max(1, window.client_height + band);
+  if (native->width != width || native->height != height) {
+    native->width = width;
+    native->height = height;
+    SDL_SetWindowSize(native->window, width, height);
+  }
+  const bool topmost = (window.ex_style & WS_EX_TOPMOST) != 0;
+  if (native->topmost != topmost) {
+    native->topmost = topmost;
+    SDL_SetWindowAlwaysOnTop(native->window, topmost ? SDL_TRUE : SDL_FALSE);
+  }
+  const bool shown = window.visible && !window.destroying;
+  if (native->shown != shown) {
+    native->shown = shown;
+    if (shown) {
+      SDL_ShowWindow(native->window);
+    } else {
+      SDL_HideWindow(native->window);
+    }
+  }
+  if (native->minimized != window.minimized) {
+    native->minimized = window.minimized;
+    if (window.minimized) {
+      SDL_MinimizeWindow(native->window);
+    } else {
+      SDL_RestoreWindow(native->window);
+    }
+  }
+}
+
+void SdlBackend::RaiseNativeWindow(Window& window) {
+  Native* native = NativeOf(window);
+  if (native != nullptr && native->shown) SDL_RaiseWindow(native->window);
+}
+
+void SdlBackend::Present(Window& window, const Surface& picture) {
+  Native* native = NativeOf(window);
+  if (native == nullptr || !native->shown || picture.width <= 0 || picture.height <= 0) return;
+  if (native->texture == nullptr || native->texture_width != picture.width ||
+      native->texture_height != picture.height) {
+    if (native->texture != nullptr) SDL_DestroyTexture(native->texture);
+    native->texture = SDL_CreateTexture(native->renderer, SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING,
+                                        picture.width, picture.height);
+    native->texture_width = picture.width;
+    native->texture_height = picture.height;
+    if (native->texture == nullptr) return;
+  }
+  SDL_UpdateTexture(native->texture, nullptr, picture.pixels.data(), static_cast<int>(picture.Stride()));
+  SDL_RenderClear(native->renderer);
+  SDL_RenderCopy(native->renderer, native->texture, nullptr, nullptr);
+  SDL_RenderPresent(native->renderer);
+}
+
+void SdlBackend::ApplyCursor(HCURSOR cursor) {
+  if (cursor == nullptr) {
+    SDL_ShowCursor(SDL_DISABLE);
+    return;
+  }
+  if (arrow_ != nullptr) SDL_SetCursor(arrow_);
+  SDL_ShowCursor(SDL_ENABLE);
+}
+
+SIZE SdlBackend::ScreenSize() {
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return SIZE{1024, 768};
+  return SIZE{mode.w, mode.h};
+}
+
+void SdlBackend::HandleWindowEvent(const SDL_WindowEvent& event) {
+  const HWND hwnd = WindowOfEvent(event.windowID);
+  const auto window = FindWindowRecord(hwnd);
+  if (!window) return;
+  Native* native = NativeOf(*window);
+  switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      DeliverClose(hwnd);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (GetActiveWindow() != hwnd) SetForegroundWindow(hwnd);
+      break;
+    case SDL_WINDOWEVENT_MOVED: {
+      native->x = event.data1;
+      native->y = event.data2;
+      const RECT frame = FrameOf(window->style, window->ex_style, window->menu != nullptr);
+      const int band = MenuBandHeight(*window);
+      SetWindowPos(hwnd, nullptr, event.data1 - frame.left, event.data2 + band - frame.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    case SDL_WINDOWEVENT_MINIMIZED:
+      native->minimized = true;
+      if (!window->minimized) ShowWindow(hwnd, SW_MINIMIZE);
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      native->minimized = false;
+      if (window->minimized) ShowWindow(hwnd, SW_RESTORE);
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+      PresentPictures(true);
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlBackend::HandleKey(const SDL_KeyboardEvent& event) {
+  const int virtual_key = VirtualKeyOf(event.keysym.sym);
+  if (event.type == SDL_KEYUP) {
+    DeliverKey(WM_KEYUP, virtual_key, 0);
+    return;
+  }
+  const bool shift = (event.keysym.mod & KMOD_SHIFT) != 0;
+  const bool control = (event.keysym.mod & KMOD_CTRL) != 0;
+  const bool alt = (event.keysym.mod & KMOD_ALT) != 0;
+  int character = 0;
+  std::vector<int> extra_characters;
+  if (control || alt || !ProducesText(event.keysym.sym)) {
+    character = CharacterForKey(virtual_key, shift, control);
+  } else {
+    // The text of this key press follows it in SDL's queue.
+    SDL_Event text;
+    if (SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1) {
+      const std::vector<int> characters = Latin1Characters(text.text.text);
+      if (!characters.empty()) character = characters.front();
+      extra_characters.assign(characters.begin() + (characters.empty() ? 0 : 1), characters.end());
+    } else {
+      character = CharacterForKey(virtual_key, shift, false);
+    }
+  }
+  DeliverKey(WM_KEYDOWN, virtual_key, character);
+  for (int extra : extra_characters) {
+    DeliverKey(WM_KEYDOWN, 0, extra);
+    DeliverKey(WM_KEYUP, 0, 0);
+  }
+}
+
+void SdlBackend::HandleText(const SDL_TextInputEvent& event) {
+  // Text that came without a key of its own (composed characters).
+  for (int character : Latin1Characters(event.text)) {
+    DeliverKey(WM_KEYDOWN, 0, character);
+    DeliverKey(WM_KEYUP, 0, 0);
+  }
+}
+
+void SdlBackend::PumpEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    switch (event.type) {
+      case SDL_MOUSEMOTION:
+        DeliverMouse(WindowOfEvent(event.motion.windowID), WM_MOUSEMOVE, POINT{event.motion.x, event.motion.y});
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        UINT message = 0;
+        if (event.button.button == SDL_BUTTON_LEFT) message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+        if (event.button.button == SDL_BUTTON_RIGHT) message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+        if (message != 0) {
+          DeliverMouse(WindowOfEvent(event.button.windowID), message, POINT{event.button.x, event.button.y});
+        }
+        break;
+      }
+      case SDL_MOUSEWHEEL: {
+        int notches = event.wheel.y;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+        if (notches == 0) break;
+        int x = 0;
+        int y = 0;
+        SDL_GetMouseState(&x, &y);
+        DeliverWheel(WindowOfEvent(event.wheel.windowID), notches * WHEEL_DELTA, POINT{x, y});
+        break;
+      }
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        HandleKey(event.key);
+        break;
+      case SDL_TEXTINPUT:
+        HandleText(event.text);
+        break;
+      case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window);
+        break;
+      default:
+        break;  // the wake event, SDL_QUIT (each window closes by its own close box) and the rest
+    }
+  }
+}
+
+void SdlBackend::Idle(MessageQueue& queue, std::optional<uint32_t> next_timer_due_ms) {
+  uint32_t wait_ms = kLongestWaitMs;
+  if (next_timer_due_ms) {
+    const int32_t until_due = static_cast<int32_t>(*next_timer_due_ms - GetTickCount());
+    wait_ms = until_due <= 0 ? 0 : std::min<uint32_t>(static_cast<uint32_t>(until_due), kLongestWaitMs);
+  }
+  if (wait_ms > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait_ms));
+}
+
+void SdlBackend::Wake(MessageQueue& queue) {
+  SDL_Event event{};
+  event.type = wake_event_;
+  SDL_PushEvent(&event);
+}
+
+}  // namespace platform::internal

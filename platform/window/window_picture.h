@@ -1,0 +1,14 @@
+// Inside the window core: the picture a window shows, made from its own picture and its children's.
+#pragma once
+
+#include "platform/draw/surface.h"
+#include "platform/window/window_table.h"
+
+namespace platform::internal {
+
+// The window's client picture with every shown child composed over it (later children over
+// earlier ones, each clipped to its parent's client area). For a top-level window with a menu the
+// band comes first, above the client area. `out` is resized as needed.
+void ComposeWindowPicture(const Window& window, bool with_menu_band, Surface* out);
+
+}  // namespace platform::internal

@@ -1,0 +1,121 @@
+#include "platform/window/paint.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/draw/gdi.h"
+#include "tests/platform/window/recording_window.h"
+
+namespace windowtest {
+namespace {
+
+using namespace platform;
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+void Fill(HDC dc, RECT rect, COLORREF colour) {
+  const HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+enum class EraseAnswer { kDefault, kHandledNonzero, kHandledZero };
+
+struct EraseCase {
+  const char* name;
+  bool class_brush;   // the class erases with red
+  EraseAnswer erase;  // what the procedure does with WM_ERASEBKGND
+  bool invalidate_with_erase;
+  bool paint_calls_begin_paint;
+  std::vector<std::string> expected_trace;
+  COLORREF expected_in_invalid_area;  // what the erase left there (blue: nothing cleared)
+};
+
+void PrintTo(const EraseCase& c, std::ostream* os) { *os << c.name; }
+
+class EraseTest : public WindowTest, public ::testing::WithParamInterface<EraseCase> {};
+
+// The window was blue all over; (10, 10)-(50, 50) is invalidated; the paint draws a green square at
+// (30, 30)-(40, 40), over whatever the erase did.
+TEST_P(EraseTest, erase_comes_before_paint_and_only_the_default_clears) {
+  const EraseCase& c = GetParam();
+  const HBRUSH red = CreateSolidBrush(kRed);
+  RegisterRecordingClass("Painted", 0, c.class_brush ? red : nullptr);
+  const HWND hwnd = CreateTopLevel("w", 200, 150, "Painted");
+  headless::RunUntilIdle();
+  Fill(GetDC(hwnd), RECT{0, 0, 200, 150}, kBlue);
+  Handle(hwnd, [&c](HWND h, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (message == WM_ERASEBKGND && c.erase == EraseAnswer::kHandledNonzero) return 1;
+    if (message == WM_ERASEBKGND && c.erase == EraseAnswer::kHandledZero) return 0;
+    if (message == WM_PAINT) {
+      if (!c.paint_calls_begin_paint) return 0;
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(h, &paint);
+      Fill(dc, RECT{30, 30, 40, 40}, kGreen);
+      EndPaint(h, &paint);
+      return 0;
+    }
+    return std::nullopt;
+  });
+  ClearLog();
+
+  const RECT area{10, 10, 50, 50};
+  InvalidateRect(hwnd, &area, c.invalidate_with_erase);
+  headless::RunUntilIdle();
+
+  EXPECT_EQ(Trace({WM_ERASEBKGND, WM_PAINT}), c.expected_trace);
+  const COLORREF square = c.paint_calls_begin_paint ? kGreen : c.expected_in_invalid_area;
+  EXPECT_TRUE(PictureHas(headless::GetWindowPicture(hwnd),
+                         {{12, 12, c.expected_in_invalid_area}, {35, 35, square}, {60, 60, kBlue}, {5, 5, kBlue}},
+                         std::string("erase_") + c.name));
+  DeleteObject(red);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Erase, EraseTest,
+    ::testing::Values(
+        EraseCase{"default_erase_uses_the_class_brush_on_the_invalid_area", true, EraseAnswer::kDefault, true,
+                  true, {"ERASE@w", "PAINT@w"}, kRed},
+        EraseCase{"window_that_erases_itself_is_not_cleared", true, EraseAnswer::kHandledNonzero, true, true,
+                  {"ERASE@w", "PAINT@w"}, kBlue},
+        EraseCase{"window_that_ignores_erase_is_not_cleared", true, EraseAnswer::kHandledZero, true, true,
+                  {"ERASE@w", "PAINT@w"}, kBlue},
+        EraseCase{"class_without_brush_is_not_cleared", false, EraseAnswer::kDefault, true, true,
+                  {"ERASE@w", "PAINT@w"}, kBlue},
+        EraseCase{"invalidate_without_erase_only_paints", true, EraseAnswer::kDefault, false, true,
+                  {"PAINT@w"}, kBlue},
+        EraseCase{"paint_without_begin_paint_comes_once", true, EraseAnswer::kDefault, true, false,
+                  {"ERASE@w", "PAINT@w"}, kRed}),
+    [](const ::testing::TestParamInfo<EraseCase>& info) { return std::string(info.param.name); });
+
+class PaintTest : public WindowTest {};
+
+// A window takes its drawing context once and draws into it from a timer, outside any paint; its
+// child draws into its own. The window's picture shows both, the child over the parent.
+TEST_F(PaintTest, kept_context_drawing_shows_with_children_composed_over_the_parent) {
+  const HWND parent = CreateTopLevel("parent", 200, 150);
+  const HWND child = CreateChild(parent, 1, 50, 40, 60, 30);
+  const HWND hidden = CreateChild(parent, 2, 0, 0, 20, 20);
+  ShowWindow(hidden, SW_HIDE);
+  headless::RunUntilIdle();
+  const HDC kept = GetDC(parent);
+  ReleaseDC(parent, kept);
+  Fill(GetDC(child), RECT{0, 0, 60, 30}, kYellow);
+  Fill(GetDC(hidden), RECT{0, 0, 20, 20}, kRed);
+  SetTimer(parent, 1, 40);
+  Handle(parent, [kept](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (message == WM_TIMER) Fill(kept, RECT{0, 0, 200, 150}, kBlue);
+    return std::nullopt;
+  });
+
+  headless::AdvanceClock(40);
+
+  EXPECT_TRUE(PictureHas(headless::GetWindowPicture(parent),
+                         {{5, 5, kBlue}, {50, 40, kYellow}, {109, 69, kYellow}, {110, 70, kBlue}, {49, 40, kBlue}},
+                         "kept_context"));
+}
+
+}  // namespace
+}  // namespace windowtest
