@@ -340,7 +340,9 @@ long FetchUrlToBuffer(platform::HINTERNET session, const char* url, uint8_t* buf
   for (;;) {
     uint32_t read = 0;
     if (!platform::InternetReadFile(request, piece, sizeof piece, &read)) {
-      return platform::HttpLastError() == platform::HttpError::kCancelled || abort.load() ? -1 : -3;
+      if (platform::HttpLastError() == platform::HttpError::kCancelled || abort.load()) return -1;
+      LogMessage("Failure while reading '%s'.\n", url);
+      return -3;
     }
     if (read == 0) break;
     if (read > size - total) {
