@@ -108,3 +108,40 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BarCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+class SplashSettingsTest : public ProgramFolderTest {
+ protected:
+  void SetUp() override { platform::headless::Reset(); }
+  void TearDown() override {
+    Splash_Release();
+    platform::headless::Reset();
+  }
+};
+
+// Window coordinates from the settings file are kept within the window's reach, so that a wild
+// value neither makes a huge button picture nor overflows the bar's coordinates.
+TEST_F(SplashSettingsTest, wild_coordinates_stay_within_the_window) {
+  folder_.WriteFile("root.ini",
+                    "0 \"\" splash.a FFFFFF 2147483647 Cancel -2147483648 5 2147483647 99999999999 u \"\" \"\" tvk.exe "
+                    "\"\" END_OF_FILE");
+  RootIniSettings settings;
+  ASSERT_EQ(ROOTINI_OK, ReadRootIni("root.ini", &settings));
+  Splash_SetSettings(&settings);
+  ASSERT_EQ(SplashBackground::kFallback, Splash_LoadBackground("splash.a"));
+  ASSERT_TRUE(RegisterSplashClass(nullptr, nullptr));
+  ASSERT_EQ(1, CreateSplashWindow(nullptr, platform::SW_SHOWNORMAL, ""));
+  const platform::HWND button = Splash_CreateButton(nullptr);
+  ASSERT_NE(nullptr, button);
+  Splash_SetStatus("Scanning files\n\nPlease wait...", 0.5f);
+  platform::headless::RunUntilIdle();
+
+  platform::RECT rect{};
+  ASSERT_TRUE(platform::GetWindowRect(button, &rect));
+  EXPECT_EQ(320, rect.right - rect.left);
+  EXPECT_EQ(320, rect.bottom - rect.top);
+  EXPECT_EQ(320, platform::headless::GetWindowPicture(Splash_GetWindow()).width);
+}
+
+}  // namespace
