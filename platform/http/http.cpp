@@ -1,6 +1,7 @@
 #include "platform/http/http.h"
 
 #include <curl/curl.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <chrono>
@@ -144,6 +145,12 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
   return size * count;
 }
 
+// The library's own sockets would be inherited by programs the user-interface starts; these are
+// made close-on-exec as they are made.
+curl_socket_t OpenCloseOnExecSocket(void*, curlsocktype, curl_sockaddr* address) {
+  return ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+}
+
 HttpError ErrorOf(CURLcode code) {
   switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
@@ -268,6 +275,7 @@ HINTERNET InternetOpenUrl(HINTERNET session, const char* url, const char* header
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, request->request_headers);
   curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
                    static_cast<long>(session->connect_timeout_ms.load(std::memory_order_relaxed)));
+  curl_easy_setopt(easy, CURLOPT_OPENSOCKETFUNCTION, &OpenCloseOnExecSocket);
   curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &OnHeaderLine);
   curl_easy_setopt(easy, CURLOPT_HEADERDATA, request);
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &OnBody);

@@ -40,8 +40,8 @@ enum class HttpError {
 
 // Options of a session, in milliseconds. Both default to 30,000.
 enum : uint32_t {
-  INTERNET_OPTION_CONNECT_TIMEOUT = 2,
-  INTERNET_OPTION_DATA_RECEIVE_TIMEOUT = 8,
+  INTERNET_OPTION_CONNECT_TIMEOUT = 1,
+  INTERNET_OPTION_DATA_RECEIVE_TIMEOUT = 2,
 };
 
 // A session: the user agent and the time-outs its requests use. nullptr when the library cannot

@@ -46,13 +46,10 @@ void RecordingSoundBackend::ClearRequests() {
   requests_.clear();
 }
 
-bool RecordingSoundBackend::FinishMusic() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (playing_ == nullptr) return false;
-    playing_ = nullptr;
-  }
-  if (const MusicEndedHandler handler = ended_.load()) handler();
+bool RecordingSoundBackend::EndPlayingMusic() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (playing_ == nullptr) return false;
+  playing_ = nullptr;
   return true;
 }
 

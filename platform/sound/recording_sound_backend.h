@@ -2,7 +2,6 @@
 // says so. Used under TVK_HEADLESS=1 and when no audio device opens.
 #pragma once
 
-#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -21,13 +20,15 @@ class RecordingSoundBackend : public SoundBackend {
   bool PlayMusic(void* music) override;
   void HaltMusic() override;
   void FreeMusic(void* music) override;
-  void SetMusicEndedHandler(MusicEndedHandler handler) override { ended_ = handler; }
+  // The interface reports the end itself (see EndPlayingMusic), outside its lock.
+  void SetMusicEndedHandler(MusicEndedHandler) override {}
 
   // Any thread.
   std::vector<std::string> Requests() const;
   void ClearRequests();
-  // Ends the playing music as if it had played to its end; false when none plays.
-  bool FinishMusic();
+  // Ends the playing music as if it had played to its end; false when none plays. The caller
+  // reports the end.
+  bool EndPlayingMusic();
 
  private:
   struct Music {
@@ -37,7 +38,6 @@ class RecordingSoundBackend : public SoundBackend {
   mutable std::mutex mutex_;
   std::vector<std::string> requests_;
   Music* playing_ = nullptr;
-  std::atomic<MusicEndedHandler> ended_{nullptr};
 };
 
 }  // namespace platform

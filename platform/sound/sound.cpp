@@ -241,9 +241,14 @@ void ClearRecordedSoundRequests() {
 }
 
 bool FinishRecordedMusic() {
-  std::lock_guard<std::mutex> lock(state_mutex);
-  Backend();
-  return recording != nullptr && recording->FinishMusic();
+  {
+    std::lock_guard<std::mutex> lock(state_mutex);
+    Backend();
+    if (recording == nullptr || !recording->EndPlayingMusic()) return false;
+  }
+  // Outside the interface's lock, like an end the mixer reports from its own thread.
+  OnMusicEnded();
+  return true;
 }
 
 }  // namespace platform

@@ -39,7 +39,7 @@ enum : uint32_t {
   SND_SYNC = 0x0000,  // accepted; sounds always play in the background
   SND_ASYNC = 0x0001,
   SND_NODEFAULT = 0x0002,
-  SND_FILENAME = 0x00020000,
+  SND_FILENAME = 0x0004,
 };
 
 // Plays the wave file `sound` (a stored file name; SND_FILENAME must be given), cutting off any
@@ -51,15 +51,15 @@ using MCIERROR = uint32_t;
 
 enum : MCIERROR {
   MCIERR_NONE = 0,
-  MCIERR_UNRECOGNIZED_COMMAND = 261,
-  MCIERR_INVALID_DEVICE_NAME = 263,
-  MCIERR_FILE_NOT_FOUND = 275,
-  MCIERR_CANNOT_LOAD_DRIVER = 266,
-  MCIERR_MISSING_PARAMETER = 273,
-  MCIERR_UNSUPPORTED_FUNCTION = 274,
-  MCIERR_DUPLICATE_ALIAS = 289,
-  MCIERR_BAD_INTEGER = 270,
-  MCIERR_UNRECOGNIZED_KEYWORD = 259,
+  MCIERR_UNRECOGNIZED_COMMAND = 1,
+  MCIERR_UNRECOGNIZED_KEYWORD = 2,
+  MCIERR_MISSING_PARAMETER = 3,
+  MCIERR_BAD_INTEGER = 4,
+  MCIERR_INVALID_DEVICE_NAME = 5,
+  MCIERR_DUPLICATE_ALIAS = 6,
+  MCIERR_FILE_NOT_FOUND = 7,
+  MCIERR_CANNOT_LOAD_DRIVER = 8,   // the file is there but cannot be played
+  MCIERR_UNSUPPORTED_FUNCTION = 9,
 };
 
 enum : uint32_t { MCI_NOTIFY_SUCCESSFUL = 1 };
@@ -85,7 +85,8 @@ std::string SoundBackendName();
 // each command string as given. Empty under the SDL2_mixer backend.
 std::vector<std::string> RecordedSoundRequests();
 void ClearRecordedSoundRequests();
-// Ends the playing music as if it had played to its end. False when no music plays.
+// Ends the playing music as if it had played to its end, and reports it to the notify callback
+// on the calling thread. False when no music plays.
 bool FinishRecordedMusic();
 
 }  // namespace platform

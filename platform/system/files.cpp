@@ -127,7 +127,7 @@ bool RemoveDirectory(std::string_view path) { return ::rmdir(NativePath(path).c_
 std::vector<std::string> ListFiles(std::string_view folder, std::string_view pattern) {
   std::vector<std::string> names;
   std::string native_folder = NativePath(folder);
-  if (native_folder.empty()) native_folder = ".";
+  if (native_folder.empty()) native_folder.push_back('.');
   if (native_folder.back() != '/') native_folder.push_back('/');
   const std::string match = pattern == "*.*" ? std::string("*") : std::string(pattern);
   DIR* directory = ::opendir(native_folder.c_str());

@@ -64,7 +64,7 @@ std::string NativePath(std::string_view stored_path) {
   std::string resolved;
   size_t start = 0;
   if (!path.empty() && path.front() == '/') {
-    resolved = "/";
+    resolved.push_back('/');
     start = 1;
   }
   while (start < path.size()) {

@@ -1,5 +1,7 @@
 #include "platform/system/process.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 
@@ -41,6 +44,20 @@ void CollectFinishedChildren() {
                           unwaited_children.end());
 }
 
+// Marks every descriptor above the standard streams close-on-exec: ours are already, but
+// libraries (the HTTP library's internal wake-up pair, for one) open some that are not.
+void CloseEverythingOnExec() {
+  if (::close_range(3, ~0u, CLOSE_RANGE_CLOEXEC) == 0) return;
+  DIR* directory = ::opendir("/proc/self/fd");
+  if (directory == nullptr) return;
+  const int own = ::dirfd(directory);
+  while (const dirent* entry = ::readdir(directory)) {
+    const int number = std::atoi(entry->d_name);
+    if (number > 2 && number != own) ::fcntl(number, F_SETFD, FD_CLOEXEC);
+  }
+  ::closedir(directory);
+}
+
 int ExitCodeOf(int status) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
@@ -60,9 +77,14 @@ int Spawn(const std::string& path, const std::vector<std::string>& arguments, bo
   std::vector<char*> argv = ArgumentVector(arguments);
   if (argv.size() == 1) argv.insert(argv.begin(), const_cast<char*>(path.c_str()));
   std::fflush(nullptr);
+  // The child gets the standard streams and nothing else, whatever a library left open.
+  posix_spawn_file_actions_t actions;
+  ::posix_spawn_file_actions_init(&actions);
+  ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   pid_t pid = 0;
-  const int result = search ? ::posix_spawnp(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ)
-                            : ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ);
+  const int result = search ? ::posix_spawnp(&pid, path.c_str(), &actions, nullptr, argv.data(), environ)
+                            : ::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+  ::posix_spawn_file_actions_destroy(&actions);
   if (result != 0) return -1;
   std::lock_guard<std::mutex> lock(children_mutex);
   unwaited_children.push_back(pid);
@@ -85,6 +107,7 @@ int ExecProgram(std::string_view program, const std::vector<std::string>& argume
   std::vector<char*> argv = ArgumentVector(arguments);
   if (argv.size() == 1) argv.insert(argv.begin(), const_cast<char*>(path.c_str()));
   std::fflush(nullptr);
+  CloseEverythingOnExec();
   ::execv(path.c_str(), argv.data());
   return errno;
 }

@@ -6,8 +6,9 @@
 // NativeProgramPath ("tarvik.exe" is the native binary "tarvik", found ignoring letter case);
 // a name without a folder is taken from the current folder, never searched for on PATH.
 //
-// Children inherit no descriptor the program opened through the platform layer (all are
-// close-on-exec), so a replaced process keeps no socket or lock.
+// Children inherit no descriptor but the standard input, output and error: the platform layer
+// opens everything close-on-exec, and starting a program closes whatever else a library left open,
+// so a replaced process keeps no socket or lock.
 #pragma once
 
 #include <string>

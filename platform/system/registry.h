@@ -40,22 +40,22 @@ extern HKEY const HKEY_LOCAL_MACHINE;
 // Results of every call.
 enum : int32_t {
   ERROR_SUCCESS = 0,
-  ERROR_FILE_NOT_FOUND = 2,     // no such key or value
-  ERROR_ACCESS_DENIED = 5,      // handle lacks the access, or a key with sub-keys was deleted
-  ERROR_INVALID_HANDLE = 6,
-  ERROR_INVALID_PARAMETER = 87,
-  ERROR_MORE_DATA = 234,        // the buffer is too small; the size needed was returned
-  ERROR_NO_MORE_ITEMS = 259,    // enumeration index past the end
-  ERROR_KEY_DELETED = 1018,     // the key of this handle no longer exists
-  ERROR_CANTWRITE = 1013,       // the file could not be saved
+  ERROR_FILE_NOT_FOUND = 1,     // no such key or value
+  ERROR_ACCESS_DENIED = 2,      // handle lacks the access, or a key with sub-keys was deleted
+  ERROR_INVALID_HANDLE = 3,
+  ERROR_INVALID_PARAMETER = 4,
+  ERROR_MORE_DATA = 5,          // the buffer is too small; the size needed was returned
+  ERROR_NO_MORE_ITEMS = 6,      // enumeration index past the end
+  ERROR_KEY_DELETED = 7,        // the key of this handle no longer exists
+  ERROR_CANTWRITE = 8,          // the file could not be saved
 };
 
-// Value types.
+// Value types. (The file stores their names, not these numbers.)
 enum : uint32_t {
   REG_NONE = 0,
   REG_SZ = 1,
-  REG_BINARY = 3,
-  REG_DWORD = 4,
+  REG_BINARY = 2,
+  REG_DWORD = 3,
 };
 
 // Access rights of a handle.

@@ -369,7 +369,9 @@ void EndMessageBox(HWND box, int result) {
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
   RegisterBoxClass();
-  owner = IsWindow(owner) ? owner : nullptr;
+  // A child window's box belongs to its top-level window.
+  const auto owner_record = internal::TopLevelOf(internal::FindWindowRecord(owner));
+  owner = owner_record ? owner_record->handle : nullptr;
 
   BoxState state;
   state.text = text != nullptr ? text : "";

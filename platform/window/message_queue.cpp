@@ -75,9 +75,19 @@ bool TakePosted(MessageQueue& queue, MSG* msg, HWND filter, UINT min_message, UI
   return false;
 }
 
-bool TakePaint(MessageQueue& queue, MSG* msg, HWND filter, UINT min_message, UINT max_message) {
+// WM_NCPAINT for a menu band that needs drawing, else WM_PAINT for a client area that does.
+bool TakePaint(MessageQueue& queue, MSG* msg, HWND filter, UINT min_message, UINT max_message, bool remove) {
+  const auto windows = WindowTable::Get().All();
+  for (const auto& window : windows) {
+    if (window->queue != &queue || !window->band_paint_pending || window->destroying) continue;
+    if (!window->visible || window->minimized || !MatchesWindow(filter, window->handle)) continue;
+    if (!InRange(WM_NCPAINT, min_message, max_message)) break;
+    *msg = MakeMessage(window->handle, WM_NCPAINT, 0, 0);
+    if (remove) window->band_paint_pending = false;
+    return true;
+  }
   if (!InRange(WM_PAINT, min_message, max_message)) return false;
-  for (const auto& window : WindowTable::Get().All()) {
+  for (const auto& window : windows) {
     if (window->queue != &queue || !window->update_pending || window->destroying) continue;
     if (!IsWindowVisible(window->handle) || IsIconic(window->handle)) continue;
     if (!MatchesWindow(filter, window->handle)) continue;
@@ -113,7 +123,7 @@ bool TakeNext(MSG* msg, HWND filter, UINT min_message, UINT max_message, bool re
     if (remove) queue.quit = false;
     return true;
   }
-  if (TakePaint(queue, msg, filter, min_message, max_message)) return true;
+  if (TakePaint(queue, msg, filter, min_message, max_message, remove)) return true;
   return TakeTimer(queue, msg, filter, min_message, max_message, remove);
 }
 

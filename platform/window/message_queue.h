@@ -3,7 +3,8 @@
 // Order in which a thread's queue hands out messages:
 //   1. posted messages and input, in the order they arrived;
 //   2. WM_QUIT, once PostQuitMessage was called and nothing is posted any more;
-//   3. WM_PAINT for a shown window with an invalid area (parents before children);
+//   3. WM_NCPAINT for a menu band that needs drawing, then WM_PAINT for a shown window with an
+//      invalid area (parents before children);
 //   4. WM_TIMER for the timer that has been due longest.
 // A timer message is made only when nothing above waits, so a program that posts itself a message
 // every frame sees each one handled before the next tick. A timer that expired several times while

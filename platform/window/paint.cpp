@@ -206,7 +206,6 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
   paint->rcPaint = window->update_pending ? window->update_rect : RECT{0, 0, 0, 0};
   paint->hdc = internal::WindowDC(*window);
   Validate(*window);
-  window->painting = true;
   window->begin_paint_seen = true;
   return paint->hdc;
 }
@@ -214,7 +213,6 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
 bool EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
   const auto window = FindOwnWindow(hwnd);
   if (!window) return false;
-  window->painting = false;
   internal::MarkPictureDirty(*window);
   return true;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/draw/gdi_object.h"
+#include "platform/draw/gdi.h"
 #include "platform/system/clock.h"
 #include "platform/window/activation.h"
 #include "platform/window/input.h"
@@ -159,21 +159,14 @@ bool SdlBackend::CreateNativeWindow(Window& window) {
 }
 
 void SdlBackend::SetIcon(Window& window, Native& native) {
-  const GdiIcon* icon = window.window_class->wc.hIcon;
-  if (icon == nullptr || icon->colour.width <= 0 || icon->colour.height <= 0) return;
-  const int width = icon->colour.width;
-  const int height = icon->colour.height;
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+  const HICON icon = window.window_class->wc.hIcon;
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint8_t> rgba;
+  if (icon == nullptr || !GetIconPixels(icon, &width, &height, &rgba) || width <= 0 || height <= 0) return;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4,
+                                                            SDL_PIXELFORMAT_RGBA32);
   if (surface == nullptr) return;
-  for (int y = 0; y < height; ++y) {
-    const uint8_t* source = icon->colour.Row(y);
-    auto* target = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
-    for (int x = 0; x < width; ++x) {
-      const uint32_t alpha = icon->alpha[static_cast<size_t>(y) * width + x];
-      target[x] = (alpha << 24) | (static_cast<uint32_t>(source[x * 3 + 2]) << 16) |
-                  (static_cast<uint32_t>(source[x * 3 + 1]) << 8) | source[x * 3];
-    }
-  }
   SDL_SetWindowIcon(native.window, surface);
   SDL_FreeSurface(surface);
 }

@@ -62,9 +62,9 @@ void SendSizeAndMove(const std::shared_ptr<Window>& window) {
 }
 
 // Shows a change of a child window in its top-level window's picture.
-void MarkParentPicture(const Window& window) {
+void MarkParentPicture(Window& window) {
   if (IsTopLevel(window)) {
-    internal::GetBackend().UpdateNativeWindow(const_cast<Window&>(window));
+    internal::GetBackend().UpdateNativeWindow(window);
     return;
   }
   if (const auto parent = FindWindowRecord(window.parent)) internal::MarkPictureDirty(*parent);

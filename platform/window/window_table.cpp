@@ -63,11 +63,6 @@ void WindowTable::BringToFront(HWND hwnd, bool topmost) {
   z_order_.insert(position, hwnd);
 }
 
-void WindowTable::SendToBack(HWND hwnd) {
-  z_order_.erase(std::remove(z_order_.begin(), z_order_.end(), hwnd), z_order_.end());
-  z_order_.push_back(hwnd);
-}
-
 MessageQueue& WindowTable::CurrentQueue() {
   thread_local MessageQueue* current = nullptr;
   if (current != nullptr) return *current;

@@ -85,7 +85,6 @@ struct Window {
   bool update_pending = false;
   bool erase_pending = false;
   RECT update_rect{0, 0, 0, 0};
-  bool painting = false;           // between BeginPaint and EndPaint
   bool begin_paint_seen = false;   // BeginPaint ran during the current WM_PAINT
   bool band_paint_pending = false;
   bool picture_dirty = true;       // the backend must present the picture again
@@ -113,7 +112,6 @@ class WindowTable {
   // Top-level windows, front first; topmost windows are always in front of the others.
   const std::vector<HWND>& ZOrder() const { return z_order_; }
   void BringToFront(HWND hwnd, bool topmost);
-  void SendToBack(HWND hwnd);
 
   // The calling thread's queue, made on first use.
   MessageQueue& CurrentQueue();

@@ -5,10 +5,13 @@
 #include <atomic>
 #include <cstdlib>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/http/connected_state.h"
+#include "platform/system/process.h"
+#include "tests/support/temp_program_folder.h"
 #include "tests/support/loopback_http_server.h"
 
 namespace {
@@ -180,6 +183,24 @@ TEST_F(HttpTest, cancel_flag_ends_a_waiting_request) {
   const Fetched never_opened = Fetch(server.Url("/upgrade.ini"), 600000, &raised);
   EXPECT_FALSE(never_opened.opened);
   EXPECT_EQ(never_opened.error, HttpError::kCancelled);
+}
+
+// The HTTP library keeps sockets of its own open during a request; a program started meanwhile
+// (a browser, the launcher) must inherit none of them.
+TEST_F(HttpTest, programs_started_during_a_request_inherit_none_of_its_sockets) {
+  const std::string answer = LoopbackHttpServer::Response(200, "OK", {}, std::string(100, 'b'));
+  LoopbackHttpServer server;
+  ASSERT_TRUE(server.Start([&](const LoopbackHttpServer::Request&) -> Answer { return {answer, answer.size() - 50}; }));
+  platform::HINTERNET session = platform::InternetOpen("TvkEXE");
+  platform::HINTERNET request = platform::InternetOpenUrl(session, server.Url("/").c_str(), nullptr, nullptr);
+  ASSERT_NE(request, nullptr);
+
+  TempProgramFolder folder;
+  ASSERT_EQ(platform::SpawnProgramAndWait(PROCESS_PROBE_PATH, {"probe", "list-fds", folder.PathOf("fds.txt")}), 0);
+  std::istringstream listed(folder.ReadFile("fds.txt"));
+  for (int number = 0; listed >> number;) EXPECT_LT(number, 3) << "inherited descriptor " << number;
+  platform::InternetCloseHandle(request);
+  platform::InternetCloseHandle(session);
 }
 
 TEST_F(HttpTest, unreachable_servers_and_other_schemes_fail_to_open) {

@@ -6,7 +6,8 @@
 //                               nobody reads: exits 0 when the write failed with EPIPE
 //   list-fds FILE               writes the numbers of its open descriptors to FILE, one line
 //   hold-and-exec FILE          writes its descriptors to FILE, then opens a file, takes the
-//                               single-instance lock "probe" and saves a registry value, and
+//                               single-instance lock "probe", saves a registry value, opens a
+//                               descriptor without close-on-exec as a library might, and
 //                               replaces itself with "after-exec FILE" given as one text
 //   after-exec FILE             appends its descriptors and whether it could take the lock "probe"
 //   registry-writer NAME COUNT  sets COUNT values under "Concurrent\NAME" and "Concurrent\Shared"
@@ -16,6 +17,7 @@
 //
 // It reports through its exit code and the files it writes, never through its output.
 #include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -92,6 +94,7 @@ int HoldAndExec(const std::string& file, const char* self) {
   }
   const uint8_t byte = 1;
   if (platform::RegSetValueEx(key, "Held", 0, platform::REG_BINARY, &byte, 1) != platform::ERROR_SUCCESS) return 5;
+  if (::open("/dev/null", O_RDONLY) < 0) return 7;
   const int error = platform::ExecProgram(std::string(self) + ".exe", {"process_probe.exe", "after-exec " + file});
   Append(file, "exec failed " + std::to_string(error));
   return 6;

@@ -140,6 +140,28 @@ TEST_F(MessageQueueTest, messages_for_a_destroyed_window_are_dropped) {
   EXPECT_EQ(Trace({kFrameMessage, kOtherMessage, WM_TIMER}), std::vector<std::string>{"32769@keep"});
 }
 
+// With nothing else to do, a waiting loop moves the fake clock straight to the next timer expiry,
+// so a program's own loop runs in a test without real waiting.
+TEST_F(MessageQueueTest, waiting_loop_jumps_the_fake_clock_to_each_timer_expiry) {
+  const HWND hwnd = CreateTopLevel("main");
+  headless::RunUntilIdle();
+  ClearLog();
+  int ticks = 0;
+  Handle(hwnd, [&ticks](HWND h, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (message == WM_TIMER && ++ticks == 3) PostQuitMessage(0);
+    return std::nullopt;
+  });
+  const uint32_t start = GetTickCount();
+  SetTimer(hwnd, 1, 40);
+
+  EXPECT_EQ(RunMessageLoop(), 0);
+
+  std::vector<uint32_t> times;
+  for (const Recorded& timer : Messages({WM_TIMER})) times.push_back(timer.time_ms - start);
+  EXPECT_EQ(times, (std::vector<uint32_t>{40, 80, 120}));
+  EXPECT_EQ(GetTickCount() - start, 120u);
+}
+
 // A worker thread posts to a window; the UI thread's waiting loop wakes for each message.
 TEST_F(MessageQueueTest, posts_from_another_thread_wake_the_waiting_loop_in_order) {
   const HWND hwnd = CreateTopLevel("main");

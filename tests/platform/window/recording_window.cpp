@@ -18,8 +18,9 @@ void WindowTest::SetUp() {
 }
 
 void WindowTest::TearDown() {
-  headless::Reset();
+  // The handlers may refer to the test's locals, which are gone by now.
   handlers().clear();
+  headless::Reset();
 }
 
 std::map<HWND, std::string>& WindowTest::names() {

@@ -1,0 +1,7 @@
+// Feeds arbitrary packed data to the 2.0 unpacker, as one file and as a following solid file.
+#include "fuzz/rar_unpack_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzUnpackFiles(20, data, size);
+  return 0;
+}

@@ -1,0 +1,110 @@
+// The unpacker the archive reader holds: one 1 MB window for the whole archive, the packed-bit
+// input, and the choice of method by unpack version.
+#include "rar/unpack.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "rar/unpack15.h"
+#include "rar/unpack20.h"
+#include "rar/unpack_internal.h"
+
+void RarBitInput::Start(RarUnpackIO* io) {
+  io_ = io;
+  cursor_ = RarBitCursor{buffer_, 0, 0};
+  top_ = 0;
+  border_ = -1;
+  ended_ = false;
+  read_failed_ = false;
+  Fill();
+}
+
+// Moves the unread tail to the front and reads until the buffer is full or the data ends.
+void RarBitInput::Fill() {
+  if (cursor_.position > 0) {
+    const int tail = top_ > cursor_.position ? top_ - cursor_.position : 0;
+    std::memmove(buffer_, buffer_ + cursor_.position, static_cast<size_t>(tail));
+    top_ = tail;
+    cursor_.position = 0;
+  }
+  while (!ended_ && top_ < kBufferSize) {
+    const int wanted = kBufferSize - top_;
+    const int got = io_->ReadPackedData(buffer_ + top_, wanted);
+    if (got < 0 || got > wanted) {
+      read_failed_ = true;
+      ended_ = true;
+    } else if (got == 0) {
+      ended_ = true;
+    } else {
+      top_ += got;
+    }
+  }
+  if (ended_) std::memset(buffer_ + top_, 0, kPadding);
+  border_ = top_ - kRefillMargin;
+}
+
+bool RarBitInput::PrepareSlow() {
+  if (!ended_) Fill();
+  return !read_failed_ && !Overrun();
+}
+
+void RarUnpackCore::ClearForNonSolidFile() {
+  std::memset(window, 0, kRarWindowSize);
+  write_pos = 0;
+  flush_pos = 0;
+  std::memset(old_dist, 0, sizeof old_dist);
+  old_dist_index = 0;
+  last_dist = 0;
+  last_length = 0;
+}
+
+void RarUnpackCore::Flush() {
+  if (write_pos < flush_pos) {
+    io->WriteUnpacked(window + flush_pos, static_cast<int>(kRarWindowSize - flush_pos));
+    flush_pos = 0;
+  }
+  if (write_pos > flush_pos) {
+    io->WriteUnpacked(window + flush_pos, static_cast<int>(write_pos - flush_pos));
+  }
+  flush_pos = write_pos;
+}
+
+namespace {
+
+class RarUnpacker final : public Unpacker {
+ public:
+  explicit RarUnpacker(RarUnpackIO* io) { core_.io = io; }
+
+  UnpackResult Unpack(int unpack_version, int64_t unpacked_size, bool solid) override {
+    const bool method15 = unpack_version >= 13 && unpack_version <= 15;
+    const bool method20 = unpack_version >= 16 && unpack_version <= 20;
+    if (!method15 && !method20) return UNPACK_BAD_VERSION;
+    if (unpacked_size < 0) return UNPACK_CORRUPT;
+    if (!window_) {
+      window_.reset(new (std::nothrow) uint8_t[kRarWindowSize + kRarWindowSlack]());
+      if (!window_) return UNPACK_NO_MEMORY;
+      core_.window = window_.get();
+      solid = false;
+    }
+    if (!solid) core_.ClearForNonSolidFile();
+    core_.remaining = unpacked_size;
+    core_.input.Start(core_.io);
+    const UnpackResult result =
+        method15 ? unpack15_.Unpack(core_, solid) : unpack20_.Unpack(core_, solid);
+    core_.Flush();
+    return result;
+  }
+
+ private:
+  std::unique_ptr<uint8_t[]> window_;  // allocated by the first Unpack, kept for the archive
+  RarUnpackCore core_;
+  Unpack20Class unpack20_;
+  Unpack15Class unpack15_;
+};
+
+}  // namespace
+
+std::unique_ptr<Unpacker> CreateUnpacker(RarUnpackIO* io) {
+  return std::unique_ptr<Unpacker>(new (std::nothrow) RarUnpacker(io));
+}

@@ -1,0 +1,193 @@
+// Internals shared by the two unpack methods: the packed-bit input of the current file and the
+// state both methods keep in one place (the 1 MB window, the old distances, the output count).
+// Only rar/unpack*.cpp include this header.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "rar/unpack.h"
+
+inline constexpr uint32_t kRarWindowSize = 0x100000;
+inline constexpr uint32_t kRarWindowMask = kRarWindowSize - 1;
+// No decoding step writes 270 bytes or more (the longest match of either method is 267 bytes), and
+// the window is handed out before a step whenever fewer than this many bytes of room are left, so a
+// step never overwrites bytes that have not been handed out yet.
+inline constexpr uint32_t kRarFlushRoom = 270;
+// The window is allocated with this many bytes more, so that eight-byte pieces read near its end
+// stay inside the allocation.
+inline constexpr uint32_t kRarWindowSlack = 8;
+
+// A read position in the packed-input buffer, most significant bit first. Decoding loops keep a
+// copy in local variables and hand it back to RarBitInput before it refills: bytes stored into
+// the window may alias any member, so a position read through the input object would be
+// reloaded from memory after every byte written.
+struct RarBitCursor {
+  const uint8_t* buffer = nullptr;
+  int position = 0;  // byte of the next bit
+  uint32_t bit = 0;  // 0-7, bits of that byte already consumed
+
+  // The next 16 bits, without consuming them.
+  uint32_t Peek16() const {
+    uint32_t word;
+    std::memcpy(&word, buffer + position, 4);
+    word = __builtin_bswap32(word);
+    return (word << bit) >> 16;
+  }
+  void Skip(uint32_t bits) {
+    bits += bit;
+    position += static_cast<int>(bits >> 3);
+    bit = bits & 7;
+  }
+  // Consumes and returns the next `bits` bits (0 to 16).
+  uint32_t Read(uint32_t bits) {
+    const uint32_t value = Peek16() >> (16 - bits);
+    Skip(bits);
+    return value;
+  }
+};
+
+// The packed bytes of the current file.
+//
+// Contract for the decoders: call Prepare() before each code (it refills the buffer when fewer than
+// 30 unread bytes remain); between two Prepare() calls no more than 16 bytes are consumed. Bytes
+// past the end of the packed data read as zero, and Prepare() fails once a code has consumed any
+// of them, so a truncated or corrupt stream stops instead of decoding padding forever.
+class RarBitInput {
+ public:
+  static constexpr int kBufferSize = 8192;
+  static constexpr int kRefillMargin = 30;
+  static constexpr int kPadding = 64;
+
+  RarBitInput() = default;
+  RarBitInput(const RarBitInput&) = delete;  // the cursor points into this object's buffer
+  RarBitInput& operator=(const RarBitInput&) = delete;
+
+  // Starts the packed data of a new file (the previous file's unread bytes are dropped).
+  void Start(RarUnpackIO* io);
+
+  // False when a read failed or the codes so far went past the end of the packed data.
+  [[nodiscard]] bool Prepare() { return cursor_.position <= border_ || PrepareSlow(); }
+  // Prepare() has nothing to do while the position is at or below this.
+  int border() const { return border_; }
+
+  RarBitCursor& cursor() { return cursor_; }
+  uint32_t Peek16() const { return cursor_.Peek16(); }
+  void Skip(uint32_t bits) { cursor_.Skip(bits); }
+  uint32_t Read(uint32_t bits) { return cursor_.Read(bits); }
+
+  // True once more bits were consumed than the packed data holds.
+  bool Overrun() const {
+    return cursor_.position > top_ || (cursor_.position == top_ && cursor_.bit != 0);
+  }
+  // Whole unread bytes in the buffer (negative after an overrun).
+  int BufferedBytes() const { return top_ - cursor_.position; }
+  // True when the file has no packed bytes at all.
+  bool NoData() const { return ended_ && top_ == 0 && cursor_.position == 0; }
+
+ private:
+  bool PrepareSlow();
+  void Fill();
+
+  RarUnpackIO* io_ = nullptr;
+  RarBitCursor cursor_{buffer_, 0, 0};
+  int top_ = 0;       // bytes of packed data in the buffer
+  int border_ = -1;   // Prepare() takes the slow path beyond this position
+  bool ended_ = false;
+  bool read_failed_ = false;
+  uint8_t buffer_[kBufferSize + kPadding] = {};
+};
+
+// Copies `length` bytes from `distance` bytes back to `pos` in the window, byte by byte in effect,
+// so an overlapping copy repeats its pattern. Returns the new write position. The caller keeps
+// `length` within the room left before the flush position.
+inline uint32_t RarCopyMatch(uint8_t* window, uint32_t pos, uint32_t length, uint32_t distance) {
+  uint32_t src = (pos - distance) & kRarWindowMask;
+  const uint32_t end = (pos + length) & kRarWindowMask;
+  const uint32_t back = (pos - src) & kRarWindowMask;
+  if (back >= 8 && src + length <= kRarWindowSize && pos + length <= kRarWindowSize) {
+    // Eight bytes at a time: each piece is read whole before it is written, and with the source
+    // at least eight bytes behind (or anywhere ahead) every byte read is already final.
+    uint8_t* to = window + pos;
+    const uint8_t* from = window + src;
+    for (; length >= 8; length -= 8, to += 8, from += 8) {
+      uint64_t piece;
+      std::memcpy(&piece, from, 8);
+      std::memcpy(to, &piece, 8);
+    }
+    for (; length > 0; --length) *to++ = *from++;
+    return end;
+  }
+  for (; length > 0; --length) {
+    window[pos] = window[src];
+    pos = (pos + 1) & kRarWindowMask;
+    src = (src + 1) & kRarWindowMask;
+  }
+  return end;
+}
+
+// RarCopyMatch for a match that the caller knows neither wraps nor comes within kRarFlushRoom of
+// the window's end. Copies whole eight-byte pieces, running up to seven bytes past the match, and
+// then puts back the eight bytes after the match: they may hold history that a match of nearly
+// the window's size still reads.
+inline uint32_t RarCopyMatchInside(uint8_t* window, uint32_t pos, uint32_t length,
+                                   uint32_t distance) {
+  const uint32_t src = (pos - distance) & kRarWindowMask;
+  const uint32_t back = (pos - src) & kRarWindowMask;
+  if (back < 8 || src + length > kRarWindowSize) return RarCopyMatch(window, pos, length, distance);
+  uint8_t* to = window + pos;
+  const uint8_t* from = window + src;
+  uint64_t after;
+  std::memcpy(&after, to + length, 8);
+  for (uint32_t done = 0; done < length; done += 8) {
+    uint64_t piece;
+    std::memcpy(&piece, from + done, 8);
+    std::memcpy(to + done, &piece, 8);
+  }
+  std::memcpy(to + length, &after, 8);
+  return pos + length;
+}
+
+// State that both methods share and that a solid archive carries from file to file.
+struct RarUnpackCore {
+  RarUnpackIO* io = nullptr;
+  uint8_t* window = nullptr;  // kRarWindowSize bytes, owned by the unpacker
+  uint32_t write_pos = 0;     // next byte of the window to write
+  uint32_t flush_pos = 0;     // next byte of the window to hand out
+  int64_t remaining = 0;      // bytes of the current file still to produce
+  uint32_t old_dist[4] = {};
+  uint32_t old_dist_index = 0;
+  uint32_t last_dist = 0;
+  uint32_t last_length = 0;
+  RarBitInput input;
+
+  // A non-solid file starts from an empty window and no distances.
+  void ClearForNonSolidFile();
+
+  // Hands out the bytes between the flush and the write position (two pieces when they wrap).
+  void Flush();
+  void FlushIfFull() {
+    if (((write_pos - flush_pos) & kRarWindowMask) > kRarWindowSize - kRarFlushRoom) Flush();
+  }
+
+  void PutByte(uint32_t byte) {
+    window[write_pos] = static_cast<uint8_t>(byte);
+    write_pos = (write_pos + 1) & kRarWindowMask;
+    --remaining;
+  }
+
+  void PushOldDist(uint32_t distance) {
+    old_dist[old_dist_index] = distance;
+    old_dist_index = (old_dist_index + 1) & 3;
+  }
+
+  // Copies a match (see RarCopyMatch) and remembers it as the last one. Copies no more than the
+  // file still needs: a match running past the unpacked size is cut there.
+  void CopyMatch(uint32_t length, uint32_t distance) {
+    last_dist = distance;
+    last_length = length;
+    if (length > remaining) length = static_cast<uint32_t>(remaining);
+    remaining -= length;
+    write_pos = RarCopyMatch(window, write_pos, length, distance);
+  }
+};

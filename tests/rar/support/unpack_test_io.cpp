@@ -1,0 +1,61 @@
+#include "tests/rar/support/unpack_test_io.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+void UnpackTestIO::SetPacked(std::vector<uint8_t> packed, int piece) {
+  packed_ = std::move(packed);
+  read_ = 0;
+  piece_ = piece;
+}
+
+int UnpackTestIO::ReadPackedData(uint8_t* buffer, int count) {
+  if (fail_after_ >= 0 && read_ >= static_cast<size_t>(fail_after_)) return -1;
+  size_t n = std::min(static_cast<size_t>(count), packed_.size() - read_);
+  if (piece_ > 0) n = std::min(n, static_cast<size_t>(piece_));
+  std::copy_n(packed_.begin() + static_cast<long>(read_), n, buffer);
+  read_ += n;
+  return static_cast<int>(n);
+}
+
+void UnpackTestIO::WriteUnpacked(const uint8_t* buffer, int count) {
+  output_.insert(output_.end(), buffer, buffer + count);
+  largest_write_ = std::max(largest_write_, count);
+}
+
+HandBitStream& HandBitStream::Put(uint32_t value, int bits) {
+  for (int i = bits - 1; i >= 0; --i) bits_.push_back(((value >> i) & 1) != 0);
+  return *this;
+}
+
+HandBitStream& HandBitStream::Bits(const std::string& text) {
+  for (char c : text) {
+    if (c == '0' || c == '1') {
+      bits_.push_back(c == '1');
+    } else if (c != ' ' && c != '|') {
+      throw std::invalid_argument("bit text holds '" + std::string(1, c) + "'");
+    }
+  }
+  return *this;
+}
+
+HandBitStream& HandBitStream::Repeat(const std::string& text, int times) {
+  for (int i = 0; i < times; ++i) Bits(text);
+  return *this;
+}
+
+std::vector<uint8_t> HandBitStream::Bytes() const {
+  std::vector<uint8_t> bytes((bits_.size() + 7) / 8, 0);
+  for (size_t i = 0; i < bits_.size(); ++i) {
+    if (bits_[i]) bytes[i / 8] |= static_cast<uint8_t>(0x80 >> (i % 8));
+  }
+  return bytes;
+}
+
+UnpackedFile UnpackOneFile(int version, const std::vector<uint8_t>& packed, int64_t size, int piece) {
+  UnpackTestIO io;
+  io.SetPacked(packed, piece);
+  auto unpacker = CreateUnpacker(&io);
+  const UnpackResult result = unpacker->Unpack(version, size, false);
+  return {result, io.Output()};
+}

@@ -1,0 +1,60 @@
+// Test helpers for the unpackers: an RarUnpackIO over byte vectors, and a writer for packed
+// streams composed bit by bit in a test.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "rar/unpack.h"
+
+// Serves one file's packed bytes at a time and collects everything written.
+class UnpackTestIO : public RarUnpackIO {
+ public:
+  // The packed bytes of the next file. `piece` > 0 hands them out at most that many at a time.
+  void SetPacked(std::vector<uint8_t> packed, int piece = 0);
+  // Reads fail (return -1) once `bytes` have been handed out.
+  void FailReadsAfter(int bytes) { fail_after_ = bytes; }
+
+  int ReadPackedData(uint8_t* buffer, int count) override;
+  void WriteUnpacked(const uint8_t* buffer, int count) override;
+
+  std::string Output() const { return std::string(output_.begin(), output_.end()); }
+  const std::vector<uint8_t>& output() const { return output_; }
+  void ClearOutput() { output_.clear(); }
+  int largest_write() const { return largest_write_; }
+
+ private:
+  std::vector<uint8_t> packed_;
+  size_t read_ = 0;
+  int piece_ = 0;
+  int fail_after_ = -1;
+  std::vector<uint8_t> output_;
+  int largest_write_ = 0;
+};
+
+// Bit fields, most significant bit first, as the unpackers read them; the last byte is padded
+// with zero bits.
+class HandBitStream {
+ public:
+  // The low `bits` bits of `value`.
+  HandBitStream& Put(uint32_t value, int bits);
+  // Each '0' or '1' is one bit; spaces and '|' only separate fields for the reader.
+  HandBitStream& Bits(const std::string& text);
+  HandBitStream& Repeat(const std::string& text, int times);
+
+  std::vector<uint8_t> Bytes() const;
+  size_t bit_count() const { return bits_.size(); }
+
+ private:
+  std::vector<bool> bits_;
+};
+
+struct UnpackedFile {
+  UnpackResult result;
+  std::string output;
+};
+
+// Unpacks one non-solid file with a fresh unpacker; `piece` as for UnpackTestIO::SetPacked.
+UnpackedFile UnpackOneFile(int version, const std::vector<uint8_t>& packed, int64_t size,
+                           int piece = 0);

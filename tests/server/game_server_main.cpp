@@ -1,0 +1,67 @@
+// game_server [PORT] [--ca FILE]: the scripted game server as a program, for local runs of the
+// client. Listens on 127.0.0.1 (PORT 0 or none: a free port), answers pings, and prints every
+// connection event and packet it receives. The throwaway authority that signed its certificate
+// is written to FILE (default "game-server-ca.pem"); point the client's SSL_CERT_FILE at it.
+// Runs until interrupted.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tests/server/game_server.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void OnSignal(int) { g_stop = 1; }
+
+void Print(const ServerEvent& event) {
+  std::printf("#%d %s", event.connection, ServerEventKindName(event.kind));
+  if (event.kind == ServerEvent::kPacket) {
+    std::printf(" type %u length %zu:", event.type, event.payload.size());
+    for (uint8_t byte : event.payload) std::printf(" %02X", byte);
+  }
+  if (!event.note.empty()) std::printf(" %s", event.note.c_str());
+  std::printf("\n");
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  uint16_t port = 0;
+  std::string ca_file = "game-server-ca.pem";
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--ca") == 0 && i + 1 < argc) {
+      ca_file = argv[++i];
+    } else {
+      port = static_cast<uint16_t>(std::atoi(argv[i]));
+    }
+  }
+  if (!TestCertificates::Get().WriteTrustedAuthority(ca_file)) {
+    std::fprintf(stderr, "game_server: cannot write %s\n", ca_file.c_str());
+    return 1;
+  }
+  GameServer server;
+  if (!server.Start(port)) {
+    std::fprintf(stderr, "game_server: cannot listen on port %u\n", port);
+    return 1;
+  }
+  std::signal(SIGINT, OnSignal);
+  std::signal(SIGTERM, OnSignal);
+  std::printf("game_server: listening on 127.0.0.1:%u; trust %s (SSL_CERT_FILE)\n", server.Port(),
+              ca_file.c_str());
+  std::fflush(stdout);
+
+  size_t printed = 0;
+  while (!g_stop) {
+    server.WaitFor([&](const std::vector<ServerEvent>& events) { return events.size() > printed; },
+                   200);
+    const std::vector<ServerEvent> events = server.Events();
+    for (; printed < events.size(); ++printed) Print(events[printed]);
+  }
+  server.Stop();
+  return 0;
+}
