@@ -4,10 +4,11 @@
 
 #include "cclient/widgets/jpeg_file.h"
 #include "launcher/fallback_picture.h"
-#include "launcher/splash_button.h"
 #include "launcher/splash_status.h"
 #include "launcher/upgrade_engine.h"
 #include "platform/system/clock.h"
+#include "platform/controls/common_controls.h"
+#include "platform/controls/control_types.h"
 #include "platform/system/paths.h"
 #include "platform/text/text.h"
 #include "platform/window/activation.h"
@@ -179,7 +180,7 @@ bool RegisterSplashClass(HINSTANCE instance, HICON icon) {
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
   window_class.lpszClassName = kSplashClassName;
-  RegisterSplashButtonClass(instance);
+  InitCommonControls();
   splash.instance = instance;
   splash.class_registered = RegisterClass(&window_class) != 0;
   return splash.class_registered;
@@ -202,7 +203,7 @@ int CreateSplashWindow(HINSTANCE instance, int show_command, const char* title) 
 
 HWND Splash_CreateButton(HINSTANCE instance) {
   const RootIniSettings& settings = *splash.settings;
-  splash.button = CreateWindow(kSplashButtonClass, settings.button_caption, WS_CHILD | WS_VISIBLE,
+  splash.button = CreateWindow(WC_BUTTON, settings.button_caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                                Clamped(settings.button_left, -kBackgroundSide, kBackgroundSide),
                                Clamped(settings.button_top, -kBackgroundSide, kBackgroundSide),
                                Clamped(settings.button_width, 0, kBackgroundSide),
