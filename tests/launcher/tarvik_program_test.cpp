@@ -78,6 +78,8 @@ TEST_P(TarvikProgramTest, starts_the_right_program_with_the_right_arguments) {
   ASSERT_FALSE(client.empty());
   const std::string new_client = client + std::string("\0version 5", 10);  // still runs, other bytes
   const std::string sound = "RIFF sound";
+  std::string lobby_text;
+  for (int i = 0; i < 400; ++i) lobby_text += "table " + std::to_string(i % 37) + " seats " + std::to_string(i % 9) + "\r\n";
   ASSERT_EQ(0, ::mkdir(folder_.PathOf("bin").c_str(), 0755));
   folder_.WriteFile("bin/tvk", client);
   ASSERT_EQ(0, ::chmod(folder_.PathOf("bin/tvk").c_str(), 0644));
@@ -86,10 +88,13 @@ TEST_P(TarvikProgramTest, starts_the_right_program_with_the_right_arguments) {
 
   server_.Serve("/upgrade5/upgrade.ini", "0\r\n" + MetaFolderLine("bin\\", server_.Url("/upgrade5/")) +
                                              MetaFileLine("tvk", new_client) + MetaFolderLine("", server_.Url("/upgrade5/")) +
-                                             MetaFileLine("chip.wav", sound) +
+                                             MetaFileLine("chip.wav", sound) + MetaFileLine("lobby.txt", lobby_text) +
                                              MetaFolderLine("cards\\", server_.Url("/upgrade5/cards/")) +
                                              MetaFileLine("ace.b", "new ace") + MetaEndLine("bin", "tvk.exe", "/p9000"));
-  server_.Serve("/upgrade5/tvk.r", UpgradeArchive("tvk", new_client));
+  // The client packed with the 2.0 method, the lobby text with the 1.5 method, the picture stored
+  // under another letter case.
+  server_.Serve("/upgrade5/tvk.r", CompressedUpgradeArchive("tvk", new_client, 20));
+  server_.Serve("/upgrade5/lobby.txt.r", CompressedUpgradeArchive("lobby.txt", lobby_text, 15));
   server_.Serve("/upgrade5/cards/ace.b.r", UpgradeArchive("ACE.B", "new ace"));
 
   const std::string record = folder_.PathOf("standin-record.txt");
@@ -105,12 +110,14 @@ TEST_P(TarvikProgramTest, starts_the_right_program_with_the_right_arguments) {
   if (c.upgraded) {
     EXPECT_EQ(new_client, folder_.ReadFile("bin/tvk"));
     EXPECT_EQ("new ace", folder_.ReadFile("cards/ace.b"));
+    EXPECT_EQ(lobby_text, folder_.ReadFile("lobby.txt"));
     EXPECT_FALSE(server_.Requested("/upgrade5/chip.wav.r"));
     // Only the file found good before the fetches is in the cache.
     EXPECT_EQ(FileCacheLineText("chip.wav", sound), folder_.ReadFile("root.fc"));
   } else {
     EXPECT_EQ(client, folder_.ReadFile("bin/tvk"));
     EXPECT_FALSE(folder_.Exists("cards"));
+    EXPECT_FALSE(folder_.Exists("lobby.txt"));
   }
 }
 

@@ -6,6 +6,9 @@
 #include <cstdio>
 
 #include "tests/rar/support/archive_builder.h"
+#include "tests/rar/support/rar15_encoder.h"
+#include "tests/rar/support/rar20_encoder.h"
+#include "tests/rar/support/rar_ciphers_encrypt.h"
 
 uint32_t SeededCrc(const std::string& data) {
   constexpr uint32_t kSeed = 0x20585053;
@@ -16,6 +19,25 @@ uint32_t SeededCrc(const std::string& data) {
 
 std::string UpgradeArchive(const std::string& name, const std::string& data, const std::string& password) {
   return RarArchiveBuilder().AddFile(RarEncryptedStoredEntry(name, data, password, 20)).Build();
+}
+
+std::string CompressedUpgradeArchive(const std::string& name, const std::string& data, int unpack_version) {
+  const std::vector<uint8_t> bytes(data.begin(), data.end());
+  std::vector<uint8_t> packed;
+  if (unpack_version == 20) {
+    Rar20Encoder encoder;
+    packed = encoder.EncodeData(bytes, false);
+  } else {
+    Rar15Encoder encoder;
+    packed = encoder.EncodeData(bytes, false);
+  }
+  EXPECT_FALSE(packed.empty());
+  RarEntry entry = RarStoredEntry(name, data);
+  entry.packed = RarEncryptForVersion(unpack_version, "VRZD", std::string(packed.begin(), packed.end()));
+  entry.unpack_version = unpack_version;
+  entry.method = '3';
+  entry.flags |= 0x04;  // encrypted
+  return RarArchiveBuilder().AddFile(entry).Build();
 }
 
 std::string ClientRootIni(const std::string& url_1, const std::string& url_2, const std::string& default_folder,

@@ -17,6 +17,8 @@ uint32_t SeededCrc(const std::string& data);
 
 // An upgrade archive holding one file, stored and encrypted with `password`.
 std::string UpgradeArchive(const std::string& name, const std::string& data, const std::string& password = "VRZD");
+// The same with the file packed by the test-side encoder of the 2.0 or the 1.5 method.
+std::string CompressedUpgradeArchive(const std::string& name, const std::string& data, int unpack_version);
 
 // The settings file as the client writes it (CR LF lines), with the given meta file URLs and
 // default program.
