@@ -31,7 +31,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// The cache line as the launcher's design writes it: "\"%s\" %ld %lu" and a text-mode line end.
+// The cache line spelled out: the quoted path, the size and the CRC in decimal, CR LF.
 std::string FileCacheLineText(const std::string& path, const std::string& data) {
   return "\"" + path + "\" " + std::to_string(data.size()) + " " + std::to_string(SeededCrc(data)) + "\r\n";
 }
