@@ -1,8 +1,10 @@
-// The launcher program. The upgrade engine and the splash window are not part of this build yet,
-// so it says so and ends without starting anything.
-#include <cstdio>
+// tarvik: the launcher. Brings the install in the current folder up to date from the upgrade
+// server named in "root.ini", then replaces itself with the client.
+#include "launcher/launcher_shell.h"
+#include "platform/system/process.h"
+#include "platform/window/window_types.h"
 
-int main() {
-  std::fprintf(stderr, "tarvik: this build cannot upgrade or start the client yet; see README.md.\n");
-  return 2;
+int main(int argc, char** argv) {
+  platform::PrepareProcess();
+  return LauncherMain(platform::CommandLineText(argc, argv), platform::SW_SHOWNORMAL);
 }
