@@ -1,0 +1,21 @@
+// Program-wide values of the client that start-up sets and the rest of the program reads.
+//
+// Start-up keeps the program instance and the command line's choices before the main window
+// exists; the main window's handle is kept once the window is made and cleared when it is
+// destroyed. UI thread only, except where a value says otherwise.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window/window_types.h"
+
+// The program instance, handed to the windows and dialogs the program creates.
+extern platform::HINSTANCE ProgramInstance;
+
+// The main window (the lobby); nullptr while it does not exist. Tests set it to a window of
+// their own.
+extern platform::HWND MainWindow;
+
+// 1 when the client was started with "/u": every upgrade notice from a server then means a full
+// upgrade through the launcher. Set once at start-up, only read afterwards.
+extern uint32_t ForceFullUpgrade;

@@ -1,0 +1,103 @@
+// The main window's, sign-in's and the lobby's packet operations that this build does not have
+// yet. Each one logs its call and does nothing else; a packet handler answers "not handled".
+// Each function moves out of this file into its own module when that module is written.
+#include <cstdint>
+
+#include "cclient/core/debug_log.h"
+#include "cclient/core/lobby_lists.h"
+#include "cclient/core/lobby_session.h"
+#include "cclient/core/login.h"
+#include "cclient/core/main_window.h"
+#include "cclient/net/use_packet.h"
+
+namespace {
+
+int NotHandled(const char* handler, uint32_t length) {
+  DebugLog_WriteLevel(1, "%s(%ld bytes): not in this build.\n", handler,
+                      static_cast<long>(length));
+  return kPacketUnknown;
+}
+
+}  // namespace
+
+void Main_SetState(int32_t state) {
+  DebugLog_WriteLevel(1, "Main_SetState(%ld): not in this build.\n", static_cast<long>(state));
+}
+
+void Main_AdoptLobbyConnection(uint8_t connection_id) {
+  DebugLog_WriteLevel(1, "Main_AdoptLobbyConnection(%d): not in this build.\n", connection_id);
+}
+
+int32_t Main_GameCodeToType(const char* code) {
+  DebugLog_WriteLevel(1, "Main_GameCodeToType: not in this build.\n");
+  return -1;
+}
+
+void Login_SetUserLoggedOut() {
+  DebugLog_WriteLevel(1, "Login_SetUserLoggedOut: not in this build.\n");
+}
+
+void Login_ScramblePassword(uint8_t* buffer) {
+  DebugLog_WriteLevel(1, "Login_ScramblePassword: not in this build.\n");
+}
+
+int Login_HandleLoginResult(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Login_HandleLoginResult", length);
+}
+
+int Login_HandleLogoutResult(uint8_t connection_id, const uint8_t* payload, uint32_t length) {
+  return NotHandled("Login_HandleLogoutResult", length);
+}
+
+int Login_HandleTempPasswordEntrySuccessful(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Login_HandleTempPasswordEntrySuccessful", length);
+}
+
+int Login_HandleSendEmailAddressResult(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Login_HandleSendEmailAddressResult", length);
+}
+
+int Main_HandleLobbyList(const uint8_t* payload, uint32_t length, int tournament) {
+  return NotHandled(tournament ? "Main_HandleLobbyList (tournaments)" : "Main_HandleLobbyList",
+                    length);
+}
+
+int Main_HandleFullUpgradeRequired(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandleFullUpgradeRequired", length);
+}
+
+int Main_HandleUpgradeData(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandleUpgradeData", length);
+}
+
+int Main_HandlePopupMessage(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandlePopupMessage", length);
+}
+
+int Main_HandleMainLobbyInfo(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandleMainLobbyInfo", length);
+}
+
+int Main_HandlePopupHtml(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandlePopupHtml", length);
+}
+
+int Main_HandleSetScrollBanner(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandleSetScrollBanner", length);
+}
+
+int Main_HandleForceExit(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandleForceExit", length);
+}
+
+int Main_HandleBuyMembershipResult(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandleBuyMembershipResult", length);
+}
+
+int Main_HandleServerIdIpMapResult(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandleServerIdIpMapResult", length);
+}
+
+int Main_HandleShutdownServer(const uint8_t* payload, uint32_t length) {
+  return NotHandled("Main_HandleShutdownServer", length);
+}
