@@ -2,20 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/system/ascii_text.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool IsRelocatedWord(std::string_view word) {
-  constexpr std::string_view kRelocated = "relocated";
-  if (word.size() != kRelocated.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i) {
-    char c = word[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != kRelocated[i]) return false;
-  }
-  return true;
-}
 
 // The rest without any blank-separated word "relocated" (and the blanks that followed it); all
 // other characters stay as they were.
@@ -27,7 +18,8 @@ std::string WithoutRelocatedWord(std::string_view rest) {
     while (word_start < rest.size() && IsBlank(rest[word_start])) ++word_start;
     size_t word_end = word_start;
     while (word_end < rest.size() && !IsBlank(rest[word_end])) ++word_end;
-    if (word_start < word_end && IsRelocatedWord(rest.substr(word_start, word_end - word_start))) {
+    const std::string_view word = rest.substr(word_start, word_end - word_start);
+    if (platform::EqualsIgnoringCase(word, "relocated")) {
       kept.append(rest.substr(position, word_start - position));
       position = word_end;
       while (position < rest.size() && IsBlank(rest[position])) ++position;
@@ -45,9 +37,7 @@ LauncherCommandLine ParseLauncherCommandLine(std::string_view command_line) {
   LauncherCommandLine parsed;
   size_t position = 0;
   while (position < command_line.size() && IsBlank(command_line[position])) ++position;
-  const bool has_q = command_line.size() >= position + 2 && command_line[position] == '/' &&
-                     (command_line[position + 1] == 'q' || command_line[position + 1] == 'Q');
-  if (!has_q) {
+  if (!platform::StartsWithIgnoringCase(command_line.substr(position), "/q")) {
     parsed.rest = std::string(command_line.substr(position));
     return parsed;
   }

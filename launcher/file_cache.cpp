@@ -4,25 +4,14 @@
 
 #include "cclient/net/packet_frame.h"
 #include "launcher/root_ini.h"
+#include "platform/system/ascii_text.h"
 #include "platform/system/files.h"
 
 namespace {
 
-bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 const FileCacheEntry* FindCachedFile(const std::vector<FileCacheEntry>& cache, const std::string& path) {
   for (const FileCacheEntry& entry : cache) {
-    if (SamePathIgnoringCase(entry.path, path)) return &entry;
+    if (platform::EqualsIgnoringCase(entry.path, path)) return &entry;
   }
   return nullptr;
 }

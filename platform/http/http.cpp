@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/system/ascii_text.h"
+
 namespace platform {
 
 // A session or a request. A request copies what it needs from its session when it opens, so the
@@ -57,16 +59,6 @@ bool StartLibrary() {
   static bool started = false;
   std::call_once(once, [] { started = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
   return started;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -120,12 +112,12 @@ size_t OnHeaderLine(char* data, size_t size, size_t count, void* user) {
     if (colon != std::string_view::npos) {
       const std::string_view name = Trimmed(line.substr(0, colon));
       const std::string_view value = Trimmed(line.substr(colon + 1));
-      if (name.size() == 14 && StartsWithIgnoringCase(name, "content-length")) {
+      if (EqualsIgnoringCase(name, "content-length")) {
         request->content_length = ParseLength(value);
-      } else if (name.size() == 13 && StartsWithIgnoringCase(name, "last-modified")) {
+      } else if (EqualsIgnoringCase(name, "last-modified")) {
         const time_t when = curl_getdate(std::string(value).c_str(), nullptr);
         if (when != -1) request->last_modified = static_cast<int64_t>(when);
-      } else if (name.size() == 8 && StartsWithIgnoringCase(name, "location")) {
+      } else if (EqualsIgnoringCase(name, "location")) {
         request->has_location = !value.empty();
       }
     }

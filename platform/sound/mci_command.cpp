@@ -3,17 +3,10 @@
 #include <vector>
 
 #include "platform/sound/sound.h"
+#include "platform/system/ascii_text.h"
 
 namespace platform {
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 // Blank-separated words; a word in double quotes may hold blanks. False for an open quote.
 bool SplitWords(std::string_view text, std::vector<std::string>* words) {
@@ -55,7 +48,7 @@ uint32_t ParseMciCommand(std::string_view text, MciCommand* command) {
   if (!SplitWords(text, &words)) return MCIERR_MISSING_PARAMETER;
   if (words.empty()) return MCIERR_UNRECOGNIZED_COMMAND;
   *command = MciCommand{};
-  const std::string verb = Lower(words[0]);
+  const std::string verb = AsciiLower(words[0]);
   if (verb == "open") {
     command->verb = MciCommand::Verb::kOpen;
   } else if (verb == "play") {
@@ -71,13 +64,13 @@ uint32_t ParseMciCommand(std::string_view text, MciCommand* command) {
   command->target = words[1];
 
   for (size_t i = 2; i < words.size(); ++i) {
-    const std::string keyword = Lower(words[i]);
+    const std::string keyword = AsciiLower(words[i]);
     const bool has_value = i + 1 < words.size();
     if (keyword == "wait") {
       command->wait = true;
     } else if (keyword == "type" && command->verb == MciCommand::Verb::kOpen) {
       if (!has_value) return MCIERR_MISSING_PARAMETER;
-      command->device_type = Lower(words[++i]);
+      command->device_type = AsciiLower(words[++i]);
     } else if (keyword == "alias" && command->verb == MciCommand::Verb::kOpen) {
       if (!has_value) return MCIERR_MISSING_PARAMETER;
       command->alias = words[++i];

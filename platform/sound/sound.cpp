@@ -11,6 +11,7 @@
 #include "platform/sound/mci_command.h"
 #include "platform/sound/recording_sound_backend.h"
 #include "platform/sound/sound_backend.h"
+#include "platform/system/ascii_text.h"
 #include "platform/system/paths.h"
 #include "platform/system/system_log.h"
 
@@ -40,14 +41,6 @@ struct PendingNotice {
   uint32_t device_id = 0;
 } pending_notice;
 MciNotifyCallback notify_callback;
-
-std::string Fold(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
 
 void OnMusicEnded() {
   PendingNotice notice;
@@ -96,7 +89,7 @@ void CloseDeviceLocked(std::map<std::string, MusicDevice>::iterator device) {
 
 MCIERROR Open(const MciCommand& command) {
   if (!command.device_type.empty() && command.device_type != "sequencer") return MCIERR_UNSUPPORTED_FUNCTION;
-  const std::string name = Fold(command.alias.empty() ? command.target : command.alias);
+  const std::string name = AsciiLower(command.alias.empty() ? command.target : command.alias);
   if (name == "all" || devices.count(name) != 0) return MCIERR_DUPLICATE_ALIAS;
   const std::string path = NativePath(command.target);
   if (::access(path.c_str(), R_OK) != 0) return MCIERR_FILE_NOT_FOUND;
@@ -109,7 +102,7 @@ MCIERROR Open(const MciCommand& command) {
 MCIERROR Play(const MciCommand& command, uintptr_t callback_window) {
   if (command.wait) return MCIERR_UNSUPPORTED_FUNCTION;
   if (command.has_from && command.from != 0) return MCIERR_UNSUPPORTED_FUNCTION;
-  const auto device = devices.find(Fold(command.target));
+  const auto device = devices.find(AsciiLower(command.target));
   if (device == devices.end()) return MCIERR_INVALID_DEVICE_NAME;
   StopMusicLocked();
   if (command.notify) {
@@ -125,18 +118,18 @@ MCIERROR Play(const MciCommand& command, uintptr_t callback_window) {
 }
 
 MCIERROR Stop(const MciCommand& command) {
-  const auto device = devices.find(Fold(command.target));
+  const auto device = devices.find(AsciiLower(command.target));
   if (device == devices.end()) return MCIERR_INVALID_DEVICE_NAME;
   if (device->second.id == playing_device) StopMusicLocked();
   return MCIERR_NONE;
 }
 
 MCIERROR Close(const MciCommand& command) {
-  if (Fold(command.target) == "all") {
+  if (AsciiLower(command.target) == "all") {
     while (!devices.empty()) CloseDeviceLocked(devices.begin());
     return MCIERR_NONE;
   }
-  const auto device = devices.find(Fold(command.target));
+  const auto device = devices.find(AsciiLower(command.target));
   if (device == devices.end()) return MCIERR_INVALID_DEVICE_NAME;
   CloseDeviceLocked(device);
   return MCIERR_NONE;

@@ -7,20 +7,10 @@
 #include <climits>
 #include <vector>
 
+#include "platform/system/ascii_text.h"
+
 namespace platform {
 namespace {
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 bool Exists(const std::string& path) {
   struct stat info {};
@@ -34,7 +24,7 @@ std::string FindIgnoringCase(const std::string& folder, std::string_view name) {
   std::string best;
   while (const dirent* entry = ::readdir(directory)) {
     const std::string_view candidate = entry->d_name;
-    if (SameIgnoringCase(candidate, name) && (best.empty() || candidate < best)) best = candidate;
+    if (EqualsIgnoringCase(candidate, name) && (best.empty() || candidate < best)) best = candidate;
   }
   ::closedir(directory);
   return best;
@@ -91,7 +81,7 @@ std::string NativePath(std::string_view stored_path) {
 std::string NativeProgramPath(std::string_view program) {
   std::string name(program);
   while (!name.empty() && name.back() == ' ') name.pop_back();
-  if (name.size() > 4 && SameIgnoringCase(std::string_view(name).substr(name.size() - 4), ".exe")) {
+  if (name.size() > 4 && EqualsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".exe")) {
     name.resize(name.size() - 4);
   }
   return NativePath(name);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/system/ascii_text.h"
 #include "platform/system/registry_file.h"
 #include "platform/system/user_folders.h"
 
@@ -36,9 +37,9 @@ std::string SubKeyPath(const RegistryKey& key, const char* sub_key) {
 }
 
 RegistryValue* FindValue(RegistryKeyEntry& entry, const char* name) {
-  const std::string folded = FoldCase(name != nullptr ? name : "");
+  const std::string_view wanted = name != nullptr ? name : "";
   for (RegistryValue& value : entry.values) {
-    if (FoldCase(value.name) == folded) return &value;
+    if (EqualsIgnoringCase(value.name, wanted)) return &value;
   }
   return nullptr;
 }

@@ -10,19 +10,12 @@
 #include <cstring>
 #include <set>
 
+#include "platform/system/ascii_text.h"
 #include "platform/system/registry.h"
 #include "platform/system/system_log.h"
 #include "platform/system/user_folders.h"
 
 namespace platform {
-
-std::string FoldCase(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
 
 std::string NormaliseKeyPath(std::string_view path) {
   std::string result;
@@ -45,7 +38,7 @@ std::string NormaliseKeyPath(std::string_view path) {
 RegistryTree::RegistryTree() { keys_.emplace("", RegistryKeyEntry{}); }
 
 RegistryKeyEntry* RegistryTree::Find(std::string_view path) {
-  const auto found = keys_.find(FoldCase(path));
+  const auto found = keys_.find(AsciiLower(path));
   return found == keys_.end() ? nullptr : &found->second;
 }
 
@@ -57,7 +50,7 @@ RegistryKeyEntry& RegistryTree::Create(std::string_view path) {
     end = path.find('\\', end + 1);
     if (end == std::string_view::npos) end = path.size();
     const std::string_view prefix = path.substr(0, end);
-    auto [position, inserted] = keys_.try_emplace(FoldCase(prefix));
+    auto [position, inserted] = keys_.try_emplace(AsciiLower(prefix));
     if (inserted) position->second.path = std::string(prefix);
     entry = &position->second;
   }
@@ -66,7 +59,7 @@ RegistryKeyEntry& RegistryTree::Create(std::string_view path) {
 
 std::vector<std::string> RegistryTree::SubKeyNames(std::string_view path) const {
   std::vector<std::string> names;
-  const std::string prefix = path.empty() ? std::string() : FoldCase(path) + "\\";
+  const std::string prefix = path.empty() ? std::string() : AsciiLower(path) + "\\";
   for (auto position = keys_.lower_bound(prefix); position != keys_.end(); ++position) {
     const std::string& folded = position->first;
     if (folded.compare(0, prefix.size(), prefix) != 0) break;
@@ -78,7 +71,7 @@ std::vector<std::string> RegistryTree::SubKeyNames(std::string_view path) const 
 }
 
 void RegistryTree::Erase(std::string_view path) {
-  if (!path.empty()) keys_.erase(FoldCase(path));
+  if (!path.empty()) keys_.erase(AsciiLower(path));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -276,14 +269,13 @@ std::optional<RegistryTree> RegistryTree::Parse(std::string_view text) {
       std::string path;
       if (!reader.Quoted(&path) || !reader.AtEnd()) return std::nullopt;
       if (path != NormaliseKeyPath(path)) return std::nullopt;
-      if (!keys_seen.insert(FoldCase(path)).second) return std::nullopt;  // the same key twice
+      if (!keys_seen.insert(AsciiLower(path)).second) return std::nullopt;  // the same key twice
       current = &tree.Create(path);
     } else if (kind == "value") {
       RegistryValue value;
       if (current == nullptr || !ParseValueLine(reader, &value)) return std::nullopt;
-      const std::string folded = FoldCase(value.name);
       for (const RegistryValue& other : current->values) {
-        if (FoldCase(other.name) == folded) return std::nullopt;
+        if (EqualsIgnoringCase(other.name, value.name)) return std::nullopt;  // the same value twice
       }
       current->values.push_back(std::move(value));
     } else {

@@ -54,13 +54,11 @@ class RegistryTree {
   static std::optional<RegistryTree> Parse(std::string_view text);
 
  private:
-  std::map<std::string, RegistryKeyEntry> keys_;  // by folded path
+  std::map<std::string, RegistryKeyEntry> keys_;  // by path in small letters (AsciiLower)
 };
 
 // "a\\b\\" and "\\a\\b" become "a\\b": empty names are dropped.
 std::string NormaliseKeyPath(std::string_view path);
-// ASCII lower case, for comparing key and value names.
-std::string FoldCase(std::string_view text);
 
 // The file of one root.
 class RegistryFile {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/system/ascii_text.h"
 #include "platform/system/process.h"
 #include "platform/system/system_log.h"
 
@@ -11,16 +12,6 @@ namespace platform {
 namespace {
 
 constexpr size_t kLongestAddress = 4096;
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
 
 bool IsWebAddress(std::string_view url) {
   if (url.size() > kLongestAddress) return false;
