@@ -20,8 +20,6 @@ class Button : public ControlBase {
   Button(HWND hwnd, const CREATESTRUCT&) : ControlBase(hwnd) {}
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-    LRESULT result = 0;
-    if (HandleCommon(message, wParam, lParam, &result)) return result;
     switch (message) {
       case WM_PAINT: Paint(); return 0;
       case WM_LBUTTONDOWN: OnMouseDown(); return 0;
@@ -54,10 +52,7 @@ class Button : public ControlBase {
         Redraw();
         Notify(BN_KILLFOCUS);
         return 0;
-      case WM_SETTEXT:
-        result = DefWindowProc(hwnd_, message, wParam, lParam);
-        Redraw();
-        return result;
+      case WM_SETTEXT: return DefaultThenRedraw(message, wParam, lParam);
       case WM_GETDLGCODE: return DialogCode();
       case BM_GETCHECK: return checked_ ? BST_CHECKED : BST_UNCHECKED;
       case BM_SETCHECK:

@@ -35,8 +35,6 @@ class ComboBox : public ControlBase {
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-    LRESULT result = 0;
-    if (HandleCommon(message, wParam, lParam, &result)) return result;
     switch (message) {
       case WM_PAINT: Paint(); return 0;
       case WM_DESTROY: CloseUp(false, false); return 0;

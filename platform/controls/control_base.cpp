@@ -32,6 +32,12 @@ bool ControlBase::NotifyFocus(int code) {
   return Notify(code);
 }
 
+LRESULT ControlBase::DefaultThenRedraw(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = DefWindowProc(hwnd_, message, wParam, lParam);
+  Redraw();
+  return result;
+}
+
 bool ControlBase::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
     case WM_SETFONT:

@@ -30,7 +30,7 @@ class ControlBase {
   ControlBase(const ControlBase&) = delete;
   ControlBase& operator=(const ControlBase&) = delete;
 
-  // Handles a message other than WM_CREATE and WM_NCDESTROY.
+  // Handles a message other than WM_CREATE, WM_NCDESTROY and those HandleCommon answers.
   virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
   HWND hwnd() const { return hwnd_; }
@@ -53,9 +53,11 @@ class ControlBase {
   LRESULT NotifyStructure(NMHDR* header, UINT code);
   // Tells the parent the control took the focus (the dialog's bookkeeping, then `code`).
   bool NotifyFocus(int code);
+  // The default answer to `message` (a new caption, say), then a repaint to show it.
+  LRESULT DefaultThenRedraw(UINT message, WPARAM wParam, LPARAM lParam);
 
   // WM_SETFONT / WM_GETFONT and the messages every control answers the same way; false when the
-  // message is not one of them.
+  // message is not one of them. ControlProcedure asks it before Handle.
   bool HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
   // Called by ControlProcedure.
@@ -84,7 +86,7 @@ LRESULT ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   if (message == WM_NCDESTROY) {
     SetWindowLongPtr(hwnd, 0, 0);
     control->destroyed_ = true;
-  } else {
+  } else if (!control->HandleCommon(message, wParam, lParam, &result)) {
     result = control->Handle(message, wParam, lParam);
   }
   if (--control->call_depth_ == 0 && control->destroyed_) delete control;

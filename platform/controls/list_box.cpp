@@ -23,8 +23,6 @@ class ListBox : public ControlBase {
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-    LRESULT result = 0;
-    if (HandleCommon(message, wParam, lParam, &result)) return result;
     switch (message) {
       case WM_PAINT: Paint(); return 0;
       case WM_SIZE: Changed(); return 0;

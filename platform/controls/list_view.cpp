@@ -38,8 +38,6 @@ class ListView : public ControlBase {
   ListView(HWND hwnd, const CREATESTRUCT&) : ControlBase(hwnd) { scroll_bar_.Create(hwnd, false); }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-    LRESULT result = 0;
-    if (HandleCommon(message, wParam, lParam, &result)) return result;
     switch (message) {
       case WM_PAINT: Paint(); return 0;
       case WM_SIZE: Changed(); return 0;

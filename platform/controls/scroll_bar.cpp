@@ -68,8 +68,6 @@ class ScrollBar : public ControlBase {
   ScrollBar(HWND hwnd, const CREATESTRUCT&) : ControlBase(hwnd) {}
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-    LRESULT result = 0;
-    if (HandleCommon(message, wParam, lParam, &result)) return result;
     switch (message) {
       case WM_PAINT: Paint(); return 0;
       case WM_LBUTTONDOWN: OnMouseDown(GET_Y_LPARAM(lParam)); return 0;

@@ -14,14 +14,9 @@ class Static : public ControlBase {
   Static(HWND hwnd, const CREATESTRUCT&) : ControlBase(hwnd) {}
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-    LRESULT result = 0;
-    if (HandleCommon(message, wParam, lParam, &result)) return result;
     switch (message) {
       case WM_PAINT: Paint(); return 0;
-      case WM_SETTEXT:
-        result = DefWindowProc(hwnd_, message, wParam, lParam);
-        Redraw();
-        return result;
+      case WM_SETTEXT: return DefaultThenRedraw(message, wParam, lParam);
       case WM_GETDLGCODE: return DLGC_STATIC;
       case STM_SETICON: return SetImage(IMAGE_ICON, wParam);
       case STM_GETICON: return reinterpret_cast<LRESULT>(icon_);
