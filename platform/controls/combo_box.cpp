@@ -5,6 +5,7 @@
 #include "platform/controls/control_base.h"
 #include "platform/controls/control_look.h"
 #include "platform/controls/list_items.h"
+#include "platform/controls/list_navigation.h"
 #include "platform/controls/scroll_bar.h"
 
 namespace platform::controls {
@@ -13,7 +14,6 @@ namespace {
 
 constexpr const char* kDropListClass = "TvkDropList";
 constexpr int kPadding = 2;
-constexpr int kWheelRows = 3;
 
 // A rectangle of the window in its parent's client coordinates.
 RECT RectInParent(HWND hwnd) {
@@ -72,7 +72,7 @@ class ComboBox : public ControlBase {
         return 0;
       }
       case WM_MOUSEWHEEL:
-        if (dropped_) ScrollList(list_top_ - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
+        if (dropped_) ScrollList(list_top_ + WheelRows(wParam));
         return 0;
       case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -128,17 +128,14 @@ class ComboBox : public ControlBase {
       }
       case CB_INSERTSTRING: {
         const int inserted = items_.Insert(row, TextArgument(lParam));
-        if (inserted >= 0 && selected_ >= inserted) ++selected_;
+        FollowInsert(&selected_, inserted);
         RefreshList();
         return inserted;
       }
       case CB_DELETESTRING: {
         CloseUp(false, false);
         const int left = items_.Delete(row);
-        if (left >= 0) {
-          if (selected_ == row) selected_ = -1;
-          if (selected_ > row) --selected_;
-        }
+        if (left >= 0) FollowRemove(&selected_, row);
         Redraw();
         return left;
       }
@@ -283,20 +280,9 @@ class ComboBox : public ControlBase {
       CloseUp(false, true);
       return;
     }
-    if (items_.Count() == 0) return;
     const int current = dropped_ ? hot_ : selected_;
-    const int page = std::max(1, (dropped_ ? list_rows_ : 1) - 1);
-    int row = current;
-    switch (key) {
-      case VK_UP: row = current < 0 ? 0 : current - 1; break;
-      case VK_DOWN: row = current < 0 ? 0 : current + 1; break;
-      case VK_PRIOR: row = current - page; break;
-      case VK_NEXT: row = current + page; break;
-      case VK_HOME: row = 0; break;
-      case VK_END: row = items_.Count() - 1; break;
-      default: return;
-    }
-    MoveTo(std::clamp(row, 0, items_.Count() - 1));
+    const int page = dropped_ ? list_rows_ : 1;  // closed, a page is a single row
+    if (const std::optional<int> row = RowAfterKey(key, current, page, items_.Count())) MoveTo(*row);
   }
 
   // Open: moves the highlight. Closed: changes the choice at once.
@@ -316,16 +302,13 @@ class ComboBox : public ControlBase {
   // ---- The list ------------------------------------------------------------------------------
 
   void ShowHot() {
-    if (hot_ >= 0) {
-      if (hot_ < list_top_) list_top_ = hot_;
-      if (hot_ >= list_top_ + list_rows_) list_top_ = hot_ - list_rows_ + 1;
-    }
+    list_top_ = TopShowing(hot_, list_top_, list_rows_);
     ScrollList(list_top_);
   }
 
   void ScrollList(int top) {
     if (list_ == nullptr) return;
-    list_top_ = std::clamp(top, 0, std::max(0, items_.Count() - list_rows_));
+    list_top_ = ClampTop(top, items_.Count(), list_rows_);
     RECT inside;
     GetClientRect(list_, &inside);
     inside = RECT{inside.left + 1, inside.top + 1, inside.right - 1, inside.bottom - 1};
@@ -369,10 +352,7 @@ class ComboBox : public ControlBase {
       }
       return;
     }
-    SCROLLINFO info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(list_bar_.hwnd(), SB_CTL, &info);
-    ScrollList(InnerScrollBar::Scrolled(code, info.nTrackPos, list_top_, items_.Count(), list_rows_));
+    ScrollList(list_bar_.Scrolled(code, list_top_, items_.Count(), list_rows_));
   }
 
   // ---- Drawing -------------------------------------------------------------------------------

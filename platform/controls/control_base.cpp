@@ -8,6 +8,16 @@
 
 namespace platform::controls {
 
+bool ControlBase::Bordered() const {
+  return (style() & WS_BORDER) != 0 || (GetWindowLongPtr(hwnd_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+}
+
+RECT ControlBase::Inside() const {
+  const RECT area = Client();
+  if (!Bordered()) return area;
+  return RECT{area.left + 2, area.top + 2, area.right - 2, area.bottom - 2};
+}
+
 bool ControlBase::Notify(int code) {
   const HWND parent = GetParent(hwnd_);
   if (parent != nullptr) {

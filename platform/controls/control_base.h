@@ -46,6 +46,10 @@ class ControlBase {
     GetClientRect(hwnd_, &rect);
     return rect;
   }
+  // WS_BORDER or WS_EX_CLIENTEDGE: the control draws a sunken two-pixel edge round its client area.
+  bool Bordered() const;
+  // The client area inside that edge (all of it without one).
+  RECT Inside() const;
 
   // WM_COMMAND to the parent. Returns whether the control still exists afterwards.
   bool Notify(int code);

@@ -20,7 +20,6 @@ namespace {
 constexpr size_t kSingleLineLimit = 32767;
 constexpr char kPasswordMask = '*';
 constexpr int kPadding = 2;       // between the border and the text
-constexpr int kWheelLines = 3;    // lines per wheel notch
 
 bool ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
 bool ControlHeld() { return GetKeyState(VK_CONTROL) < 0; }
@@ -64,7 +63,7 @@ class Edit : public ControlBase {
       case WM_CAPTURECHANGED: selecting_ = false; return 0;
       case WM_MOUSEWHEEL:
         if (!multi_line_) return DefWindowProc(hwnd_, message, wParam, lParam);
-        ScrollLines(-GET_WHEEL_DELTA_WPARAM(wParam) * kWheelLines / WHEEL_DELTA);
+        ScrollLines(WheelRows(wParam));
         return 0;
       case WM_VSCROLL: OnScrollBar(static_cast<int>(LOWORD(wParam))); return 0;
       case WM_GETDLGCODE: return DialogCode(reinterpret_cast<const MSG*>(lParam));
@@ -128,9 +127,6 @@ class Edit : public ControlBase {
   }
 
   bool ReadOnly() const { return (style() & ES_READONLY) != 0; }
-  bool Bordered() const {
-    return (style() & WS_BORDER) != 0 || (GetWindowLongPtr(hwnd_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-  }
 
   LRESULT DialogCode(const MSG* msg) const {
     LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
@@ -387,12 +383,6 @@ class Edit : public ControlBase {
     return line_height_;
   }
 
-  RECT Inside() const {
-    RECT area = Client();
-    if (Bordered()) area = RECT{area.left + 2, area.top + 2, area.right - 2, area.bottom - 2};
-    return area;
-  }
-
   // Where the text is drawn: inside the border and padding, left of the scroll bar.
   RECT TextArea() const {
     RECT area = Inside();
@@ -464,11 +454,8 @@ class Edit : public ControlBase {
 
   void OnScrollBar(int code) {
     if (!multi_line_) return;
-    SCROLLINFO info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(scroll_bar_.hwnd(), SB_CTL, &info);
-    const int first = InnerScrollBar::Scrolled(code, info.nTrackPos, static_cast<int>(first_line_),
-                                               static_cast<int>(Lines().size()), VisibleLines());
+    const int first =
+        scroll_bar_.Scrolled(code, static_cast<int>(first_line_), static_cast<int>(Lines().size()), VisibleLines());
     first_line_ = static_cast<size_t>(first);
     UpdateScrollBar();
     Redraw();

@@ -5,13 +5,13 @@
 #include "platform/controls/control_base.h"
 #include "platform/controls/control_look.h"
 #include "platform/controls/list_items.h"
+#include "platform/controls/list_navigation.h"
 #include "platform/controls/scroll_bar.h"
 
 namespace platform::controls {
 
 namespace {
 
-constexpr int kWheelRows = 3;
 constexpr int kPadding = 2;
 
 class ListBox : public ControlBase {
@@ -48,9 +48,7 @@ class ListBox : public ControlBase {
         if (row >= 0) UserSelect(row, true);
         return 0;
       }
-      case WM_MOUSEWHEEL:
-        ScrollTo(top_ - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
-        return 0;
+      case WM_MOUSEWHEEL: ScrollTo(top_ + WheelRows(wParam)); return 0;
       case WM_VSCROLL: OnScrollBar(static_cast<int>(LOWORD(wParam))); return 0;
       case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
       default: return HandleListMessage(message, wParam, lParam);
@@ -68,16 +66,13 @@ class ListBox : public ControlBase {
       }
       case LB_INSERTSTRING: {
         const int inserted = items_.Insert(row, TextArgument(lParam));
-        if (inserted >= 0 && selected_ >= inserted) ++selected_;
+        FollowInsert(&selected_, inserted);
         Changed();
         return inserted;
       }
       case LB_DELETESTRING: {
         const int left = items_.Delete(row);
-        if (left >= 0) {
-          if (selected_ == row) selected_ = -1;
-          if (selected_ > row) --selected_;
-        }
+        if (left >= 0) FollowRemove(&selected_, row);
         Changed();
         return left;
       }
@@ -116,14 +111,6 @@ class ListBox : public ControlBase {
   // ---- Geometry ------------------------------------------------------------------------------
 
   int RowHeight() const { return look::RowHeight(FontOrDefault(font_)) - 1; }
-  bool Bordered() const {
-    return (style() & WS_BORDER) != 0 || (GetWindowLongPtr(hwnd_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-  }
-  RECT Inside() const {
-    RECT area = Client();
-    if (Bordered()) area = RECT{area.left + 2, area.top + 2, area.right - 2, area.bottom - 2};
-    return area;
-  }
   RECT RowsArea() const {
     RECT area = Inside();
     area.right = std::max(area.left, area.right - scroll_bar_.Width());
@@ -139,7 +126,7 @@ class ListBox : public ControlBase {
   // ---- Changes -------------------------------------------------------------------------------
 
   void Changed() {
-    top_ = std::clamp(top_, 0, std::max(0, items_.Count() - PageRows()));
+    top_ = ClampTop(top_, items_.Count(), PageRows());
     scroll_bar_.Update(items_.Count(), PageRows(), top_, Inside());
     Redraw();
   }
@@ -150,10 +137,7 @@ class ListBox : public ControlBase {
   }
 
   void ShowRow(int row) {
-    if (row >= 0) {
-      if (row < top_) top_ = row;
-      if (row >= top_ + PageRows()) top_ = row - PageRows() + 1;
-    }
+    top_ = TopShowing(row, top_, PageRows());
     Changed();
   }
 
@@ -193,27 +177,10 @@ class ListBox : public ControlBase {
   }
 
   void OnKey(int key) {
-    if (items_.Count() == 0) return;
-    int row = selected_;
-    const int page = std::max(1, PageRows() - 1);
-    switch (key) {
-      case VK_UP: row = selected_ < 0 ? 0 : row - 1; break;
-      case VK_DOWN: row = selected_ < 0 ? 0 : row + 1; break;
-      case VK_PRIOR: row -= page; break;
-      case VK_NEXT: row += page; break;
-      case VK_HOME: row = 0; break;
-      case VK_END: row = items_.Count() - 1; break;
-      default: return;
-    }
-    UserSelect(std::clamp(row, 0, items_.Count() - 1), true);
+    if (const std::optional<int> row = RowAfterKey(key, selected_, PageRows(), items_.Count())) UserSelect(*row, true);
   }
 
-  void OnScrollBar(int code) {
-    SCROLLINFO info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(scroll_bar_.hwnd(), SB_CTL, &info);
-    ScrollTo(InnerScrollBar::Scrolled(code, info.nTrackPos, top_, items_.Count(), PageRows()));
-  }
+  void OnScrollBar(int code) { ScrollTo(scroll_bar_.Scrolled(code, top_, items_.Count(), PageRows())); }
 
   // ---- Drawing -------------------------------------------------------------------------------
 

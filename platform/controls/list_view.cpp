@@ -7,6 +7,7 @@
 
 #include "platform/controls/control_base.h"
 #include "platform/controls/control_look.h"
+#include "platform/controls/list_navigation.h"
 #include "platform/controls/scroll_bar.h"
 
 namespace platform::controls {
@@ -14,7 +15,6 @@ namespace platform::controls {
 namespace {
 
 constexpr int kCellPadding = 4;
-constexpr int kWheelRows = 3;
 constexpr int kTextBufferSize = 512;  // what the parent may write for one callback text
 
 struct Column {
@@ -54,9 +54,7 @@ class ListView : public ControlBase {
         }
         return 0;
       case WM_KEYDOWN: OnKey(static_cast<int>(wParam)); return 0;
-      case WM_MOUSEWHEEL:
-        ScrollTo(top_ - GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA);
-        return 0;
+      case WM_MOUSEWHEEL: ScrollTo(top_ + WheelRows(wParam)); return 0;
       case WM_VSCROLL: OnScrollBar(static_cast<int>(LOWORD(wParam))); return 0;
       case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
       default: return HandleListMessage(message, wParam, lParam);
@@ -159,8 +157,8 @@ class ListView : public ControlBase {
     if ((item->mask & LVIF_TEXT) != 0 && !row.cells.empty()) row.cells[0] = CellFrom(item->pszText);
     if ((item->mask & LVIF_PARAM) != 0) row.param = item->lParam;
     rows_.insert(rows_.begin() + index, std::move(row));
-    if (selected_ >= index) ++selected_;
-    if (focus_row_ >= index) ++focus_row_;
+    FollowInsert(&selected_, index);
+    FollowInsert(&focus_row_, index);
     Changed();
     if ((item->mask & LVIF_STATE) != 0) SetState(index, item);
     return alive() ? index : -1;
@@ -169,10 +167,8 @@ class ListView : public ControlBase {
   bool DeleteRow(int index) {
     if (!ValidRow(index)) return false;
     rows_.erase(rows_.begin() + index);
-    if (selected_ == index) selected_ = -1;
-    if (selected_ > index) --selected_;
-    if (focus_row_ == index) focus_row_ = -1;
-    if (focus_row_ > index) --focus_row_;
+    FollowRemove(&selected_, index);
+    FollowRemove(&focus_row_, index);
     Changed();
     return true;
   }
@@ -302,14 +298,6 @@ class ListView : public ControlBase {
   bool HasHeader() const { return (style() & LVS_NOCOLUMNHEADER) == 0; }
   int RowHeight() const { return look::RowHeight(FontOrDefault(font_)); }
   int HeaderHeight() const { return HasHeader() ? RowHeight() + 4 : 0; }
-  bool Bordered() const {
-    return (style() & WS_BORDER) != 0 || (GetWindowLongPtr(hwnd_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-  }
-  RECT Inside() const {
-    RECT area = Client();
-    if (Bordered()) area = RECT{area.left + 2, area.top + 2, area.right - 2, area.bottom - 2};
-    return area;
-  }
   // Below the header, left of the scroll bar.
   RECT RowsArea() const {
     RECT area = Inside();
@@ -323,12 +311,12 @@ class ListView : public ControlBase {
   }
 
   void Changed() {
-    top_ = std::clamp(top_, 0, std::max(0, RowCount() - PageRows()));
+    top_ = ClampTop(top_, RowCount(), PageRows());
     RECT bar_area = Inside();
     bar_area.top = std::min(bar_area.bottom, bar_area.top + HeaderHeight());
     scroll_bar_.Update(RowCount(), PageRows(), top_, bar_area);
     // The bar's appearance changes the page; place it once more with the final page.
-    top_ = std::clamp(top_, 0, std::max(0, RowCount() - PageRows()));
+    top_ = ClampTop(top_, RowCount(), PageRows());
     scroll_bar_.Update(RowCount(), PageRows(), top_, bar_area);
     Redraw();
   }
@@ -339,17 +327,11 @@ class ListView : public ControlBase {
   }
 
   void ShowRow(int row) {
-    if (row < top_) top_ = row;
-    if (row >= top_ + PageRows()) top_ = row - PageRows() + 1;
+    top_ = TopShowing(row, top_, PageRows());
     Changed();
   }
 
-  void OnScrollBar(int code) {
-    SCROLLINFO info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(scroll_bar_.hwnd(), SB_CTL, &info);
-    ScrollTo(InnerScrollBar::Scrolled(code, info.nTrackPos, top_, RowCount(), PageRows()));
-  }
+  void OnScrollBar(int code) { ScrollTo(scroll_bar_.Scrolled(code, top_, RowCount(), PageRows())); }
 
   // The column under x (client coordinates), -1 past the last.
   int ColumnAt(int x) const {
@@ -434,20 +416,8 @@ class ListView : public ControlBase {
   }
 
   void OnKey(int key) {
-    if (RowCount() == 0) return;
     const int current = focus_row_ >= 0 ? focus_row_ : selected_;
-    const int page = std::max(1, PageRows() - 1);
-    int row = current;
-    switch (key) {
-      case VK_UP: row = current < 0 ? 0 : current - 1; break;
-      case VK_DOWN: row = current < 0 ? 0 : current + 1; break;
-      case VK_PRIOR: row = current - page; break;
-      case VK_NEXT: row = current + page; break;
-      case VK_HOME: row = 0; break;
-      case VK_END: row = RowCount() - 1; break;
-      default: return;
-    }
-    UserSelect(std::clamp(row, 0, RowCount() - 1));
+    if (const std::optional<int> row = RowAfterKey(key, current, PageRows(), RowCount())) UserSelect(*row);
   }
 
   // ---- Drawing -------------------------------------------------------------------------------

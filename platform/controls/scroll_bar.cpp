@@ -6,6 +6,7 @@
 
 #include "platform/controls/control_base.h"
 #include "platform/controls/control_look.h"
+#include "platform/controls/list_navigation.h"
 #include "platform/window/input.h"
 
 namespace platform {
@@ -60,6 +61,7 @@ constexpr uintptr_t kRepeatTimer = 1;
 constexpr UINT kFirstRepeatMs = 400;
 constexpr UINT kRepeatMs = 50;
 constexpr int kMinimumThumb = 8;
+constexpr int kWheelRows = 3;  // rows (or lines) a wheel notch scrolls
 
 enum class Part { kNone, kLineUp, kLineDown, kPageUp, kPageDown, kThumb };
 
@@ -361,6 +363,13 @@ void InnerScrollBar::Update(int count, int page, int top, const RECT& area) {
 
 int InnerScrollBar::Width() const { return shown_ ? kScrollBarWidth : 0; }
 
+int InnerScrollBar::Scrolled(int code, int top, int count, int page) const {
+  SCROLLINFO info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(hwnd_, SB_CTL, &info);
+  return Scrolled(code, info.nTrackPos, top, count, page);
+}
+
 int InnerScrollBar::Scrolled(int code, int thumb, int top, int count, int page) {
   const int step = std::max(1, page - 1);
   switch (code) {
@@ -374,7 +383,9 @@ int InnerScrollBar::Scrolled(int code, int thumb, int top, int count, int page) 
     case SB_BOTTOM: top = count; break;
     default: break;
   }
-  return std::clamp(top, 0, std::max(0, count - page));
+  return ClampTop(top, count, page);
 }
+
+int WheelRows(WPARAM wParam) { return -GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA; }
 
 }  // namespace platform::controls

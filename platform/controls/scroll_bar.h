@@ -33,6 +33,10 @@ void RegisterScrollBarClass();
 // Width of a vertical scroll bar in pixels.
 constexpr int kScrollBarWidth = 16;
 
+// The rows (or text lines) a list or multi-line edit scrolls for the wParam of WM_MOUSEWHEEL:
+// three a notch, positive towards the end.
+int WheelRows(WPARAM wParam);
+
 // A vertical scroll bar inside a list or multi-line edit, along its right edge. It reports to the
 // control (WM_VSCROLL with the bar as lParam); the control moves its rows and sets the position.
 class InnerScrollBar {
@@ -49,6 +53,8 @@ class InnerScrollBar {
   // The first row shown after a WM_VSCROLL code (thumb codes carry `thumb`), kept within
   // 0 .. count - page.
   static int Scrolled(int code, int thumb, int top, int count, int page);
+  // The same for a code from this bar, with the thumb where the bar tracks it.
+  int Scrolled(int code, int top, int count, int page) const;
 
  private:
   HWND hwnd_ = nullptr;
