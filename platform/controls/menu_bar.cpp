@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <vector>
 
 #include "platform/controls/control_base.h"
@@ -318,22 +319,33 @@ int LevelAt(int x, int y) {
   return -1;
 }
 
+// An item of an open level, by the level's index and the item's index in its menu.
+struct LevelItem {
+  size_t level = 0;
+  int item = -1;
+};
+
+// The item under the point in the deepest open level there, if the point is on an item.
+std::optional<LevelItem> LevelItemAt(int x, int y) {
+  const int level_index = LevelAt(x, y);
+  if (level_index < 0) return std::nullopt;
+  const Level& level = g_tracking.levels[static_cast<size_t>(level_index)];
+  const int item = ItemAt(level.menu, y - level.rect.top);
+  if (item < 0) return std::nullopt;
+  return LevelItem{static_cast<size_t>(level_index), item};
+}
+
 void OnPointerMove(int x, int y) {
   const int title = TitleUnderPointer(x, y);
   if (title >= 0) {
     if (g_tracking.open && title != g_tracking.title) OpenTitle(title, false);
     return;
   }
-  const int level_index = LevelAt(x, y);
-  if (level_index < 0) return;
-  const Level& level = g_tracking.levels[static_cast<size_t>(level_index)];
-  const int item = ItemAt(level.menu, y - level.rect.top);
-  if (item < 0) return;
-  SelectInLevel(static_cast<size_t>(level_index), item);
-  const MenuItemRecord& record = ItemsOf(level.menu)[static_cast<size_t>(item)];
-  if (record.submenu != nullptr && g_tracking.levels.size() == static_cast<size_t>(level_index) + 1) {
-    OpenSubmenu(static_cast<size_t>(level_index), false);
-  }
+  const std::optional<LevelItem> under = LevelItemAt(x, y);
+  if (!under) return;
+  SelectInLevel(under->level, under->item);
+  const MenuItemRecord& record = ItemsOf(g_tracking.levels[under->level].menu)[static_cast<size_t>(under->item)];
+  if (record.submenu != nullptr && g_tracking.levels.size() == under->level + 1) OpenSubmenu(under->level, false);
 }
 
 void OnPointerDown(int x, int y) {
@@ -358,12 +370,9 @@ void OnPointerUp(int x, int y) {
     if (title == pressed) Choose(ItemsOf(g_tracking.bar)[static_cast<size_t>(title)]);
     return;
   }
-  const int level_index = LevelAt(x, y);
-  if (level_index < 0) return;
-  const Level& level = g_tracking.levels[static_cast<size_t>(level_index)];
-  const int item = ItemAt(level.menu, y - level.rect.top);
-  if (item < 0) return;
-  const MenuItemRecord& record = ItemsOf(level.menu)[static_cast<size_t>(item)];
+  const std::optional<LevelItem> under = LevelItemAt(x, y);
+  if (!under) return;
+  const MenuItemRecord& record = ItemsOf(g_tracking.levels[under->level].menu)[static_cast<size_t>(under->item)];
   if (record.submenu == nullptr) Choose(record);
 }
 
