@@ -1,13 +1,10 @@
 // Feeds arbitrary bytes, as a file, to the BMP reader: LoadBmp, the palette read and a direct
 // ReadBmpPixels with the header's own sizes.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <string>
 #include <vector>
 
 #include "cclient/widgets/bmp_reader.h"
+#include "fuzz/fuzz_input_file.h"
 
 namespace {
 
@@ -15,31 +12,12 @@ namespace {
 // per input would only slow the search down.
 constexpr int64_t kMaxFuzzBytes = 16 << 20;
 
-const std::string& FilePath() {
-  static const std::string path = "/tmp/fuzz_bmp_reader." + std::to_string(getpid()) + ".b";
-  return path;
-}
-
-bool WriteInput(const uint8_t* data, size_t size) {
-  FILE* file = std::fopen(FilePath().c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-  return std::fclose(file) == 0 && written;
-}
-
-// The input lives in a file only while one input is being read.
-struct InputFile {
-  bool written;
-  InputFile(const uint8_t* data, size_t size) : written(WriteInput(data, size)) {}
-  ~InputFile() { std::remove(FilePath().c_str()); }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const InputFile input(data, size);
-  if (!input.written) return 0;
-  const char* name = FilePath().c_str();
+  const FuzzInputFile input("fuzz_bmp_reader", ".b", data, size);
+  if (!input.written()) return 0;
+  const char* name = input.path();
 
   int32_t width = 0, height = 0, bits = 0;
   if (ReadBmpHeader(name, &width, &height, &bits) != BMP_OK) return 0;

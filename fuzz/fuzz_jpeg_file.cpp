@@ -1,39 +1,18 @@
 // Feeds arbitrary bytes, as a file, to the JPEG file decoder.
-#include <unistd.h>
-
 #include <csetjmp>
 #include <cstdint>
-#include <cstdio>
-#include <string>
+#include <cstdio>  // jpeglib.h needs FILE and size_t declared first
 
 #include <jpeglib.h>
 
 #include "cclient/widgets/jpeg_file.h"
+#include "fuzz/fuzz_input_file.h"
 
 namespace {
 
 // Pictures larger than this are left to the unit tests: the library would spend seconds and
 // gigabytes on one input. The decoder's own bound is far above it.
 constexpr uint64_t kMaxFuzzPixels = 1 << 20;
-
-const std::string& FilePath() {
-  static const std::string path = "/tmp/fuzz_jpeg_file." + std::to_string(getpid()) + ".a";
-  return path;
-}
-
-bool WriteInput(const uint8_t* data, size_t size) {
-  FILE* file = std::fopen(FilePath().c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-  return std::fclose(file) == 0 && written;
-}
-
-// The input lives in a file only while one input is being read.
-struct InputFile {
-  bool written;
-  InputFile(const uint8_t* data, size_t size) : written(WriteInput(data, size)) {}
-  ~InputFile() { std::remove(FilePath().c_str()); }
-};
 
 struct HeaderErrors {
   jpeg_error_mgr manager;
@@ -68,11 +47,11 @@ uint64_t ClaimedPixels(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0 && ClaimedPixels(data, size) > kMaxFuzzPixels) return 0;
-  const InputFile input(data, size);
-  if (!input.written) return 0;
+  const FuzzInputFile input("fuzz_jpeg_file", ".a", data, size);
+  if (!input.written()) return 0;
   int32_t width = 0, height = 0, bits = 0;
   uint8_t* buffer = nullptr;
-  if (DecodeJpegFile(FilePath().c_str(), &width, &height, &bits, &buffer) == nullptr) {
+  if (DecodeJpegFile(input.path(), &width, &height, &bits, &buffer) == nullptr) {
     const size_t count = static_cast<size_t>(width) * height * 3;
     volatile uint8_t sum = 0;
     for (size_t i = 0; i < count; ++i) sum = sum + buffer[i];
