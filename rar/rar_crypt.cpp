@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr int kRounds = 32;  // of the block cipher
+
 constexpr uint32_t kInitialBlockKeys[4] = {0xD3A3B879u, 0x3F6D12F7u, 0x7515A235u, 0xA4E7F123u};
 
 constexpr uint8_t kInitialSubstitution[256] = {
@@ -138,14 +140,13 @@ void RarCryptClass::UpdateBlockKeys(const uint8_t* block) {
   }
 }
 
-void RarCryptClass::DecryptBlock(uint8_t* block) {
-  uint8_t input[kBlockSize];
-  std::memcpy(input, block, kBlockSize);
+void RarCryptClass::RunRounds(uint8_t* block, bool backwards) const {
   uint32_t a = LoadLE32(block) ^ key_[0];
   uint32_t b = LoadLE32(block + 4) ^ key_[1];
   uint32_t c = LoadLE32(block + 8) ^ key_[2];
   uint32_t d = LoadLE32(block + 12) ^ key_[3];
-  for (int round = 31; round >= 0; --round) {
+  for (int step = 0; step < kRounds; ++step) {
+    const int round = backwards ? kRounds - 1 - step : step;
     uint32_t round_key = key_[round & 3];
     uint32_t ta = a ^ Substitute((c + RotateLeft32(d, 11)) ^ round_key);
     uint32_t tb = b ^ Substitute((d ^ RotateLeft32(c, 17)) + round_key);
@@ -158,27 +159,18 @@ void RarCryptClass::DecryptBlock(uint8_t* block) {
   StoreLE32(block + 4, d ^ key_[1]);
   StoreLE32(block + 8, a ^ key_[2]);
   StoreLE32(block + 12, b ^ key_[3]);
-  UpdateBlockKeys(input);
+}
+
+// Either way, the keys move with the ciphertext block.
+void RarCryptClass::DecryptBlock(uint8_t* block) {
+  uint8_t ciphertext[kBlockSize];
+  std::memcpy(ciphertext, block, kBlockSize);
+  RunRounds(block, true);
+  UpdateBlockKeys(ciphertext);
 }
 
 void RarCryptClass::EncryptBlock(uint8_t* block) {
-  uint32_t a = LoadLE32(block) ^ key_[0];
-  uint32_t b = LoadLE32(block + 4) ^ key_[1];
-  uint32_t c = LoadLE32(block + 8) ^ key_[2];
-  uint32_t d = LoadLE32(block + 12) ^ key_[3];
-  for (int round = 0; round < 32; ++round) {
-    uint32_t round_key = key_[round & 3];
-    uint32_t ta = a ^ Substitute((c + RotateLeft32(d, 11)) ^ round_key);
-    uint32_t tb = b ^ Substitute((d ^ RotateLeft32(c, 17)) + round_key);
-    a = c;
-    b = d;
-    c = ta;
-    d = tb;
-  }
-  StoreLE32(block, c ^ key_[0]);
-  StoreLE32(block + 4, d ^ key_[1]);
-  StoreLE32(block + 8, a ^ key_[2]);
-  StoreLE32(block + 12, b ^ key_[3]);
+  RunRounds(block, false);
   UpdateBlockKeys(block);
 }
 

@@ -32,6 +32,9 @@ class RarCryptClass {
  private:
   void SetOldKeys(const char* password);
   void SetBlockKeys(const char* password);
+  // The block cipher's rounds over one block in place, last round first when decrypting; the
+  // keys do not move here.
+  void RunRounds(uint8_t* block, bool backwards) const;
   void DecryptBlock(uint8_t* block);
   void EncryptBlock(uint8_t* block);
   void UpdateBlockKeys(const uint8_t* block);
