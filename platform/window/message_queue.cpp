@@ -32,13 +32,20 @@ bool MatchesWindow(HWND filter, HWND hwnd) {
   return filter == nullptr || filter == hwnd || IsChild(filter, hwnd);
 }
 
-MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// A message stamped with the clock; any thread may make one.
+MSG StampedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   MSG msg;
   msg.hwnd = hwnd;
   msg.message = message;
   msg.wParam = wParam;
   msg.lParam = lParam;
   msg.time = GetTickCount();
+  return msg;
+}
+
+// The same with the pointer position, which only the UI thread may read.
+MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG msg = StampedMessage(hwnd, message, wParam, lParam);
   GetCursorPos(&msg.pt);
   return msg;
 }
@@ -216,13 +223,7 @@ bool PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Another thread cannot read the destroying flag; what it posts to a window on its way out is
     // dropped when the queue hands it out.
     if (queue->thread == std::this_thread::get_id() && window->destroying) return false;
-    MSG msg;
-    msg.hwnd = hwnd;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = GetTickCount();
-    queue->posted.push_back(msg);
+    queue->posted.push_back(StampedMessage(hwnd, message, wParam, lParam));
   }
   if (queue->thread != std::this_thread::get_id()) {
     {
