@@ -70,6 +70,11 @@ class ScriptBase {
     output.insert(output.end(), bytes.begin(), bytes.end());
     files.back().end = output.size();
   }
+  // A token that copies `length` bytes from `distance` back; its note reads "<what> length@distance".
+  void AddCopy(Token token, const std::string& what, int length, uint32_t distance) {
+    Add(std::move(token), what + " " + std::to_string(length) + "@" + std::to_string(distance));
+    Copy(length, distance);
+  }
   void Copy(int length, uint32_t distance) {
     if (distance == 0 || distance > output.size()) {
       ADD_FAILURE() << "the script copies from before its first byte";
@@ -97,26 +102,21 @@ class Script20 : public ScriptBase<Rar20Token> {
   }
   Script20& Text(std::string_view text) { return Literals(ToBytes(text)); }
   Script20& Match(int length, uint32_t distance) {
-    Add(Rar20Token::Match(length, distance), "match " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar20Token::Match(length, distance), "match", length, distance);
     return *this;
   }
   // The length and distance that the repeat symbol must reproduce, worked out by hand.
   Script20& RepeatLast(int length, uint32_t distance) {
-    Add(Rar20Token::RepeatLast(), "repeat " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar20Token::RepeatLast(), "repeat", length, distance);
     return *this;
   }
   // `distance` is the one old distance `index` must refer to, worked out by hand.
   Script20& Old(int index, int length, uint32_t distance) {
-    Add(Rar20Token::OldDistance(index, length),
-        "old " + std::to_string(index) + " " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar20Token::OldDistance(index, length), "old " + std::to_string(index), length, distance);
     return *this;
   }
   Script20& Short(uint32_t distance) {
-    Add(Rar20Token::ShortDistance(distance), "short 2@" + std::to_string(distance));
-    Copy(2, distance);
+    AddCopy(Rar20Token::ShortDistance(distance), "short", 2, distance);
     return *this;
   }
   Script20& Audio(const Bytes& bytes) {
@@ -144,29 +144,23 @@ class Script15 : public ScriptBase<Rar15Token> {
   }
   Script15& Text(std::string_view text) { return Literals(ToBytes(text)); }
   Script15& ShortMatch(int length, uint32_t distance) {
-    Add(Rar15Token::ShortMatch(length, distance), "short " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar15Token::ShortMatch(length, distance), "short", length, distance);
     return *this;
   }
   Script15& ShortRepeat(int length, uint32_t distance) {
-    Add(Rar15Token::ShortRepeat(), "repeat " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar15Token::ShortRepeat(), "repeat", length, distance);
     return *this;
   }
   Script15& RepeatBit(int length, uint32_t distance) {
-    Add(Rar15Token::RepeatBit(), "repeat bit " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar15Token::RepeatBit(), "repeat bit", length, distance);
     return *this;
   }
   Script15& ShortOld(int index, int length, uint32_t distance) {
-    Add(Rar15Token::ShortOld(index, length),
-        "old " + std::to_string(index) + " " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar15Token::ShortOld(index, length), "old " + std::to_string(index), length, distance);
     return *this;
   }
   Script15& ShortFar(int length, uint32_t distance) {
-    Add(Rar15Token::ShortFar(length, distance), "far " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar15Token::ShortFar(length, distance), "far", length, distance);
     return *this;
   }
   Script15& ToggleBuf60() {
@@ -174,8 +168,7 @@ class Script15 : public ScriptBase<Rar15Token> {
     return *this;
   }
   Script15& LongMatch(int length, uint32_t distance) {
-    Add(Rar15Token::LongMatch(length, distance), "long " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar15Token::LongMatch(length, distance), "long", length, distance);
     return *this;
   }
   Script15& StreamExit() {
@@ -183,8 +176,7 @@ class Script15 : public ScriptBase<Rar15Token> {
     return *this;
   }
   Script15& StreamMatch(int length, uint32_t distance) {
-    Add(Rar15Token::StreamMatch(length, distance), "stream " + std::to_string(length) + "@" + std::to_string(distance));
-    Copy(length, distance);
+    AddCopy(Rar15Token::StreamMatch(length, distance), "stream", length, distance);
     return *this;
   }
 };
