@@ -117,13 +117,11 @@ TEST(Unpack15, literal_run_mode_starts_after_sixteen_literals_and_ends_on_its_es
 // The second file starts with a new flag byte but keeps the symbol sets: 0xFF and 'a' are at
 // place 0 now.
 TEST(Unpack15, solid_file_keeps_the_symbol_sets_and_reads_a_new_flag_byte) {
-  UnpackTestIO io;
-  auto unpacker = CreateUnpacker(&io);
-  io.SetPacked(Stream("00001 | 11110100001"));
-  ASSERT_EQ(unpacker->Unpack(15, 1, false), UNPACK_OK);
-  io.SetPacked(Stream("00000 | 00000 | 11110100010"));
-  EXPECT_EQ(unpacker->Unpack(15, 2, true), UNPACK_OK);
-  EXPECT_EQ(io.Output(), "aab");
+  const UnpackedSolidPair run =
+      UnpackSolidPair(15, Stream("00001 | 11110100001"), 1, Stream("00000 | 00000 | 11110100010"), 2);
+  ASSERT_EQ(run.first_result, UNPACK_OK);
+  EXPECT_EQ(run.second_result, UNPACK_OK);
+  EXPECT_EQ(run.output, "aab");
 }
 
 // The fixed codes can name a 257th place; flag bytes and long distances have only 256.

@@ -242,13 +242,10 @@ TEST(Unpack20, solid_file_continues_with_the_window_and_tables_of_the_previous_f
   HandBitStream second;
   second.Bits("1011 110");  // length 3 at distance 3, back into the first file
 
-  UnpackTestIO io;
-  auto unpacker = CreateUnpacker(&io);
-  io.SetPacked(first.Bytes());
-  ASSERT_EQ(unpacker->Unpack(20, 3, false), UNPACK_OK);
-  io.SetPacked(second.Bytes());
-  EXPECT_EQ(unpacker->Unpack(20, 3, true), UNPACK_OK);
-  EXPECT_EQ(io.Output(), "abcabc");
+  const UnpackedSolidPair run = UnpackSolidPair(20, first.Bytes(), 3, second.Bytes(), 3);
+  ASSERT_EQ(run.first_result, UNPACK_OK);
+  EXPECT_EQ(run.second_result, UNPACK_OK);
+  EXPECT_EQ(run.output, "abcabc");
 }
 
 TEST(Unpack20, tables_after_the_last_code_are_read_for_the_next_solid_file) {
@@ -261,13 +258,10 @@ TEST(Unpack20, tables_after_the_last_code_are_read_for_the_next_solid_file) {
   HandBitStream second;
   second.Bits("0 1 0");
 
-  UnpackTestIO io;
-  auto unpacker = CreateUnpacker(&io);
-  io.SetPacked(first.Bytes());
-  ASSERT_EQ(unpacker->Unpack(20, 2, false), UNPACK_OK);
-  io.SetPacked(second.Bytes());
-  EXPECT_EQ(unpacker->Unpack(20, 3, true), UNPACK_OK);
-  EXPECT_EQ(io.Output(), "aabcb");
+  const UnpackedSolidPair run = UnpackSolidPair(20, first.Bytes(), 2, second.Bytes(), 3);
+  ASSERT_EQ(run.first_result, UNPACK_OK);
+  EXPECT_EQ(run.second_result, UNPACK_OK);
+  EXPECT_EQ(run.output, "aabcb");
 }
 
 // "ab", a 258-byte match at distance 2, then the same match repeated: over 5 MB, so the window

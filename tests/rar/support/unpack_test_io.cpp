@@ -59,3 +59,14 @@ UnpackedFile UnpackOneFile(int version, const std::vector<uint8_t>& packed, int6
   const UnpackResult result = unpacker->Unpack(version, size, false);
   return {result, io.Output()};
 }
+
+UnpackedSolidPair UnpackSolidPair(int version, const std::vector<uint8_t>& first, int64_t first_size,
+                                  const std::vector<uint8_t>& second, int64_t second_size) {
+  UnpackTestIO io;
+  auto unpacker = CreateUnpacker(&io);
+  io.SetPacked(first);
+  const UnpackResult first_result = unpacker->Unpack(version, first_size, false);
+  io.SetPacked(second);
+  const UnpackResult second_result = unpacker->Unpack(version, second_size, true);
+  return {first_result, second_result, io.Output()};
+}

@@ -58,3 +58,13 @@ struct UnpackedFile {
 // Unpacks one non-solid file with a fresh unpacker; `piece` as for UnpackTestIO::SetPacked.
 UnpackedFile UnpackOneFile(int version, const std::vector<uint8_t>& packed, int64_t size,
                            int piece = 0);
+
+struct UnpackedSolidPair {
+  UnpackResult first_result;
+  UnpackResult second_result;
+  std::string output;  // both files' bytes, one after the other
+};
+
+// Unpacks a non-solid file, then a solid file after it, with one fresh unpacker.
+UnpackedSolidPair UnpackSolidPair(int version, const std::vector<uint8_t>& first, int64_t first_size,
+                                  const std::vector<uint8_t>& second, int64_t second_size);
