@@ -74,10 +74,7 @@ RarEntry RarDirectoryEntry(const std::string& name) {
 }
 
 RarEntry RarOldStoredEntry(const std::string& name, const std::string& data) {
-  RarEntry e;
-  e.name = name;
-  e.packed = data;
-  e.unpacked_size = uint32_t(data.size());
+  RarEntry e = RarStoredEntry(name, data);
   e.crc = RarOldChecksum16(data);
   e.unpack_version = 2;
   e.method = 0;
