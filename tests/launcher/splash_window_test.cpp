@@ -34,6 +34,16 @@ COLORREF ColourAt(const platform::Surface& picture, int x, int y) {
   return RGB(pixel[2], pixel[1], pixel[0]);
 }
 
+// A program folder and a fresh headless screen; the splash window's state is released after each test.
+class SplashTest : public ProgramFolderTest {
+ protected:
+  void SetUp() override { platform::headless::Reset(); }
+  void TearDown() override {
+    Splash_Release();
+    platform::headless::Reset();
+  }
+};
+
 struct BarCase {
   const char* name;
   float ratio;
@@ -44,14 +54,7 @@ struct BarCase {
 
 void PrintTo(const BarCase& c, std::ostream* os) { *os << c.name; }
 
-class SplashPictureTest : public ProgramFolderTest, public ::testing::WithParamInterface<BarCase> {
- protected:
-  void SetUp() override { platform::headless::Reset(); }
-  void TearDown() override {
-    Splash_Release();
-    platform::headless::Reset();
-  }
-};
+class SplashPictureTest : public SplashTest, public ::testing::WithParamInterface<BarCase> {};
 
 TEST_P(SplashPictureTest, draws_background_status_text_and_bar) {
   const BarCase& c = GetParam();
@@ -107,18 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BarCase{"150_percent_is_full", 1.5f, 1.0f, {{37, kWhite}, {120, kWhite}, {200, kWhite}, {282, kWhite}, {283, kDarkGrey}}}),
     [](const ::testing::TestParamInfo<BarCase>& info) { return std::string(info.param.name); });
 
-}  // namespace
-
-namespace {
-
-class SplashSettingsTest : public ProgramFolderTest {
- protected:
-  void SetUp() override { platform::headless::Reset(); }
-  void TearDown() override {
-    Splash_Release();
-    platform::headless::Reset();
-  }
-};
+class SplashSettingsTest : public SplashTest {};
 
 // Window coordinates from the settings file are kept within the window's reach, so that a wild
 // value neither makes a huge button picture nor overflows the bar's coordinates.
