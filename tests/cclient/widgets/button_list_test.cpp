@@ -9,6 +9,7 @@
 #include "cclient/core/debug_log.h"
 #include "platform/draw/gdi.h"
 #include "tests/cclient/widgets/image_fixtures.h"
+#include "tests/platform/draw/memory_picture.h"
 #include "tests/platform/draw/picture_compare.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -31,32 +32,6 @@ constexpr int32_t kHeight = 8;
 
 bool g_click_played = false;
 void RecordClick() { g_click_played = true; }
-
-// A memory context over a picture of one colour.
-struct Canvas {
-  platform::HDC dc = nullptr;
-  platform::HBITMAP bitmap = nullptr;
-  platform::HBITMAP old = nullptr;
-
-  Canvas(int32_t width, int32_t height, COLORREF colour) {
-    dc = platform::CreateCompatibleDC(nullptr);
-    bitmap = platform::CreateCompatibleBitmap(nullptr, width, height);
-    old = platform::SelectObject(dc, bitmap);
-    platform::HBRUSH brush = platform::CreateSolidBrush(colour);
-    const RECT all{0, 0, width, height};
-    platform::FillRect(dc, &all, brush);
-    platform::DeleteObject(brush);
-  }
-  ~Canvas() {
-    platform::SelectObject(dc, old);
-    platform::DeleteDC(dc);
-    platform::DeleteObject(bitmap);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  COLORREF At(int32_t x, int32_t y) const { return platform::GetPixel(dc, x, y); }
-  const platform::Surface& Picture() const { return *platform::GetBitmapSurface(bitmap); }
-};
 
 class ButtonListTest : public ProgramFolderTest {
  protected:
@@ -186,7 +161,8 @@ TEST_F(ButtonListTest, draws_the_picture_of_each_state) {
       {"normal_picture_missing", "absent.b", nullptr, nullptr, {}, false, -1, kBlack, kWhite, kBackBuffer},
   };
   for (const Case& c : cases) {
-    Canvas back_buffer(80, 40, kBackBuffer);
+    MemoryPicture back_buffer(80, 40);
+    back_buffer.Fill(kBackBuffer);
     ButtonList list;
     ASSERT_EQ(list.Add(7, 10, 10, kWidth, kHeight, c.normal, c.hover, c.down, "s_tablda.b"), nullptr);
     for (const Event& e : c.events) {
@@ -205,7 +181,7 @@ TEST_F(ButtonListTest, draws_the_picture_of_each_state) {
     EXPECT_EQ(back_buffer.At(10, 10), c.at_corner) << c.name;
     EXPECT_EQ(back_buffer.At(15, 14), c.inside) << c.name;
     EXPECT_EQ(back_buffer.At(10 + kWidth, 10 + kHeight), c.past_edge) << c.name;
-    if (HasFailure()) (void)platform::SaveSurfacePng(back_buffer.Picture(), std::string(c.name) + "_actual.png");
+    if (HasFailure()) (void)platform::SaveSurfacePng(back_buffer.picture(), std::string(c.name) + "_actual.png");
     // The rectangle is reported whether or not anything was painted.
     ASSERT_EQ(dirty.Count(), 1) << c.name;
     EXPECT_EQ(dirty[0].left, 10) << c.name;
@@ -243,8 +219,10 @@ TEST_F(ButtonListTest, painting_with_a_background_reports_what_changed) {
       {"hidden_and_shown_before_paint", {{Event::kHide}, {Event::kShow}}, {"10,10,19,17", "10,10,19,17"}, kRed},
   };
   for (const Case& c : cases) {
-    Canvas back_buffer(80, 40, kBackBuffer);
-    Canvas background(80, 40, kBackground);
+    MemoryPicture back_buffer(80, 40);
+    back_buffer.Fill(kBackBuffer);
+    MemoryPicture background(80, 40);
+    background.Fill(kBackground);
     ButtonList list;
     AddSitButton(&list, 7, 10, 10);
     AddSitButton(&list, 9, 30, 10);
@@ -274,7 +252,8 @@ TEST_F(ButtonListTest, painting_with_a_background_reports_what_changed) {
 }
 
 TEST_F(ButtonListTest, a_full_rectangle_list_overflows_instead_of_dropping_silently) {
-  Canvas back_buffer(80, 40, kBackBuffer);
+  MemoryPicture back_buffer(80, 40);
+  back_buffer.Fill(kBackBuffer);
   ButtonList list;
   AddSitButton(&list, 7, 10, 10);
   AddSitButton(&list, 9, 30, 10);
@@ -340,7 +319,8 @@ TEST_F(ButtonListTest, button_rect_and_changes_that_need_a_repaint) {
       {"set_down_image_not_loaded", [](ButtonList* l) { l->SetDownImage(5, 1); }, false},
   };
   for (const Case& c : cases) {
-    Canvas back_buffer(400, 400, kBackBuffer);
+    MemoryPicture back_buffer(400, 400);
+    back_buffer.Fill(kBackBuffer);
     list.Clear();
     ASSERT_EQ(list.Add(5, 324, 372, 51, 24, nullptr, nullptr, nullptr, nullptr), nullptr);
     list.Draw(back_buffer.dc, nullptr, true, nullptr);

@@ -6,36 +6,14 @@
 #include <string>
 
 #include "platform/draw/gdi.h"
+#include "tests/platform/draw/memory_picture.h"
 #include "tests/platform/draw/picture_compare.h"
 
 namespace {
 
 using platform::COLORREF;
-using platform::HBITMAP;
 using platform::HDC;
 using platform::Surface;
-
-// A memory context holding a bitmap made from a picture.
-struct MemoryPicture {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HBITMAP old = nullptr;
-
-  explicit MemoryPicture(const Surface& picture) {
-    dc = platform::CreateCompatibleDC(nullptr);
-    bitmap = platform::CreateCompatibleBitmap(nullptr, picture.width, picture.height);
-    old = platform::SelectObject(dc, bitmap);
-    *platform::GetBitmapSurface(bitmap) = picture;
-  }
-  ~MemoryPicture() {
-    platform::SelectObject(dc, old);
-    platform::DeleteDC(dc);
-    platform::DeleteObject(bitmap);
-  }
-  MemoryPicture(const MemoryPicture&) = delete;
-  MemoryPicture& operator=(const MemoryPicture&) = delete;
-  const Surface& picture() const { return *platform::GetBitmapSurface(bitmap); }
-};
 
 void SetPixel(Surface* s, int32_t x, int32_t y, COLORREF c) {
   uint8_t* p = s->Row(y) + static_cast<size_t>(x) * 3;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/draw/gdi.h"
+#include "tests/platform/draw/memory_picture.h"
 
 namespace {
 
@@ -12,32 +13,13 @@ using platform::RECT;
 constexpr COLORREF kBackBuffer = 0x404040;
 constexpr COLORREF kBackground = 0x808000;
 
-struct Canvas {
-  platform::HDC dc = nullptr;
-  platform::HBITMAP bitmap = nullptr;
-  platform::HBITMAP old = nullptr;
-
-  explicit Canvas(COLORREF colour) {
-    dc = platform::CreateCompatibleDC(nullptr);
-    bitmap = platform::CreateCompatibleBitmap(nullptr, 40, 30);
-    old = platform::SelectObject(dc, bitmap);
-    platform::HBRUSH brush = platform::CreateSolidBrush(colour);
-    const RECT all{0, 0, 40, 30};
-    platform::FillRect(dc, &all, brush);
-    platform::DeleteObject(brush);
-  }
-  ~Canvas() {
-    platform::SelectObject(dc, old);
-    platform::DeleteDC(dc);
-    platform::DeleteObject(bitmap);
-  }
-};
-
 // A widget moved after painting at (5, 6)-(14, 11) (inclusive): the owner's erase step restores the
 // background over exactly that rectangle, once.
 TEST(WidgetFrameTest, erase_after_a_move_restores_the_rectangle_painted_last) {
-  Canvas back_buffer(kBackBuffer);
-  Canvas background(kBackground);
+  MemoryPicture back_buffer(40, 30);
+  back_buffer.Fill(kBackBuffer);
+  MemoryPicture background(40, 30);
+  background.Fill(kBackground);
   WidgetFrame frame;
   frame.Painted({5, 6, 14, 11});
   RECT out{};

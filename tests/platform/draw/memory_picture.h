@@ -26,4 +26,13 @@ struct MemoryPicture {
   MemoryPicture& operator=(const MemoryPicture&) = delete;
 
   const platform::Surface& picture() const { return *platform::GetBitmapSurface(bitmap); }
+  platform::COLORREF At(int32_t x, int32_t y) const { return platform::GetPixel(dc, x, y); }
+
+  // Paints the whole picture in one colour.
+  void Fill(platform::COLORREF colour) {
+    const platform::HBRUSH brush = platform::CreateSolidBrush(colour);
+    const platform::RECT all{0, 0, picture().width, picture().height};
+    platform::FillRect(dc, &all, brush);
+    platform::DeleteObject(brush);
+  }
 };
