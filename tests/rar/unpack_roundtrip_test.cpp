@@ -47,15 +47,28 @@ struct ScriptFile {
   size_t end = 0;
 };
 
-// Tokens and the output they stand for, file by file.
-template <typename Token>
+// Tokens and the output they stand for, file by file. `Script` is the class of one method's
+// tokens, which adds a method of its own for each kind of token.
+template <typename Token, typename Script>
 class ScriptBase {
  public:
   std::vector<ScriptFile<Token>> files;
   Bytes output;
   std::vector<std::pair<size_t, std::string>> notes;
 
+  Script& File(bool solid) {
+    StartFile(solid);
+    return Self();
+  }
+  Script& Literals(const Bytes& bytes) {
+    Add(Token::Literals(bytes), "literals");
+    Append(bytes);
+    return Self();
+  }
+  Script& Text(std::string_view text) { return Literals(ToBytes(text)); }
+
  protected:
+  Script& Self() { return static_cast<Script&>(*this); }
   void StartFile(bool solid) {
     files.push_back({});
     files.back().solid = solid;
@@ -85,22 +98,12 @@ class ScriptBase {
   }
 };
 
-class Script20 : public ScriptBase<Rar20Token> {
+class Script20 : public ScriptBase<Rar20Token, Script20> {
  public:
-  Script20& File(bool solid) {
-    StartFile(solid);
-    return *this;
-  }
   Script20& Tables(Rar20Tables tables = {}) {
     Add(Rar20Token::Tables(std::move(tables)), "tables");
     return *this;
   }
-  Script20& Literals(const Bytes& bytes) {
-    Add(Rar20Token::Literals(bytes), "literals");
-    Append(bytes);
-    return *this;
-  }
-  Script20& Text(std::string_view text) { return Literals(ToBytes(text)); }
   Script20& Match(int length, uint32_t distance) {
     AddCopy(Rar20Token::Match(length, distance), "match", length, distance);
     return *this;
@@ -131,18 +134,8 @@ class Script20 : public ScriptBase<Rar20Token> {
   }
 };
 
-class Script15 : public ScriptBase<Rar15Token> {
+class Script15 : public ScriptBase<Rar15Token, Script15> {
  public:
-  Script15& File(bool solid) {
-    StartFile(solid);
-    return *this;
-  }
-  Script15& Literals(const Bytes& bytes) {
-    Add(Rar15Token::Literals(bytes), "literals");
-    Append(bytes);
-    return *this;
-  }
-  Script15& Text(std::string_view text) { return Literals(ToBytes(text)); }
   Script15& ShortMatch(int length, uint32_t distance) {
     AddCopy(Rar15Token::ShortMatch(length, distance), "short", length, distance);
     return *this;
