@@ -22,6 +22,7 @@
 #include "cclient/core/splash_window.h"
 #include "cclient/core/startup_file.h"
 #include "cclient/lobby/tourney_list.h"
+#include "cclient/net/net_session.h"
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/table/table_list.h"
@@ -236,6 +237,7 @@ void ConnectFirstServer() {
   const uint8_t index = g_Main.server_list_index;
   g_Main.lobby_connection =
       GlobalNetwork().Init(MainWindow, servers.GetHost(index), servers.GetPort(index), index);
+  NetSession_SetLobbyConnectionId(g_Main.lobby_connection);
   if (g_Main.lobby_connection == kNoLobbyConnection) {
     Main_SetState(MAIN_STATE_CANNOT_CONNECT);
     DebugLog_Write("Network initialization failure.\n");
