@@ -123,7 +123,8 @@ void Main_SetTimer(uint32_t speed) {
 }
 
 // The lobby's own steps (its animations, the link-quality strip, the connect supervision, the
-// scroll banner and the list refresh) join this tick with the lobby.
+// scroll banner and the list refresh) join this tick with the lobby, and the open tables' steps
+// (and their new backgrounds after a fetch) with the table host.
 void Main_Tick() {
   if (GlobalBannerImageSet().Poll() == 1) Main_SetUpLobbyBanners();
 

@@ -324,19 +324,20 @@ const char* ParseCommandLine(const char* command_line) {
   CommandLineWords words;
   if ((error = ReadCommandLineWords(text.c_str(), &words)) != nullptr) return error;
   if (words.force_full_upgrade) ForceFullUpgrade = 1;
-  uint32_t flags = 0;
-  if (words.sound_off) flags |= kPreInitSoundOff;
-  if (words.music_off) flags |= kPreInitMusicOff;
-  if (words.net_logging) {
-    platform::DeleteFile("net.log");
-    platform::DeleteFile("packet.log");
-    flags |= kPreInitRawNetLogging;
-  }
-
   char folder[kProgramPathBytes];
   char path[kProgramPathBytes];
   GetProgramFolder(folder);
   const int path_length = GetProgramPath(path);
+
+  uint32_t flags = 0;
+  if (words.sound_off) flags |= kPreInitSoundOff;
+  if (words.music_off) flags |= kPreInitMusicOff;
+  if (words.net_logging) {
+    // The dumps are written in the program folder, whatever folder the program was started in.
+    platform::DeleteFile(std::string(folder) + "net.log");
+    platform::DeleteFile(std::string(folder) + "packet.log");
+    flags |= kPreInitRawNetLogging;
+  }
   std::string log_name = kDefaultDebugLogName;
   if (path_length > 5) log_name = std::string(path, path_length - 3) + "log";
 
