@@ -61,6 +61,7 @@ constexpr uint32_t kDisconnectWaitMs = 2500;
 
 char main_class_name[64] = "";
 platform::HICON program_icon = nullptr;
+platform::HICON class_icon = nullptr;  // the main window class's; freed with the class
 platform::SingleInstanceLock instance_lock;
 
 // The pictures of one lobby button; nullptr where the button has none.
@@ -394,9 +395,10 @@ int MyRegisterClass(platform::HINSTANCE instance) {
   window_class.style = platform::CS_HREDRAW | platform::CS_VREDRAW | platform::CS_DBLCLKS;
   window_class.lpfnWndProc = Main_WndProc;
   window_class.hInstance = instance;
-  window_class.hIcon = static_cast<platform::HICON>(
+  class_icon = static_cast<platform::HICON>(
       platform::LoadImage(platform::NativePath(kIconFileName).c_str(), platform::IMAGE_ICON, 0, 0,
                           platform::LR_LOADFROMFILE | platform::LR_DEFAULTSIZE));
+  window_class.hIcon = class_icon;
   window_class.hCursor = platform::LoadCursor(nullptr, platform::IDC_ARROW);
   window_class.hbrBackground = platform::GetSysColorBrush(platform::COLOR_WINDOW);
   window_class.lpszClassName = main_class_name[0] != '\0' ? main_class_name : kMainClassName;
@@ -492,6 +494,11 @@ void Main_Cleanup() {
   g_Main.lobby_buttons.Clear();
   if (program_icon != nullptr) platform::DestroyIcon(program_icon);
   program_icon = nullptr;
+  // The main window is gone, and with it the only window of its class.
+  if (platform::UnregisterClass(main_class_name, ProgramInstance) && class_icon != nullptr) {
+    platform::DestroyIcon(class_icon);
+    class_icon = nullptr;
+  }
   if (SoundEnabled()) GlobalSoundBank().ReleaseAll();
 
   Splash_Destroy();

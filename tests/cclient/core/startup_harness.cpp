@@ -21,6 +21,7 @@
 #include "platform/sound/sound.h"
 #include "platform/system/process.h"
 #include "platform/system/single_instance.h"
+#include "platform/draw/surface.h"
 #include "platform/window/headless.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/window.h"
@@ -66,6 +67,15 @@ void LookAtMainWindow() {
                      std::to_string(client.bottom - client.top));
   findings.push_back(std::string("visible ") + (platform::IsWindowVisible(MainWindow) ? "1" : "0"));
   findings.push_back(std::string("title ") + title);
+  // Two pixels of what the window shows, as red, green, blue.
+  const platform::Surface shown = platform::headless::GetWindowPicture(MainWindow);
+  for (const platform::POINT at : {platform::POINT{0, 0}, platform::POINT{799, 515}}) {
+    if (at.x >= shown.width || at.y >= shown.height) continue;
+    const uint8_t* pixel = shown.Row(at.y) + at.x * 3;
+    char text[32];
+    std::snprintf(text, sizeof text, "pixel %02X%02X%02X", pixel[2], pixel[1], pixel[0]);
+    findings.push_back(text);
+  }
   if (const char* picture = std::getenv("TVK_HARNESS_PICTURE")) {
     findings.push_back(std::string("picture ") +
                        (platform::headless::SaveWindowPicture(MainWindow, picture) ? "1" : "0"));

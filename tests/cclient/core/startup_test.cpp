@@ -1,6 +1,6 @@
 // The client's start and end, run as a program: the start-up harness (the real WinMain with a
-// driver playing the user) is copied into a fresh program folder, started there headless with a
-// command line, and judged by what it leaves: its exit code and report, its logs, the registry it
+// driver playing the user) is copied into a fresh program folder with the pictures and sounds
+// the client loads, started there headless with a command line, and judged by what it leaves: its exit code and report, its logs, the registry it
 // saved, what a scripted game server received and what a stand-in launcher recorded.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -21,6 +21,7 @@
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/net/use_packet.h"
+#include "platform/draw/gdi.h"
 #include "platform/system/files.h"
 #include "platform/system/process.h"
 #include "platform/system/single_instance.h"
@@ -96,6 +97,7 @@ class StartupTest : public ProgramFolderTest {
     TestCertificates::Get();  // the trust store the started programs inherit
     UseFreshUserFolders();
     ASSERT_TRUE(platform::CopyFile(STARTUP_HARNESS_PATH, folder_.PathOf("tvk"), false));
+    ASSERT_EQ(platform::SpawnProgramAndWait(PLACEHOLDER_ART_PATH, {PLACEHOLDER_ART_PATH, folder_.Path()}), 0);
   }
 
   // The user's folders (registry, lock) in a folder of their own, as on a first run.
@@ -249,6 +251,11 @@ TEST_F(StartupTest, a_normal_exit_says_goodbye_to_the_server_and_saves_what_it_k
                              "came forward 1", "open after no 1"}) {
       EXPECT_TRUE(Reported(report, line)) << line;
     }
+    // The window shows its plain page, corner to corner, in the window colour.
+    const platform::COLORREF page = platform::GetSysColor(platform::COLOR_WINDOW);
+    char pixel[32];
+    std::snprintf(pixel, sizeof pixel, "%02X%02X%02X", page & 0xFF, (page >> 8) & 0xFF, (page >> 16) & 0xFF);
+    EXPECT_EQ(ReportLines(report, "pixel "), (std::vector<std::string>{pixel, pixel}));
     const std::string confirmation = "134 Exit Confirmation|Are you sure you want to leave the cardroom?";
     EXPECT_EQ(ReportLines(report, "box "), (std::vector<std::string>{confirmation, confirmation}));
     EXPECT_EQ(Reported(report, "sound PlaySound roar.wav"), c.sound_on);
