@@ -124,7 +124,7 @@ void LogErrorText(const char* text) {
   DebugLog_Write(length > 0 && text[length - 1] == '\n' ? "%s" : "%s\n", text);
 }
 
-// The first word of a path-like text that fits a buffer of kProgramPathBytes.
+// Whether a path fits a buffer of kProgramPathBytes with its NUL.
 bool FitsPath(const std::string& path) { return !path.empty() && path.size() < kProgramPathBytes; }
 
 void CreateLobbySurfaces() {
