@@ -1,5 +1,6 @@
 # The two commands of the README, and the rest of the developer's loop.
 #   make run    installs what is missing, builds, lays out the program folder and starts the client
+#               there against the scripted game server on loopback
 #   make test   installs what is missing, builds with ASan + UBSan, runs every test, smoke-runs the fuzzers
 
 JOBS ?= $(shell nproc)
@@ -20,7 +21,7 @@ release: deps
 
 run: release
 	scripts/layout-program-folder $(BUILD)/release $(BUILD)/program
-	cd $(BUILD)/program && ./tvk
+	scripts/run-client $(BUILD)/program
 
 asan: deps
 	$(CMAKE) -S . -B $(BUILD)/asan -DCMAKE_BUILD_TYPE=Debug -DTVK_SANITIZE=address >/dev/null

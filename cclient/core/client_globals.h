@@ -16,6 +16,22 @@ extern platform::HINSTANCE ProgramInstance;
 // their own.
 extern platform::HWND MainWindow;
 
+// Paths of the program folder and file: at most 259 characters and the NUL.
+constexpr uint32_t kProgramPathBytes = 260;
+
+// The program folder, ending in "/"; empty until start-up sets it. Start-up also makes it the
+// current folder, so data files may be named without it.
+extern char ProgramFolderPath[kProgramPathBytes];
+
 // 1 when the client was started with "/u": every upgrade notice from a server then means a full
 // upgrade through the launcher. Set once at start-up, only read afterwards.
 extern uint32_t ForceFullUpgrade;
+
+// The affiliate id kept beside the user options: read at start-up, changed by sign-in, written at
+// exit.
+extern uint32_t AffiliateId;
+
+// A text the server's force-exit left, shown once at the very end of the program; empty when
+// none.
+constexpr uint32_t kForceExitTextBytes = 1025;
+extern char ForceExitText[kForceExitTextBytes];

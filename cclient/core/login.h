@@ -6,6 +6,12 @@
 
 #include <cstdint>
 
+class DialogHolder;
+
+// The holder of the "Incorrect Sign-In Name or Password" dialog: made by start-up, closed and
+// deleted at shut-down.
+extern DialogHolder* BadSignInDialogHolder;
+
 // Clears the signed-in state and what shows it.
 void Login_SetUserLoggedOut();
 

@@ -1,14 +1,20 @@
-// The main window's, sign-in's and the lobby's packet operations that this build does not have
-// yet. Each one logs its call and does nothing else; a packet handler answers "not handled".
-// Each function moves out of this file into its own module when that module is written.
+// The main window's, sign-in's and the lobby's operations that this build does not have yet.
+// Each one logs its call and does nothing else (a packet handler answers "not handled"), except
+// where it says what it stands in for. Each function moves out of this file into its own module
+// when that module is written.
 #include <cstdint>
 
 #include "cclient/core/debug_log.h"
 #include "cclient/core/lobby_lists.h"
 #include "cclient/core/lobby_session.h"
 #include "cclient/core/login.h"
+#include "cclient/core/client_globals.h"
 #include "cclient/core/main_window.h"
+#include "cclient/core/player_flags.h"
+#include "cclient/core/splash_window.h"
 #include "cclient/net/use_packet.h"
+#include "platform/window/paint.h"
+#include "platform/window/window.h"
 
 namespace {
 
@@ -20,9 +26,53 @@ int NotHandled(const char* handler, uint32_t length) {
 
 }  // namespace
 
+// The splash window and the lobby show the states; while neither is in this build the main window
+// stands in for both, so that a person sees the client run: it is shown in every state but none.
 void Main_SetState(int32_t state) {
-  DebugLog_WriteLevel(1, "Main_SetState(%ld): not in this build.\n", static_cast<long>(state));
+  DebugLog_WriteLevel(1, "Main_SetState(%ld): the splash and the lobby are not in this build.\n",
+                      static_cast<long>(state));
+  if (state == MAIN_STATE_NONE || MainWindow == nullptr) return;
+  if (!platform::IsWindowVisible(MainWindow)) {
+    platform::ShowWindow(MainWindow, platform::SW_SHOW);
+    platform::UpdateWindow(MainWindow);
+  }
 }
+
+int Main_PreTranslateMessage(platform::MSG* message) {
+  // No modeless dialog exists in this build: every message goes on to be dispatched.
+  return 1;
+}
+
+int32_t Main_LoadCards() {
+  DebugLog_WriteLevel(1, "Main_LoadCards: not in this build.\n");
+  return 0;
+}
+
+void Main_LoadLobbySounds() { DebugLog_WriteLevel(1, "Main_LoadLobbySounds: not in this build.\n"); }
+
+void Main_StartLobbyMusic() { DebugLog_WriteLevel(1, "Main_StartLobbyMusic: not in this build.\n"); }
+
+void Main_CreateLobbyPanels() {
+  DebugLog_WriteLevel(1, "Main_CreateLobbyPanels: not in this build.\n");
+}
+
+void Splash_Show(platform::HINSTANCE instance, platform::HWND owner, const char* text,
+                 uint32_t flags) {
+  DebugLog_WriteLevel(1, "Splash_Show(\"%s\"): not in this build.\n", text != nullptr ? text : "");
+}
+
+void Splash_Destroy() { DebugLog_WriteLevel(1, "Splash_Destroy: not in this build.\n"); }
+
+void Splash_SetServerStatusUrl(const char* url) {
+  DebugLog_WriteLevel(1, "Splash_SetServerStatusUrl: not in this build.\n");
+}
+
+int32_t PlayerFlagsLoad() {
+  DebugLog_WriteLevel(1, "PlayerFlagsLoad: not in this build.\n");
+  return 0;
+}
+
+void PlayerFlagsSave() { DebugLog_WriteLevel(1, "PlayerFlagsSave: not in this build.\n"); }
 
 void Main_AdoptLobbyConnection(uint8_t connection_id) {
   DebugLog_WriteLevel(1, "Main_AdoptLobbyConnection(%d): not in this build.\n", connection_id);

@@ -10,6 +10,8 @@
 #include "cclient/lobby/email_validation_dialog.h"
 #include "cclient/lobby/game_list.h"
 #include "cclient/lobby/history_bonus_window.h"
+#include "cclient/lobby/hot_picks_panel.h"
+#include "cclient/lobby/lobby_banner.h"
 #include "cclient/lobby/pending_bonus_window.h"
 #include "cclient/lobby/sign_up_dialog.h"
 #include "cclient/lobby/tourney_list.h"
@@ -111,3 +113,14 @@ TourneyClass* TourneyListClass::FindByHwnd(platform::HWND window) {
   NotInBuild("TourneyListClass::FindByHwnd");
   return nullptr;
 }
+
+void TourneyListClass::CloseAll() { NotInBuild("TourneyListClass::CloseAll"); }
+
+void LobbyBanner::Setup(platform::HDC back_dc, platform::HDC background_dc,
+                        const char* normal_file, const char* hover_file, const char* link,
+                        int32_t side) {
+  DebugLog_WriteLevel(1, "LobbyBanner::Setup(%s, %s, \"%s\", %d): not in this build.\n",
+                      normal_file, hover_file, link, side);
+}
+
+void HotPicksPanel::Save() { NotInBuild("HotPicksPanel::Save"); }

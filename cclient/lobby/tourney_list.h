@@ -16,6 +16,8 @@ class TourneyListClass {
   int HandlePacket(uint32_t type, const uint8_t* payload, uint32_t length);
   // The tournament whose window it is, else nullptr.
   TourneyClass* FindByHwnd(platform::HWND window);
+  // Destroys every open tournament window.
+  void CloseAll();
 };
 
 // The program's list of open tournament windows.

@@ -163,6 +163,19 @@ void Network::Broadcast(uint32_t type, const void* payload, uint32_t length) {
   }
 }
 
+bool Network::WaitForOutputSent(uint32_t timeout_ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  for (;;) {
+    bool all_sent = true;
+    for (uint8_t id = 0; id < kNetworkSlots; ++id) {
+      if (slots_[id].in_use && connections_[id].thread.PendingOutput() != 0) all_sent = false;
+    }
+    if (all_sent) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
 void Network::Pump() {
   for (uint8_t id = 0; id < kNetworkSlots; ++id) {
     NetServerSlot& slot = slots_[id];

@@ -64,6 +64,11 @@ enum : MCIERROR {
 
 enum : uint32_t { MCI_NOTIFY_SUCCESSFUL = 1 };
 
+// The window message a program posts itself to carry a music notice to its window procedure
+// (wParam: the flags, lParam: the device id), in the range the window core leaves to sound
+// notices.
+constexpr uint32_t MM_MCINOTIFY = 0x03B9;
+
 // Runs `command`. `return_text` (may be nullptr) receives the command's answer, "" for these
 // commands. `callback_window` is the window a "notify" reports to. 0 on success, else an error.
 MCIERROR mciSendString(const char* command, char* return_text, uint32_t return_size, uintptr_t callback_window);

@@ -32,11 +32,15 @@ std::string FindIgnoringCase(const std::string& folder, std::string_view name) {
 
 }  // namespace
 
-std::string ProgramFolder() {
+std::string ProgramFile() {
   char path[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
   if (n <= 0) return {};
-  std::string folder(path, static_cast<size_t>(n));
+  return std::string(path, static_cast<size_t>(n));
+}
+
+std::string ProgramFolder() {
+  std::string folder = ProgramFile();
   const size_t slash = folder.rfind('/');
   if (slash == std::string::npos) return {};
   folder.resize(slash + 1);

@@ -20,6 +20,9 @@ namespace platform {
 // The folder of the running binary, ending in "/". Empty when it cannot be found.
 std::string ProgramFolder();
 
+// The full path of the running binary. Empty when it cannot be found.
+std::string ProgramFile();
+
 // The path on this system of a stored file name (see above).
 std::string NativePath(std::string_view stored_path);
 

@@ -1,0 +1,19 @@
+// The splash window: a borderless picture with the client version, a message and up to four
+// buttons, shown while connecting, when no server answers, when a full upgrade is needed, and at
+// the end of the program.
+//
+// UI thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window/window_types.h"
+
+// Shows the splash with `text` (nothing happens for nullptr) and the buttons `flags` names,
+// creating the window owned by `owner` when it does not exist yet.
+void Splash_Show(platform::HINSTANCE instance, platform::HWND owner, const char* text,
+                 uint32_t flags);
+// Destroys the splash window when it exists.
+void Splash_Destroy();
+// The address the "Server Status" button checks; set once at start-up from the start-up file.
+void Splash_SetServerStatusUrl(const char* url);
