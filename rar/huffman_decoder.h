@@ -14,7 +14,8 @@ class RarHuffmanDecoder {
   // Any set of lengths gives a decoder: codes a table does not assign decode to symbol 0.
   void Build(const uint8_t* lengths, int count);
 
-  // Consumes one code and returns its symbol (always below the count given to Build).
+  // Consumes one code and returns its symbol (always below the count given to Build). The cursor
+  // must hold at least 16 bits.
   uint32_t Decode(RarBitCursor& input) const {
     const uint32_t bits = input.Peek16() & 0xFFFE;
     const uint32_t entry =
@@ -22,7 +23,10 @@ class RarHuffmanDecoder {
     input.Skip(entry >> 12);
     return entry & 0xFFF;
   }
-  uint32_t Decode(RarBitInput& input) const { return Decode(input.cursor()); }
+  uint32_t Decode(RarBitInput& input) const {
+    input.cursor().Need(16);
+    return Decode(input.cursor());
+  }
 
  private:
   // Codes of up to kQuickBits bits are found with one lookup by the next kQuickBits bits.

@@ -165,7 +165,7 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
   RarBitInput& input = core.input;
   uint8_t* const window = core.window;
   RarBitCursor cursor = input.cursor();
-  int border = input.border();
+  const uint8_t* border = input.border();
   uint32_t pos = core.write_pos;
   int64_t remaining = core.remaining;
   const auto store = [&] {
@@ -181,6 +181,9 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
   // Decodes one code; false for the table code (consumed, nothing written). `exact` is
   // std::true_type where the step must wrap and cut, std::false_type inside a stretch.
   const auto step = [&](auto exact) -> bool {
+    // The longest step reads 51 bits: a main code, a length's extra bits, a distance code and
+    // its extra bits.
+    cursor.Refill();
     const uint32_t symbol = main_table_.Decode(cursor);
     if (symbol < 256) {
       window[pos] = static_cast<uint8_t>(symbol);
@@ -238,7 +241,7 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
   };
 
   while (remaining > 0) {
-    if (cursor.position > border) {
+    if (cursor.next > border) {
       store();
       if (!input.Prepare()) return false;
       load();
@@ -253,7 +256,7 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
       const uint32_t start = pos;
       do {
         new_tables = !step(std::false_type{});
-      } while (!new_tables && pos < stretch_end && cursor.position <= border);
+      } while (!new_tables && pos < stretch_end && cursor.next <= border);
       remaining -= pos - start;
     } else {
       new_tables = !step(std::true_type{});
