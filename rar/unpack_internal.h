@@ -14,9 +14,9 @@ inline constexpr uint32_t kRarWindowMask = kRarWindowSize - 1;
 // the window is handed out before a step whenever fewer than this many bytes of room are left, so a
 // step never overwrites bytes that have not been handed out yet.
 inline constexpr uint32_t kRarFlushRoom = 270;
-// The window is allocated with this many bytes more, so that eight-byte pieces read near its end
+// The window is allocated with this many bytes more, so that sixteen-byte pieces read near its end
 // stay inside the allocation.
-inline constexpr uint32_t kRarWindowSlack = 8;
+inline constexpr uint32_t kRarWindowSlack = 16;
 
 // A read position in the packed-input buffer, most significant bit first, with the bits ahead of
 // it held in a 64-bit word so that most reads need no memory access. Decoding loops keep a copy in
@@ -153,9 +153,10 @@ inline uint32_t RarCopyMatch(uint8_t* window, uint32_t pos, uint32_t length, uin
 }
 
 // RarCopyMatch for a match that the caller knows neither wraps nor comes within kRarFlushRoom of
-// the window's end. Copies whole eight-byte pieces, running up to seven bytes past the match, and
-// then puts back the eight bytes after the match: they may hold history that a match of nearly
-// the window's size still reads.
+// the window's end. Copies whole pieces of sixteen bytes (eight when the source is only eight to
+// fifteen bytes behind), running up to fifteen bytes past the match, and then puts back the
+// sixteen bytes after the match: they may hold history that a match of nearly the window's size
+// still reads.
 inline uint32_t RarCopyMatchInside(uint8_t* window, uint32_t pos, uint32_t length,
                                    uint32_t distance) {
   const uint32_t src = (pos - distance) & kRarWindowMask;
@@ -163,14 +164,25 @@ inline uint32_t RarCopyMatchInside(uint8_t* window, uint32_t pos, uint32_t lengt
   if (back < 8 || src + length > kRarWindowSize) return RarCopyMatch(window, pos, length, distance);
   uint8_t* to = window + pos;
   const uint8_t* from = window + src;
-  uint64_t after;
-  std::memcpy(&after, to + length, 8);
-  for (uint32_t done = 0; done < length; done += 8) {
-    uint64_t piece;
-    std::memcpy(&piece, from + done, 8);
-    std::memcpy(to + done, &piece, 8);
+  uint8_t after[16];
+  std::memcpy(after, to + length, 16);
+  if (back >= 16) {
+    // Each piece is read whole before it is written, as in RarCopyMatch.
+    uint32_t done = 0;
+    do {
+      uint8_t piece[16];
+      std::memcpy(piece, from + done, 16);
+      std::memcpy(to + done, piece, 16);
+      done += 16;
+    } while (done < length);
+  } else {
+    for (uint32_t done = 0; done < length; done += 8) {
+      uint64_t piece;
+      std::memcpy(&piece, from + done, 8);
+      std::memcpy(to + done, &piece, 8);
+    }
   }
-  std::memcpy(to + length, &after, 8);
+  std::memcpy(to + length, after, 16);
   return pos + length;
 }
 
