@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-void RarHuffmanDecoder::Build(const uint8_t* lengths, int count) {
+void RarHuffmanDecoder::Build(const uint8_t* lengths, int count, const uint8_t* extra_bits) {
   count = std::clamp(count, 0, kMaxSymbols);
   symbol_count_ = static_cast<uint32_t>(count);
+  if (extra_bits != nullptr) {
+    std::memcpy(extra_bits_, extra_bits, static_cast<size_t>(count));
+  } else {
+    std::memset(extra_bits_, 0, sizeof extra_bits_);
+  }
 
   uint32_t length_count[kMaxLength + 1] = {};
   for (int i = 0; i < count; ++i) length_count[lengths[i] & 15]++;
@@ -32,20 +37,26 @@ void RarHuffmanDecoder::Build(const uint8_t* lengths, int count) {
 
   // Below decode_len_[kQuickBits] the code length and the symbol depend only on the first
   // kQuickBits bits: every limit of kQuickBits bits or fewer is a multiple of 1 << (16 - its
-  // length), or the cap, which no code value reaches.
-  quick_limit_ = decode_len_[kQuickBits];
-  int length = 1;
-  for (uint32_t prefix = 0; prefix < (1u << kQuickBits); ++prefix) {
-    const uint32_t bits = prefix << (16 - kQuickBits);
-    if (bits >= quick_limit_) {
-      quick_[prefix] = 0;
-      continue;
+  // length), or the cap, which no code value reaches. The prefixes of the n-bit codes run from
+  // decode_len_[n - 1] to decode_len_[n] (rounded up to whole prefixes for the cap), each code
+  // covering 1 << (kQuickBits - n) of them.
+  constexpr uint32_t kPrefixShift = 16 - kQuickBits;
+  constexpr uint32_t kPrefixCount = 1u << kQuickBits;
+  const auto first_prefix_beyond = [&](int length) {
+    return std::min((decode_len_[length] + (1u << kPrefixShift) - 1) >> kPrefixShift, kPrefixCount);
+  };
+  uint32_t prefix = 0;
+  for (int length = 1; length <= kQuickBits; ++length) {
+    const uint32_t begin = prefix;
+    const uint32_t end = first_prefix_beyond(length);
+    for (; prefix < end; ++prefix) {
+      uint32_t index = decode_pos_[length] + ((prefix - begin) >> (kQuickBits - length));
+      if (index >= symbol_count_) index = 0;
+      const uint32_t symbol = decode_num_[index];
+      quick_[prefix] = Entry(symbol, static_cast<uint32_t>(length), extra_bits_[symbol]);
     }
-    while (bits >= decode_len_[length]) ++length;
-    uint32_t index = decode_pos_[length] + ((bits - decode_len_[length - 1]) >> (16 - length));
-    if (index >= symbol_count_) index = 0;
-    quick_[prefix] = static_cast<uint16_t>(decode_num_[index] | (length << 12));
   }
+  std::fill(quick_ + prefix, quick_ + kPrefixCount, 0u);
 }
 
 uint32_t RarHuffmanDecoder::DecodeLong(uint32_t bits) const {
@@ -53,5 +64,6 @@ uint32_t RarHuffmanDecoder::DecodeLong(uint32_t bits) const {
   while (length < kMaxLength && bits >= decode_len_[length]) ++length;
   uint32_t index = decode_pos_[length] + ((bits - decode_len_[length - 1]) >> (16 - length));
   if (index >= symbol_count_) index = 0;
-  return decode_num_[index] | (static_cast<uint32_t>(length) << 12);
+  const uint32_t symbol = decode_num_[index];
+  return Entry(symbol, static_cast<uint32_t>(length), extra_bits_[symbol]);
 }

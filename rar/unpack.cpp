@@ -20,13 +20,15 @@ void RarBitInput::Start(RarUnpackIO* io) {
   Fill();
 }
 
-// Moves the unread tail to the front and reads until the buffer is full or the data ends.
+// Moves the unread tail to the front and reads until the buffer is full or the data ends. The
+// cursor is loaded anew from its read position: the bits it held ahead may be stale.
 void RarBitInput::Fill() {
-  if (cursor_.position > 0) {
-    const int tail = top_ > cursor_.position ? top_ - cursor_.position : 0;
-    std::memmove(buffer_, buffer_ + cursor_.position, static_cast<size_t>(tail));
+  const int64_t bit_position = cursor_.BitPosition(buffer_);
+  const int position = static_cast<int>(bit_position >> 3);
+  if (position > 0) {
+    const int tail = top_ > position ? top_ - position : 0;
+    std::memmove(buffer_, buffer_ + position, static_cast<size_t>(tail));
     top_ = tail;
-    cursor_.position = 0;
   }
   while (!ended_ && top_ < kBufferSize) {
     const int wanted = kBufferSize - top_;
@@ -42,6 +44,9 @@ void RarBitInput::Fill() {
   }
   if (ended_) std::memset(buffer_ + top_, 0, kPadding);
   border_ = top_ - kRefillMargin;
+  cursor_ = RarBitCursor{buffer_, 0, 0};
+  cursor_.Refill();
+  cursor_.Skip(static_cast<uint32_t>(bit_position & 7));
 }
 
 bool RarBitInput::PrepareSlow() {

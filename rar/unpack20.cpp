@@ -1,6 +1,7 @@
 #include "rar/unpack20.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
@@ -32,6 +33,15 @@ constexpr uint32_t kNewTablesSymbol = 269;
 constexpr uint32_t kRepeatLastSymbol = 256;
 constexpr uint32_t kFirstShortSymbol = 261;
 constexpr uint32_t kAudioNewTablesSymbol = 256;
+
+// The plain bits after each symbol's code, for the decoders' DecodeWithExtra: the main table's
+// short distance and length symbols, every distance symbol, every repeat length symbol.
+constexpr auto kMainExtraBits = [] {
+  std::array<uint8_t, RarHuffmanDecoder::kMaxSymbols> bits{};
+  for (uint32_t i = 0; i < 8; ++i) bits[kFirstShortSymbol + i] = kShortBits[i];
+  for (uint32_t i = 0; i < 28; ++i) bits[kFirstLengthSymbol + i] = kLengthBits[i];
+  return bits;
+}();
 
 // Bit-length codes that are not lengths.
 constexpr uint32_t kRepeatPrevious = 16;  // the previous length 3-6 times
@@ -145,9 +155,9 @@ bool Unpack20Class::ReadTables(RarBitInput& input) {
       audio_tables_[channel].Build(lengths + channel * kAudioSymbols, kAudioSymbols);
     }
   } else {
-    main_table_.Build(lengths, kMainSymbols);
-    distance_table_.Build(lengths + kMainSymbols, kDistanceSymbols);
-    repeat_table_.Build(lengths + kMainSymbols + kDistanceSymbols, kRepeatSymbols);
+    main_table_.Build(lengths, kMainSymbols, kMainExtraBits.data());
+    distance_table_.Build(lengths + kMainSymbols, kDistanceSymbols, kDistanceBits);
+    repeat_table_.Build(lengths + kMainSymbols + kDistanceSymbols, kRepeatSymbols, kLengthBits);
   }
   // Lengths beyond this table's size keep their earlier values.
   std::memcpy(previous_lengths_, lengths, static_cast<size_t>(table_size));
@@ -165,7 +175,7 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
   RarBitInput& input = core.input;
   uint8_t* const window = core.window;
   RarBitCursor cursor = input.cursor();
-  int border = input.border();
+  const uint8_t* border = input.border();
   uint32_t pos = core.write_pos;
   int64_t remaining = core.remaining;
   const auto store = [&] {
@@ -181,7 +191,11 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
   // Decodes one code; false for the table code (consumed, nothing written). `exact` is
   // std::true_type where the step must wrap and cut, std::false_type inside a stretch.
   const auto step = [&](auto exact) -> bool {
-    const uint32_t symbol = main_table_.Decode(cursor);
+    // The longest step reads 51 bits: a main code, a length's extra bits, a distance code and
+    // its extra bits.
+    cursor.Refill();
+    uint32_t extra;
+    const uint32_t symbol = main_table_.DecodeWithExtra(cursor, &extra);
     if (symbol < 256) {
       window[pos] = static_cast<uint8_t>(symbol);
       if constexpr (exact) {
@@ -195,26 +209,24 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
     uint32_t length;
     uint32_t distance;
     if (symbol >= kFirstLengthSymbol) {
-      const uint32_t index = symbol - kFirstLengthSymbol;
-      length = kLengthBase[index] + 3 + cursor.Read(kLengthBits[index]);
-      const uint32_t distance_symbol = distance_table_.Decode(cursor);
-      distance = kDistanceBase[distance_symbol] + 1 + cursor.Read(kDistanceBits[distance_symbol]);
+      length = kLengthBase[symbol - kFirstLengthSymbol] + 3 + extra;
+      const uint32_t distance_symbol = distance_table_.DecodeWithExtra(cursor, &extra);
+      distance = kDistanceBase[distance_symbol] + 1 + extra;
       if (distance >= 0x2000) {
         ++length;
         if (distance >= 0x40000) ++length;
       }
     } else if (symbol >= kFirstShortSymbol) {
       if (symbol == kNewTablesSymbol) return false;
-      const uint32_t index = symbol - kFirstShortSymbol;
-      distance = kShortBase[index] + 1 + cursor.Read(kShortBits[index]);
+      distance = kShortBase[symbol - kFirstShortSymbol] + 1 + extra;
       length = 2;
     } else if (symbol == kRepeatLastSymbol) {
       distance = core.last_dist;
       length = core.last_length;
     } else {
       distance = core.old_dist[(core.old_dist_index - (symbol - kRepeatLastSymbol)) & 3];
-      const uint32_t length_symbol = repeat_table_.Decode(cursor);
-      length = kLengthBase[length_symbol] + 2 + cursor.Read(kLengthBits[length_symbol]);
+      const uint32_t length_symbol = repeat_table_.DecodeWithExtra(cursor, &extra);
+      length = kLengthBase[length_symbol] + 2 + extra;
       if (distance >= 0x101) {
         ++length;
         if (distance >= 0x2000) {
@@ -238,7 +250,7 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
   };
 
   while (remaining > 0) {
-    if (cursor.position > border) {
+    if (cursor.next > border) {
       store();
       if (!input.Prepare()) return false;
       load();
@@ -253,7 +265,7 @@ bool Unpack20Class::DecodeLz(RarUnpackCore& core) {
       const uint32_t start = pos;
       do {
         new_tables = !step(std::false_type{});
-      } while (!new_tables && pos < stretch_end && cursor.position <= border);
+      } while (!new_tables && pos < stretch_end && cursor.next <= border);
       remaining -= pos - start;
     } else {
       new_tables = !step(std::true_type{});

@@ -14,37 +14,52 @@ inline constexpr uint32_t kRarWindowMask = kRarWindowSize - 1;
 // the window is handed out before a step whenever fewer than this many bytes of room are left, so a
 // step never overwrites bytes that have not been handed out yet.
 inline constexpr uint32_t kRarFlushRoom = 270;
-// The window is allocated with this many bytes more, so that eight-byte pieces read near its end
+// The window is allocated with this many bytes more, so that sixteen-byte pieces read near its end
 // stay inside the allocation.
-inline constexpr uint32_t kRarWindowSlack = 8;
+inline constexpr uint32_t kRarWindowSlack = 16;
 
-// A read position in the packed-input buffer, most significant bit first. Decoding loops keep a
-// copy in local variables and hand it back to RarBitInput before it refills: bytes stored into
-// the window may alias any member, so a position read through the input object would be
-// reloaded from memory after every byte written.
+// A read position in the packed-input buffer, most significant bit first, with the bits ahead of
+// it held in a 64-bit word so that most reads need no memory access. Decoding loops keep a copy in
+// local variables and hand it back to RarBitInput before it refills: bytes stored into the window
+// may alias any member, so a position read through the input object would be reloaded from
+// memory after every byte written.
+//
+// The reads do not check that enough bits are held: a caller refills first (Refill gives at least
+// 56 bits, Need the bits asked for). A refill loads eight bytes at `next`, at most eight bytes
+// beyond the byte of the read position.
 struct RarBitCursor {
-  const uint8_t* buffer = nullptr;
-  int position = 0;  // byte of the next bit
-  uint32_t bit = 0;  // 0-7, bits of that byte already consumed
+  const uint8_t* next = nullptr;  // the byte that the next refill loads first
+  uint64_t bits = 0;              // the `count` bits from the read position at the top; below
+                                  // them either zeros or the input bits that follow them
+  uint32_t count = 0;             // 0-63
+
+  void Refill() {
+    uint64_t word;
+    std::memcpy(&word, next, 8);
+    bits |= __builtin_bswap64(word) >> count;
+    // Whole bytes are taken until 56 to 63 bits are held: `count` + 8 * taken == count | 56.
+    next += (63 - count) >> 3;
+    count |= 56;
+  }
+  void Need(uint32_t wanted) {
+    if (count < wanted) Refill();
+  }
 
   // The next 16 bits, without consuming them.
-  uint32_t Peek16() const {
-    uint32_t word;
-    std::memcpy(&word, buffer + position, 4);
-    word = __builtin_bswap32(word);
-    return (word << bit) >> 16;
+  uint32_t Peek16() const { return static_cast<uint32_t>(bits >> 48); }
+  void Skip(uint32_t skipped) {
+    bits <<= skipped;
+    count -= skipped;
   }
-  void Skip(uint32_t bits) {
-    bits += bit;
-    position += static_cast<int>(bits >> 3);
-    bit = bits & 7;
-  }
-  // Consumes and returns the next `bits` bits (0 to 16).
-  uint32_t Read(uint32_t bits) {
-    const uint32_t value = Peek16() >> (16 - bits);
-    Skip(bits);
+  // Consumes and returns the next `wanted` bits (0 to 16).
+  uint32_t Read(uint32_t wanted) {
+    const uint32_t value = Peek16() >> (16 - wanted);
+    Skip(wanted);
     return value;
   }
+
+  // Bits consumed since `origin`, the start of the buffer the cursor reads.
+  int64_t BitPosition(const uint8_t* origin) const { return (next - origin) * 8 - count; }
 };
 
 // The packed bytes of the current file.
@@ -53,6 +68,10 @@ struct RarBitCursor {
 // 30 unread bytes remain); between two Prepare() calls no more than 16 bytes are consumed. Bytes
 // past the end of the packed data read as zero, and Prepare() fails once a code has consumed any
 // of them, so a truncated or corrupt stream stops instead of decoding padding forever.
+//
+// The cursor's bits may run a byte or two past the data in the buffer while more data is to come
+// (stale contents, never consumed: the margin keeps every code inside the data); a refill of the
+// buffer therefore drops them and loads the cursor anew from its read position.
 class RarBitInput {
  public:
   static constexpr int kBufferSize = 8192;
@@ -67,25 +86,32 @@ class RarBitInput {
   void Start(RarUnpackIO* io);
 
   // False when a read failed or the codes so far went past the end of the packed data.
-  [[nodiscard]] bool Prepare() { return cursor_.position <= border_ || PrepareSlow(); }
-  // Prepare() has nothing to do while the position is at or below this.
-  int border() const { return border_; }
+  [[nodiscard]] bool Prepare() { return Position() <= border_ || PrepareSlow(); }
+  // Prepare() has nothing to do while the cursor's `next` is at or below this (it may also have
+  // nothing to do a few bytes beyond: the read position trails `next` by up to eight bytes).
+  const uint8_t* border() const { return buffer_ + border_; }
 
   RarBitCursor& cursor() { return cursor_; }
-  uint32_t Peek16() const { return cursor_.Peek16(); }
+  uint32_t Peek16() {
+    cursor_.Need(16);
+    return cursor_.Peek16();
+  }
   void Skip(uint32_t bits) { cursor_.Skip(bits); }
-  uint32_t Read(uint32_t bits) { return cursor_.Read(bits); }
+  uint32_t Read(uint32_t bits) {
+    cursor_.Need(16);
+    return cursor_.Read(bits);
+  }
 
   // True once more bits were consumed than the packed data holds.
-  bool Overrun() const {
-    return cursor_.position > top_ || (cursor_.position == top_ && cursor_.bit != 0);
-  }
+  bool Overrun() const { return cursor_.BitPosition(buffer_) > int64_t{top_} * 8; }
   // Whole unread bytes in the buffer (negative after an overrun).
-  int BufferedBytes() const { return top_ - cursor_.position; }
+  int BufferedBytes() const { return top_ - Position(); }
   // True when the file has no packed bytes at all.
-  bool NoData() const { return ended_ && top_ == 0 && cursor_.position == 0; }
+  bool NoData() const { return ended_ && top_ == 0 && cursor_.BitPosition(buffer_) == 0; }
 
  private:
+  // The byte of the read position.
+  int Position() const { return static_cast<int>(cursor_.BitPosition(buffer_) >> 3); }
   bool PrepareSlow();
   void Fill();
 
@@ -127,9 +153,10 @@ inline uint32_t RarCopyMatch(uint8_t* window, uint32_t pos, uint32_t length, uin
 }
 
 // RarCopyMatch for a match that the caller knows neither wraps nor comes within kRarFlushRoom of
-// the window's end. Copies whole eight-byte pieces, running up to seven bytes past the match, and
-// then puts back the eight bytes after the match: they may hold history that a match of nearly
-// the window's size still reads.
+// the window's end. Copies whole pieces of sixteen bytes (eight when the source is only eight to
+// fifteen bytes behind), running up to fifteen bytes past the match, and then puts back the
+// sixteen bytes after the match: they may hold history that a match of nearly the window's size
+// still reads.
 inline uint32_t RarCopyMatchInside(uint8_t* window, uint32_t pos, uint32_t length,
                                    uint32_t distance) {
   const uint32_t src = (pos - distance) & kRarWindowMask;
@@ -137,14 +164,25 @@ inline uint32_t RarCopyMatchInside(uint8_t* window, uint32_t pos, uint32_t lengt
   if (back < 8 || src + length > kRarWindowSize) return RarCopyMatch(window, pos, length, distance);
   uint8_t* to = window + pos;
   const uint8_t* from = window + src;
-  uint64_t after;
-  std::memcpy(&after, to + length, 8);
-  for (uint32_t done = 0; done < length; done += 8) {
-    uint64_t piece;
-    std::memcpy(&piece, from + done, 8);
-    std::memcpy(to + done, &piece, 8);
+  uint8_t after[16];
+  std::memcpy(after, to + length, 16);
+  if (back >= 16) {
+    // Each piece is read whole before it is written, as in RarCopyMatch.
+    uint32_t done = 0;
+    do {
+      uint8_t piece[16];
+      std::memcpy(piece, from + done, 16);
+      std::memcpy(to + done, piece, 16);
+      done += 16;
+    } while (done < length);
+  } else {
+    for (uint32_t done = 0; done < length; done += 8) {
+      uint64_t piece;
+      std::memcpy(&piece, from + done, 8);
+      std::memcpy(to + done, &piece, 8);
+    }
   }
-  std::memcpy(to + length, &after, 8);
+  std::memcpy(to + length, after, 16);
   return pos + length;
 }
 
