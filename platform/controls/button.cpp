@@ -185,12 +185,31 @@ class Button : public ControlBase {
     if ((style() & BS_BITMAP) != 0 && image_ != nullptr) {
       PaintImage(dc, inside);
     } else {
-      look::Label(dc, FontOrDefault(font_), Caption(), inside, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                  LabelColour());
+      PaintCaption(dc, inside);
     }
     if (focused()) {
       look::FocusMark(dc, RECT{client.left + 4, client.top + 4, client.right - 4, client.bottom - 4});
     }
+  }
+
+  // One centred line; a caption too wide for that (a bitmap button whose picture is missing shows
+  // its words instead) breaks between words and is centred as a block.
+  void PaintCaption(HDC dc, const RECT& inside) {
+    const HFONT font = FontOrDefault(font_);
+    const std::string caption = Caption();
+    if (look::Measure(font, caption).cx <= inside.right - inside.left) {
+      look::Label(dc, font, caption, inside, DT_CENTER | DT_VCENTER | DT_SINGLELINE, LabelColour());
+      return;
+    }
+    RECT measured = inside;
+    const HFONT old_font = SelectObject(dc, font);
+    DrawText(dc, caption.c_str(), -1, &measured, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old_font);
+    const int height = measured.bottom - measured.top;
+    RECT text = inside;
+    text.top = std::max(inside.top, (inside.top + inside.bottom - height) / 2);
+    text.bottom = std::min(inside.bottom, text.top + height);
+    look::Label(dc, font, caption, text, DT_CENTER | DT_WORDBREAK, LabelColour());
   }
 
   void PaintImage(HDC dc, const RECT& area) {

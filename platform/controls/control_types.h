@@ -66,7 +66,7 @@ constexpr uint32_t ES_WANTRETURN = 0x1000;  // Enter makes a new line in a multi
 
 // ---- List boxes (class "LISTBOX") ------------------------------------------------------------
 constexpr uint32_t LBS_NOTIFY = 0x0001;  // accepted; list boxes always notify
-constexpr uint32_t LBS_NOINTEGRALHEIGHT = 0x0100;  // accepted
+constexpr uint32_t LBS_NOINTEGRALHEIGHT = 0x0100;  // keep the height given; else it shrinks to whole rows
 constexpr uint32_t LBS_DISABLENOSCROLL = 0x1000;  // with WS_VSCROLL: the bar stays, greyed, when all rows fit
 
 constexpr int LB_OKAY = 0;

@@ -477,7 +477,8 @@ class Edit : public ControlBase {
     const auto& lines = Lines();
     const int line_height = LineHeight();
     if (multi_line_) {
-      const size_t last = std::min(lines.size(), first_line_ + static_cast<size_t>(VisibleLines()) + 1);
+      // Only whole lines are shown; a line cut by the bottom edge waits for scrolling.
+      const size_t last = std::min(lines.size(), first_line_ + static_cast<size_t>(VisibleLines()));
       for (size_t line = first_line_; line < last; ++line) {
         const int top = area.top + static_cast<int>(line - first_line_) * line_height;
         PaintLine(dc, lines[line], area.left, top);
@@ -528,7 +529,7 @@ class Edit : public ControlBase {
     int top = 0;
     const int line_height = LineHeight();
     if (multi_line_) {
-      if (line < first_line_) return;
+      if (line < first_line_ || line >= first_line_ + static_cast<size_t>(VisibleLines())) return;
       x = area.left + x_in_line;
       top = area.top + static_cast<int>(line - first_line_) * line_height;
     } else {

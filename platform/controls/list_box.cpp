@@ -16,7 +16,7 @@ constexpr int kPadding = 2;
 
 class ListBox : public ControlBase {
  public:
-  ListBox(HWND hwnd, const CREATESTRUCT& create) : ControlBase(hwnd) {
+  ListBox(HWND hwnd, const CREATESTRUCT& create) : ControlBase(hwnd), asked_height_(create.cy) {
     if ((create.style & WS_VSCROLL) != 0) {
       scroll_bar_.Create(hwnd, (create.style & LBS_DISABLENOSCROLL) != 0);
     }
@@ -25,7 +25,15 @@ class ListBox : public ControlBase {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
       case WM_PAINT: Paint(); return 0;
-      case WM_SIZE: Changed(); return 0;
+      case WM_SIZE:
+        if (!fitting_) {
+          RECT outer;
+          GetWindowRect(hwnd_, &outer);
+          asked_height_ = outer.bottom - outer.top;
+          FitWholeRows();
+        }
+        Changed();
+        return 0;
       case WM_SETFOCUS:
         Redraw();
         NotifyFocus(LBN_SETFOCUS);
@@ -123,6 +131,28 @@ class ListBox : public ControlBase {
     return std::clamp(row, 0, std::max(0, items_.Count() - 1));
   }
 
+  // Without LBS_NOINTEGRALHEIGHT the box is as tall as whole rows allow within the height it was
+  // given, so no row is ever shown cut in half. Follows the font, never grows past that height.
+  void FitWholeRows() {
+    if ((style() & LBS_NOINTEGRALHEIGHT) != 0 || fitting_) return;
+    RECT outer;
+    GetWindowRect(hwnd_, &outer);
+    const RECT rows = RowsArea();
+    const int frame = static_cast<int>((outer.bottom - outer.top) - (rows.bottom - rows.top));
+    const int row_height = RowHeight();
+    const int whole_rows = std::max(1, (asked_height_ - frame) / row_height);
+    const int wanted = frame + whole_rows * row_height;
+    if (wanted == outer.bottom - outer.top) return;
+    fitting_ = true;
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, wanted, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitting_ = false;
+  }
+
+  void OnFontChanged() override {
+    FitWholeRows();
+    Changed();
+  }
+
   // ---- Changes -------------------------------------------------------------------------------
 
   void Changed() {
@@ -196,7 +226,7 @@ class ListBox : public ControlBase {
     SelectClipRgn(dc, clip);
     const HFONT font = FontOrDefault(font_);
     const int row_height = RowHeight();
-    const int last = std::min(items_.Count(), top_ + PageRows() + 1);
+    const int last = std::min(items_.Count(), top_ + PageRows());
     for (int row = top_; row < last; ++row) {
       const int top = area.top + (row - top_) * row_height;
       const RECT box{area.left, top, area.right, top + row_height};
@@ -221,6 +251,8 @@ class ListBox : public ControlBase {
   int selected_ = -1;
   int top_ = 0;
   bool dragging_ = false;
+  int asked_height_ = 0;  // outer height the program gave; whole rows are fitted within it
+  bool fitting_ = false;
   InnerScrollBar scroll_bar_;
 };
 

@@ -230,5 +230,43 @@ TEST_F(ControlsTest, dialog_picture_is_written_as_png) {
   EXPECT_EQ(colour(GetDlgItem(dialog, IDCANCEL), 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT)) << "plain button edge";
 }
 
+// A caption wider than its push button (a bitmap button without its picture shows its words) is
+// broken between words and kept inside the button instead of being cut at both sides.
+TEST_F(ControlsTest, push_button_caption_too_wide_for_one_line_breaks_between_words) {
+  const HWND host = CreateHost(200, 100);
+  const HWND wide = CreateControl(host, WC_BUTTON, "Refill Play Money", BS_PUSHBUTTON | BS_BITMAP, 1100, 10, 10, 52, 56);
+  const HWND word = CreateControl(host, WC_BUTTON, "Refill", BS_PUSHBUTTON | BS_BITMAP, 1101, 80, 10, 52, 56);
+  headless::RunUntilIdle();
+  // Rows and columns inside the button's edges that hold text.
+  struct Ink {
+    int rows = 0;
+    bool at_sides = false;
+  };
+  const auto ink = [](HWND button) {
+    const Surface picture = headless::GetWindowPicture(button);
+    Ink found;
+    for (int y = 4; y < picture.height - 4; ++y) {
+      bool row_has_text = false;
+      for (int x = 4; x < picture.width - 4; ++x) {
+        const uint8_t* pixel = picture.Row(y) + x * 3;
+        if (pixel[0] < 80 && pixel[1] < 80 && pixel[2] < 80) {
+          row_has_text = true;
+          if (x < 6 || x >= picture.width - 6) found.at_sides = true;
+        }
+      }
+      if (row_has_text) ++found.rows;
+    }
+    return found;
+  };
+  const Ink one_word = ink(word);
+  const Ink three_words = ink(wide);
+  ASSERT_GT(one_word.rows, 0);
+  EXPECT_GE(three_words.rows, 2 * one_word.rows) << "more than one line of text";
+  EXPECT_FALSE(three_words.at_sides) << "no text runs into the edges";
+  if (three_words.rows < 2 * one_word.rows || three_words.at_sides) {
+    EXPECT_TRUE(headless::SaveWindowPicture(host, "wide_caption_button.png"));
+  }
+}
+
 }  // namespace
 }  // namespace controlstest

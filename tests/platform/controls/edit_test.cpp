@@ -195,5 +195,37 @@ TEST_F(ControlsTest, multi_line_edit_in_a_dialog_keeps_enter_when_it_wants_it) {
   EXPECT_EQ(commands, std::vector<Notice>{Command(IDOK, BN_CLICKED)});
 }
 
+// A multi-line field shows whole lines only: whatever height it has, the line cut by its bottom
+// edge is not drawn, so the field looks the same as one holding just the lines that fit.
+TEST_F(ControlsTest, multi_line_edit_shows_no_line_cut_in_half) {
+  const HWND host = CreateHost(300, 200);
+  for (const int height : {40, 44, 49, 53}) {
+    SCOPED_TRACE(height);
+    std::string all;
+    for (int line = 0; line < 8; ++line) all += "line " + std::to_string(line) + "\r\n";
+    const HWND full = CreateControl(host, WC_EDIT, all.c_str(), WS_BORDER | ES_MULTILINE, kEdit, 10, 10, 120, height);
+    // The highest first line tells how many whole lines fit.
+    SendMessage(full, EM_LINESCROLL, 0, 100);
+    const int lines = static_cast<int>(SendMessage(full, EM_GETLINECOUNT, 0, 0));
+    const int fitting = lines - static_cast<int>(SendMessage(full, EM_GETFIRSTVISIBLELINE, 0, 0));
+    SendMessage(full, EM_LINESCROLL, 0, -100);
+    ASSERT_GT(fitting, 0);
+    std::string shown;
+    for (int line = 0; line < fitting; ++line) shown += "line " + std::to_string(line) + "\r\n";
+    const HWND part = CreateControl(host, WC_EDIT, shown.c_str(), WS_BORDER | ES_MULTILINE, kOther, 140, 10, 120, height);
+    headless::RunUntilIdle();
+    const Surface full_picture = headless::GetWindowPicture(full);
+    const Surface part_picture = headless::GetWindowPicture(part);
+    ASSERT_GT(full_picture.width, 0);
+    const bool same = full_picture.pixels == part_picture.pixels;
+    EXPECT_TRUE(same);
+    if (!same) {
+      EXPECT_TRUE(SaveSurfacePng(full_picture, "cut_line_edit.png"));
+    }
+    DestroyWindow(full);
+    DestroyWindow(part);
+  }
+}
+
 }  // namespace
 }  // namespace controlstest

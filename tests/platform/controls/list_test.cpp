@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/draw/gdi.h"
+#include "platform/text/text.h"
 #include "tests/platform/controls/controls_fixture.h"
 
 namespace controlstest {
@@ -90,6 +92,37 @@ TEST_F(ListTest, list_box_keeps_its_selection_on_the_same_row_as_rows_come_and_g
   EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(SendMessage(list, LB_GETTEXTLEN, 0, 0), LB_ERR);
   EXPECT_EQ(Notices(), std::vector<Notice>{});
+}
+
+// A list box is only as tall as whole rows allow within the height it was given (never a row cut
+// in half at the bottom), also after a new font; LBS_NOINTEGRALHEIGHT keeps the height given.
+TEST_F(ListTest, list_box_height_holds_whole_rows_unless_told_otherwise) {
+  struct Case {
+    uint32_t style;
+    int height;
+  };
+  const HFONT big = CreateFont(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, VARIABLE_PITCH, "Arial");
+  for (const Case& c : {Case{0, 80}, Case{0, 81}, Case{0, 95}, Case{WS_VSCROLL, 77}, Case{LBS_NOINTEGRALHEIGHT, 81}}) {
+    SCOPED_TRACE(c.height);
+    const HWND list = CreateControl(host_, WC_LISTBOX, "", WS_BORDER | c.style, kList, 10, 10, 120, c.height);
+    for (const HFONT font : {HFONT{nullptr}, big}) {
+      if (font != nullptr) SendMessage(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+      const int row = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+      ASSERT_GT(row, 0);
+      RECT client;
+      GetClientRect(list, &client);
+      const int inside = client.bottom - 4;  // within the two-pixel sunken edge
+      if ((c.style & LBS_NOINTEGRALHEIGHT) != 0) {
+        EXPECT_EQ(client.bottom, c.height);
+      } else {
+        EXPECT_EQ(inside % row, 0) << "row height " << row << ", inside " << inside;
+        EXPECT_LE(client.bottom, c.height);
+        EXPECT_GT(client.bottom + row, c.height);
+      }
+    }
+    DestroyWindow(list);
+  }
+  DeleteObject(big);
 }
 
 TEST_F(ListTest, drop_down_list_chooses_with_keys_and_pointer) {
