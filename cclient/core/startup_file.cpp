@@ -69,6 +69,7 @@ int ReadFileToken(FILE* stream, char* buffer, int size) {
       c = std::fgetc(stream);
     }
   }
+  if (length > size - 1) return -2;  // not even an empty token fits a buffer of no bytes
   buffer[length] = '\0';
   return 0;
 }

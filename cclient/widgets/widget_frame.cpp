@@ -19,7 +19,10 @@ bool WidgetFrame::Erase(platform::HDC destination, platform::HDC background, pla
 
 void WidgetFrame::Painted(const platform::RECT& rect) {
   painted_ = rect;
+  // The widget now stands where it was painted: an erase still pending from an earlier move would
+  // wipe it, so a paint settles both flags.
   redraw_pending_ = false;
+  erase_pending_ = false;
 }
 
 bool WidgetFrame::GetDirtyRect(platform::RECT* out) const {

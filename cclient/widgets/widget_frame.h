@@ -35,7 +35,7 @@ class WidgetFrame {
   // True when the widget must be painted this tick: shown with a repaint pending, or always.
   bool NeedsRedraw(bool shown) const { return (shown && redraw_pending_) || always_redraw_; }
   // Records what the widget's Draw painted (an empty rectangle when nothing) and clears the
-  // pending flags.
+  // pending flags, the erase included.
   void Painted(const platform::RECT& rect);
   // The rectangle the last Draw painted. False when it painted nothing.
   bool GetDirtyRect(platform::RECT* out) const;

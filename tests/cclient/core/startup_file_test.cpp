@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/support/temp_program_folder.h"
 
@@ -35,10 +37,30 @@ class StartupFileTest : public ProgramFolderTest {
   }
 };
 
+// Every token in double quotes ("1", "host1.test", ...): a quoted token reads as the bare one.
+std::vector<std::string> QuotedTokens() {
+  std::vector<std::string> tokens = GoodTokens();
+  for (std::string& token : tokens)
+    if (token.front() != '"') token = '"' + token + '"';
+  return tokens;
+}
+
 TEST_F(StartupFileTest, same_values_whatever_the_layout) {
-  for (const char* sep : {" ", "\r\n", "\n", "\t \r\n  "}) {
+  struct Layout {
+    const char* name;
+    std::string text;
+  } const layouts[] = {
+      {"one_line", Join(GoodTokens(), " ")},
+      {"one_per_line_crlf", Join(GoodTokens(), "\r\n")},
+      {"one_per_line_lf", Join(GoodTokens(), "\n")},
+      {"mixed_blanks", Join(GoodTokens(), "\t \r\n  ")},
+      {"all_quoted_one_line", Join(QuotedTokens(), " ")},
+      {"all_quoted_one_per_line", Join(QuotedTokens(), "\r\n")},
+  };
+  for (const Layout& layout : layouts) {
     SetUp();
-    ASSERT_EQ(ReadWith(Join(GoodTokens(), sep)), nullptr) << "separator " << sep;
+    SCOPED_TRACE(layout.name);
+    ASSERT_EQ(ReadWith(layout.text), nullptr);
     const StartupSettings& s = g_StartupSettings;
     EXPECT_EQ(PlayMoneyEdition, 1);
     EXPECT_EQ(s.os_id, 2u);
@@ -119,12 +141,31 @@ TEST(ReadFileToken, quoted_text_keeps_blanks_and_eats_next_char) {
   std::fclose(f);
 }
 
-TEST(ReadFileToken, token_longer_than_buffer_is_refused) {
-  char text[] = "abcdef";
-  FILE* f = fmemopen(text, sizeof text - 1, "r");
-  char token[6];
-  EXPECT_EQ(ReadFileToken(f, token, sizeof token), -2);
-  std::fclose(f);
+// A token may have at most size - 1 characters; the byte after the buffer is never written.
+TEST(ReadFileToken, token_that_does_not_fit_is_refused) {
+  struct Case {
+    const char* name;
+    const char* text;
+    int size;
+    int result;
+  } const cases[] = {
+      {"six_in_six", "abcdef", 6, -2},
+      {"five_in_six", "abcde", 6, 0},
+      {"quoted_six_in_six", "\"abc ef\"", 6, -2},
+      {"empty_quoted_in_one", "\"\"", 1, 0},
+      {"empty_quoted_in_none", "\"\"", 0, -2},
+      {"one_in_none", "a", 0, -2},
+  };
+  for (const Case& c : cases) {
+    std::string text = c.text;
+    FILE* f = fmemopen(text.data(), text.size(), "r");
+    char token[8];
+    std::memset(token, 'z', sizeof token);
+    EXPECT_EQ(ReadFileToken(f, token + 1, c.size), c.result) << c.name;
+    EXPECT_EQ(token[0], 'z') << c.name;
+    EXPECT_EQ(token[1 + c.size], 'z') << c.name;
+    std::fclose(f);
+  }
 }
 
 }  // namespace

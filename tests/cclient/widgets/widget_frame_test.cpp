@@ -72,4 +72,22 @@ TEST(WidgetFrameTest, dirty_rect_is_what_the_last_draw_painted) {
   EXPECT_FALSE(frame.GetDirtyRect(&out));
 }
 
+// A paint settles a move: when the owner drew the moved widget without an erase step in between
+// (no background that tick), a later erase must not wipe the widget where it now stands.
+TEST(WidgetFrameTest, a_paint_after_a_move_cancels_the_pending_erase) {
+  MemoryPicture back_buffer(40, 30);
+  back_buffer.Fill(kBackBuffer);
+  MemoryPicture background(40, 30);
+  background.Fill(kBackground);
+  WidgetFrame frame;
+  frame.Painted({5, 6, 14, 11});
+  frame.Moved();
+  frame.Painted({20, 6, 29, 11});
+  RECT out{};
+  EXPECT_FALSE(frame.Erase(back_buffer.dc, background.dc, &out));
+  EXPECT_EQ(platform::GetPixel(back_buffer.dc, 20, 6), kBackBuffer);
+  ASSERT_TRUE(frame.GetDirtyRect(&out));
+  EXPECT_EQ(out.left, 20);
+}
+
 }  // namespace
