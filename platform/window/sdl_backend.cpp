@@ -308,23 +308,31 @@ void SdlBackend::HandleKey(const SDL_KeyboardEvent& event) {
     DeliverKey(WM_KEYUP, virtual_key, 0);
     return;
   }
-  const bool shift = (event.keysym.mod & KMOD_SHIFT) != 0;
-  const bool control = (event.keysym.mod & KMOD_CTRL) != 0;
-  const bool alt = (event.keysym.mod & KMOD_ALT) != 0;
+  const Uint16 mod = event.keysym.mod;
+  const bool shift = (mod & KMOD_SHIFT) != 0;
+  // Right Alt and the mode switch are AltGr on most non-US layouts: their key presses type the
+  // layout's third-level characters ("@", "{", ...), so what they produce is the text SDL made.
+  const bool alt_graph = (mod & (KMOD_RALT | KMOD_MODE)) != 0;
+  const bool control = (mod & KMOD_CTRL) != 0 && !alt_graph;
+  const bool alt = (mod & KMOD_LALT) != 0 && !alt_graph;
+  // The text SDL made of this key press, if any, follows it in SDL's queue. It is taken off the
+  // queue here in every case, so that a key that is not meant to type (Alt+Q) does not type
+  // through HandleText afterwards.
+  SDL_Event text;
+  const bool has_text = ProducesText(event.keysym.sym) &&
+                        SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1;
   int character = 0;
   std::vector<int> extra_characters;
-  if (control || alt || !ProducesText(event.keysym.sym)) {
-    character = CharacterForKey(virtual_key, shift, control);
-  } else {
-    // The text of this key press follows it in SDL's queue.
-    SDL_Event text;
-    if (SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1) {
-      const std::vector<int> characters = Latin1Characters(text.text.text);
-      if (!characters.empty()) character = characters.front();
-      extra_characters.assign(characters.begin() + (characters.empty() ? 0 : 1), characters.end());
-    } else {
-      character = CharacterForKey(virtual_key, shift, false);
-    }
+  if (alt) {
+    // Alt with a key is a system key: it types nothing.
+  } else if (control) {
+    character = CharacterForKey(virtual_key, shift, true);
+  } else if (has_text) {
+    const std::vector<int> characters = Latin1Characters(text.text.text);
+    if (!characters.empty()) character = characters.front();
+    extra_characters.assign(characters.begin() + (characters.empty() ? 0 : 1), characters.end());
+  } else if (!alt_graph) {
+    character = CharacterForKey(virtual_key, shift, false);
   }
   DeliverKey(WM_KEYDOWN, virtual_key, character);
   for (int extra : extra_characters) {
