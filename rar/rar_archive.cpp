@@ -141,7 +141,8 @@ int RarArchiveClass::FindSignature(int64_t* start, bool* old_layout) {
   size_t size = ReadAt(0, window.data(), window.size());
   bool old_sfx_marked = size >= kOldSfxMarkOffset + sizeof kOldSfxMark &&
                         std::memcmp(window.data() + kOldSfxMarkOffset, kOldSfxMark, sizeof kOldSfxMark) == 0;
-  for (size_t at = 1; at < size; ++at) {
+  // The search covers the bytes after the seven already looked at.
+  for (size_t at = kBlockHeadSize; at < size; ++at) {
     if (window[at] != 'R') continue;
     size_t left = size - at;
     if (old_sfx_marked && left >= sizeof kOldSignature &&

@@ -136,6 +136,9 @@ Outcome ExtractRun::ProcessEntry(const RarFileHeader& header, int index) {
 
   bool selected = IsSelected(header, name);
   if (!selected && !solid) return {};
+  // Every entry that is read, also a folder and an unselected file of a solid archive, needs the
+  // password when it is encrypted.
+  if (header.IsEncrypted() && !RarSwitchState().HasPassword()) return {"Password Required", {}};
   if (header.IsVolumeLabel()) return {};
   if (header.IsDirectory()) {
     ProcessDirectory(name, selected);
@@ -173,7 +176,6 @@ void ExtractRun::ProcessDirectory(const std::string& name, bool selected) {
 Outcome ExtractRun::ProcessFile(const RarFileHeader& header, const std::string& name, bool selected,
                                 bool solid) {
   const RarSwitches& switches = RarSwitchState();
-  if (header.IsEncrypted() && !switches.HasPassword()) return {"Password Required", {}};
 
   // Where the file goes. A selected file that ends up not written is still unpacked in a solid
   // archive, whose later files depend on it.

@@ -117,7 +117,7 @@ const char* ListContents(char command, const std::string& archive_name) {
   int kind = archive.LoadMainHeader();
   if (kind == RAR_KIND_NONE) return "Not A Valid RAR File";
 
-  RarMessage("\n%s %s\n", Heading(kind, archive.MainFlags()).c_str(), archive_name.c_str());
+  RarMessage("%s %s\n", Heading(kind, archive.MainFlags()).c_str(), archive_name.c_str());
   archive.ShowArchiveComment();
   RarMessage("%s%s%s", command == 'V' ? "\nPathname/Comment\n            " : "\n Name       ", kColumns,
              Rule().c_str());

@@ -59,6 +59,14 @@ TEST_F(RarArchiveTest, the_signature_is_found_behind_a_program) {
                                  .SetPrefix(Stub(64))
                                  .AddFile(RarOldStoredEntry("F.TXT", "sfx"))),
                    "Not A Valid RAR Archive File"});
+  // The search starts after the first seven bytes and covers the next 131,056: a signature
+  // starting at byte 131,056 still lies wholly inside it.
+  cases.push_back({"inside_the_first_seven_bytes",
+                   std::move(RarArchiveBuilder().SetPrefix(Stub(3)).AddFile(RarStoredEntry("f.txt", "sfx"))),
+                   "Not A Valid RAR Archive File"});
+  cases.push_back({"last_start_in_the_search",
+                   std::move(RarArchiveBuilder().SetPrefix(Stub(131056)).AddFile(RarStoredEntry("f.txt", "sfx"))),
+                   nullptr});
   cases.push_back({"beyond_the_search",
                    std::move(RarArchiveBuilder().SetPrefix(Stub(131072)).AddFile(RarStoredEntry("f.txt", "sfx"))),
                    "Not A Valid RAR Archive File"});

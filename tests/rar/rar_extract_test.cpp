@@ -293,6 +293,17 @@ TEST_F(RarExtractTest, encrypted_stored_files_extract_with_the_right_password_on
   }
 }
 
+TEST_F(RarExtractTest, an_encrypted_folder_entry_needs_the_password_before_it_is_made) {
+  RarEntry folder = RarDirectoryEntry("locked");
+  folder.flags |= 0x04;
+  std::string archive = run_.WriteArchive(
+      "d.rar", RarArchiveBuilder().AddFile(folder).AddFile(RarStoredEntry("plain.txt", "p")));
+  EXPECT_STREQ("Password Required", run_.Run("X", archive));
+  EXPECT_EQ((Tree{}), run_.Tree()) << run_.Messages();
+  EXPECT_EQ(nullptr, run_.Run("X", archive, {"pany"}));
+  EXPECT_EQ((Tree{{"out/", ""}, {"out/locked/", ""}, {"out/plain.txt", "p"}}), run_.Tree()) << run_.Messages();
+}
+
 TEST_F(RarExtractTest, unpack_versions_outside_13_to_20_are_unknown_methods) {
   for (int version : {12, 21, 29}) {
     SCOPED_TRACE(version);

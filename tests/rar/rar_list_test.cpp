@@ -55,7 +55,7 @@ TEST_F(RarListTest, l_lists_name_parts_in_columns) {
   std::string archive = run_.WriteArchive("cols.rar", ColumnsArchive());
   EXPECT_EQ(nullptr, run_.Run("L", archive, {"c-"}));
   const std::string expected =
-      "\nSolid volume " + archive + "\n" +
+      "Solid volume " + archive + "\n" +
       "\n Name       " + kColumns + kRule +
       "\n readme.txt         12       12 100% 15-06-20 12:30   .....A   AF083B2D m0 2.0"
       "\n*a-rather-long-name.txt"
@@ -78,7 +78,7 @@ TEST_F(RarListTest, v_lists_full_names_and_comments) {
   std::string archive = run_.WriteArchive("v.rar", builder);
   EXPECT_EQ(nullptr, run_.Run("V", archive));
   const std::string expected =
-      "\nArchive " + archive + "\n" + "\nHi\n" +
+      "Archive " + archive + "\n" + "\nHi\n" +
       "\nPathname/Comment\n            " + kColumns + kRule +
       "\n sub\\cont.txt"
       "\n                     4        4  <-- 15-06-20 12:30   .....A   7C37B45D m0 2.0"
@@ -115,7 +115,7 @@ TEST_F(RarListTest, headings_name_the_kind_of_archive) {
     if (c.sfx) builder.SetPrefix(std::string(100, 'M'));
     std::string archive = run_.WriteArchive("h.rar", builder);
     EXPECT_EQ(nullptr, run_.Run("L", archive));
-    const std::string expected = std::string("\n") + c.heading + " " + archive + "\n" + "\n Name       " + kColumns +
+    const std::string expected = std::string(c.heading) + " " + archive + "\n" + "\n Name       " + kColumns +
                                  kRule + "\n" + kRule + "\n  0 files\n";
     EXPECT_EQ(expected, run_.Messages()) << c.heading;
   }

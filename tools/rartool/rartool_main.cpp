@@ -1,12 +1,12 @@
 // rartool: drives the in-process archive extractor from the command line.
 //
-//   rartool [-switch ...] [-d folder] COMMAND archive [mask ...]
+//   rartool [-switch ...] COMMAND archive [mask ...] [-d folder]
 //
 // Switches are the extractor's own, written after a "-" ("-o-", "-pPASSWORD", "-xname", "-c-").
 // COMMAND is one of E, X, T, P, L, V, in either case (the extractor itself takes upper case
-// only). "-d folder" sets the destination folder ("/" is added when
-// missing). Without masks every file is selected ("*.*"). Messages are printed as the extractor
-// sends them. The exit code is 0 only when the command gave no error text.
+// only). "-d folder", before the command or after the archive, sets the destination folder ("/"
+// is added when missing). Without masks every file is selected ("*.*"). Messages are printed as
+// the extractor sends them. The exit code is 0 only when the command gave no error text.
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -20,7 +20,7 @@ namespace {
 void PrintMessage(const char* text) { std::fputs(text, stdout); }
 
 int Usage() {
-  std::fputs("usage: rartool [-switch ...] [-d folder] E|X|T|P|L|V archive [mask ...]\n", stderr);
+  std::fputs("usage: rartool [-switch ...] E|X|T|P|L|V archive [mask ...] [-d folder]\n", stderr);
   return 2;
 }
 
@@ -28,23 +28,25 @@ int Usage() {
 
 int main(int argc, char** argv) {
   std::vector<const char*> switches;
+  std::vector<const char*> words;  // the command, the archive and the masks, in order
   std::string destination;
   bool has_destination = false;
-  int arg = 1;
-  for (; arg < argc && argv[arg][0] == '-'; ++arg) {
+  for (int arg = 1; arg < argc; ++arg) {
     if (std::strcmp(argv[arg], "-d") == 0) {
       if (arg + 1 >= argc) return Usage();
       destination = argv[++arg];
       if (!destination.empty() && destination.back() != '/') destination += '/';
       has_destination = true;
-    } else {
+    } else if (words.empty() && argv[arg][0] == '-') {
       switches.push_back(argv[arg] + 1);
+    } else {
+      words.push_back(argv[arg]);
     }
   }
-  if (argc - arg < 2) return Usage();
-  std::string command = argv[arg];
+  if (words.size() < 2) return Usage();
+  std::string command = words[0];
   for (char& ch : command) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  const char* archive = argv[arg + 1];
+  const char* archive = words[1];
 
   RarInitialize(has_destination ? destination.c_str() : nullptr, PrintMessage);
   for (const char* text : switches) {
@@ -55,8 +57,8 @@ int main(int argc, char** argv) {
     }
   }
   bool any_mask = false;
-  for (int mask = arg + 2; mask < argc; ++mask) {
-    if (const char* error = RarAddFileName(argv[mask])) {
+  for (size_t mask = 2; mask < words.size(); ++mask) {
+    if (const char* error = RarAddFileName(words[mask])) {
       std::fprintf(stderr, "rartool: %s\n", error);
       RarRelease();
       return 2;
