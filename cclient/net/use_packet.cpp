@@ -159,11 +159,14 @@ int HelloFromServer(DispatchNeighbours& neighbours, uint8_t connection_id,
   NetConnection* connection = ConnectionOf(connection_id, PACKETTYPE_HELLOFROMSERVER);
   if (connection == nullptr) return kPacketBad;
   std::memcpy(connection->server_seen_address, payload, kServerSeenAddressBytes);
+  const uint32_t counter = LoadBE32(payload + 20);
   if (TakeNewServerSession(neighbours, payload + 4)) {
+    // The counter belongs to the new session: a later hello of this session carrying it again
+    // must not take the counter of the old one for a change and close the tables opened since.
+    connection->session_word = counter;
     neighbours.Main_AdoptLobbyConnection(connection_id);
     return kPacketHandled;
   }
-  const uint32_t counter = LoadBE32(payload + 20);
   if (counter != connection->session_word) {
     // A first counter on a fresh connection closes nothing.
     if (connection->session_word != 0) CloseConnectionTables(neighbours, connection);

@@ -373,10 +373,25 @@ TEST_F(UsePacketTest, first_hello_signs_out_and_adopts_its_connection) {
   GlobalNetwork().GetServerSeenAddress(3, address);
   EXPECT_EQ(Bytes(address, address + 4), (Bytes{10, 1, 2, 3}));
   // Every table is gone, so nothing is re-joined now or on a later hello.
-  EXPECT_EQ(Connection(3)->session_word, 0u);
+  EXPECT_EQ(Connection(3)->session_word, 9u);
   EXPECT_EQ(Connection(3)->pending_tables[0], 0u);
   EXPECT_EQ(Connection(5)->pending_tables[1], 0u);
   EXPECT_TRUE(neighbours_.sent.empty());
+}
+
+TEST_F(UsePacketTest, hello_of_a_new_session_takes_its_counter_for_the_later_hellos) {
+  // The connection's counter came from the session before.
+  Connection(3)->session_word = 7;
+  EXPECT_EQ(Use(3, PACKETTYPE_HELLOFROMSERVER, Hello(0x5A, 9)), kPacketHandled);
+  EXPECT_EQ(Connection(3)->session_word, 9u);
+
+  // A table opened in the new session, then a reconnect within it: the table stays and is
+  // re-joined.
+  Connection(3)->pending_tables[0] = 33;
+  neighbours_.calls.clear();
+  EXPECT_EQ(Use(3, PACKETTYPE_HELLOFROMSERVER, Hello(0x5A, 9)), kPacketHandled);
+  EXPECT_TRUE(neighbours_.calls.empty());
+  EXPECT_EQ(neighbours_.sent, (std::vector<SentPacket>{{2100, {0, 0, 0, 33}, 3}}));
 }
 
 TEST_F(UsePacketTest, changed_counter_closes_that_connections_tables_unless_it_was_unset) {
