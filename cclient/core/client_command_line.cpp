@@ -15,7 +15,9 @@ constexpr const char* kCannotOpenFile = "Unable to open input parameter file for
 constexpr const char* kCannotReadFile = "Unable to read input parameters from file for /Z option.";
 constexpr const char* kIncorrectParameters = "Incorrect parameters entered\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Blanks and tabs separate words; so do the line breaks of a parameter file, which would otherwise
+// end up inside its last word (a host "alpha\r\n" that cannot be found).
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 const char* SkipBlanks(const char* p) {
   while (IsBlank(*p)) ++p;

@@ -9,7 +9,8 @@
 //   /netlog       raw dumps of what the connections receive ("net.log", "packet.log")
 //   /p<port>      the port of the server named on the command line
 //   a free word   the game server's host (one at most)
-// Options may start with "-" as well as "/" and are compared without regard to case.
+// Options may start with "-" as well as "/" and are compared without regard to case. Words are
+// separated by blanks and tabs, and by the line breaks a parameter file may hold.
 //
 // Reading the words has no effect of its own: the caller applies what was read.
 #pragma once

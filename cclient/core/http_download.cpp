@@ -17,8 +17,9 @@ constexpr const char* kAgent = "TvkEXE";
 constexpr const char* kRequestHeaders = "Accept: */*\r\n\r\n";
 constexpr int kHttpOk = 200;
 
-// Every URL requested in this run, each cut to kRequestedUrlChars. Workers add to it; it is
-// emptied only when the program ends.
+// Every URL requested in this run, whole: a URL cut short would stand for every longer URL that
+// begins the same way, and those would never be fetched. Workers add to it; it is emptied only
+// when the program ends.
 std::mutex requested_mutex;
 std::vector<std::string> requested_urls;
 
@@ -29,12 +30,11 @@ platform::HINTERNET session = nullptr;
 
 // Worker thread: true when `url` had not been requested before in this run (it is now).
 bool RememberUrl(const std::string& url) {
-  const std::string kept = url.substr(0, kRequestedUrlChars);
   std::lock_guard<std::mutex> lock(requested_mutex);
   for (const std::string& earlier : requested_urls) {
-    if (earlier == kept) return false;
+    if (earlier == url) return false;
   }
-  requested_urls.push_back(kept);
+  requested_urls.push_back(url);
   return true;
 }
 

@@ -21,8 +21,6 @@ class BannerImageSet;
 
 constexpr uint32_t kDownloadUrlBytes = 512;   // at most 511 characters
 constexpr uint32_t kDownloadPathBytes = 261;  // at most 260 characters
-// URLs are kept in the requested list cut to this many characters.
-constexpr uint32_t kRequestedUrlChars = 255;
 // The largest body taken: the site's pictures and link files are far smaller.
 constexpr uint64_t kMaxDownloadBytes = 32u * 1024 * 1024;
 constexpr uint32_t kDownloadChunkBytes = 16384;

@@ -70,7 +70,8 @@ class BannerImageSetTest : public ProgramFolderTest {
 
   // Serves `answers` by file name (anything else is a 404) and runs one whole fetch.
   void Fetch(LoopbackHttpServer* server, BannerImageSet* set,
-             const std::map<std::string, std::string>& answers) {
+             const std::map<std::string, std::string>& answers,
+             const std::string& base_path = "/site") {
     ASSERT_TRUE(server->Start([answers](const LoopbackHttpServer::Request& request) {
       LoopbackHttpServer::Answer answer;
       const std::string name = request.path.substr(request.path.find_last_of('/') + 1);
@@ -78,10 +79,11 @@ class BannerImageSetTest : public ProgramFolderTest {
       answer.bytes = found != answers.end() ? found->second : NotFound();
       return answer;
     }));
-    FetchAgain(*server, set);
+    FetchAgain(*server, set, base_path);
   }
-  static void FetchAgain(const LoopbackHttpServer& server, BannerImageSet* set) {
-    set->Configure(server.Url("/site").c_str(), kSite, kAffiliate);
+  static void FetchAgain(const LoopbackHttpServer& server, BannerImageSet* set,
+                         const std::string& base_path = "/site") {
+    set->Configure(server.Url(base_path).c_str(), kSite, kAffiliate);
     ASSERT_TRUE(WaitUntil([set] { return set->Poll() == 1; }));
   }
 
@@ -179,15 +181,22 @@ TEST_F(BannerImageSetTest, a_copy_is_fetched_only_when_it_may_differ_from_the_lo
 }
 
 TEST_F(BannerImageSetTest, a_second_fetch_in_the_same_run_requests_nothing) {
-  LoopbackHttpServer server;
-  BannerImageSet set;
-  Fetch(&server, &set, {{kRemoteNames[5], Ok("first")}});
-  const size_t asked = server.Requests().size();
-  EXPECT_EQ(asked, static_cast<size_t>(kBannerEntries));
+  // A long base address makes URLs that agree in their first 255 characters and differ after
+  // them: each is still its own request.
+  for (const std::string& base_path : {std::string("/site"), "/" + std::string(250, 'd')}) {
+    SCOPED_TRACE(base_path.size());
+    folder_.WriteFile(kRemoteNames[5], "old");
+    LoopbackHttpServer server;
+    BannerImageSet set;
+    Fetch(&server, &set, {{kRemoteNames[5], Ok("first")}}, base_path);
+    const size_t asked = server.Requests().size();
+    EXPECT_EQ(asked, static_cast<size_t>(kBannerEntries));
+    EXPECT_EQ(folder_.ReadFile(kRemoteNames[5]), "first");
 
-  FetchAgain(server, &set);
-  EXPECT_EQ(server.Requests().size(), asked);
-  EXPECT_EQ(folder_.ReadFile(kRemoteNames[5]), "first");
+    FetchAgain(server, &set, base_path);
+    EXPECT_EQ(server.Requests().size(), asked);
+    EXPECT_EQ(folder_.ReadFile(kRemoteNames[5]), "first");
+  }
 }
 
 TEST_F(BannerImageSetTest, a_banner_keeps_a_matching_pair_and_the_link_that_goes_with_it) {
