@@ -1,7 +1,7 @@
 // Packets per second from the scripted game server on loopback, through a connection thread's
 // input ring, to the pump's dispatch; against the rate at which a bare TLS socket reads the same
-// packets from the same kind of server. The first is bounded by design (one read of at most one
-// TLS record and at most a ring's worth of frames per 25 ms step); the second shows what the
+// packets from the same kind of server. The first is bounded by design (at most a ring's worth of
+// frames per 25 ms step, and one packet per connection per pump call); the second shows what the
 // link itself would carry.
 #include <benchmark/benchmark.h>
 

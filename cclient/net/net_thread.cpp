@@ -39,6 +39,8 @@ constexpr uint32_t kSecondBackOffLowMs = 2000;
 constexpr uint32_t kSecondBackOffHighMs = 10000;
 constexpr uint32_t kLongBackOffMs = 10000;
 constexpr uint32_t kReconnectPauseHighMs = 2000;
+// 1 MB a step (40 MB/s) is far beyond what the pump takes out of the input ring.
+constexpr uint32_t kMaxReadBytesPerStep = 16 * kReadBufferBytes;
 
 // Appends bytes to a raw dump file, opened and closed for this one call.
 void AppendRaw(const char* file_name, const char* heading, const uint8_t* bytes, uint32_t count) {
@@ -404,8 +406,13 @@ int NetThreadClass::ReadEvent() {
   }
   // Reads (and splits) until no data is waiting or the input ring is full: one read returns at
   // most one TLS record, and a server writes each packet as a record of its own, so a single
-  // read per step would cap a connection at one packet per step.
+  // read per step would cap a connection at one packet per step. Ping replies never fill the
+  // ring, so a peer that sends them without a pause would keep the loop going for ever: a step
+  // reads at most kMaxReadBytesPerStep, and none once a stop is requested, so that the output
+  // ring, the pings and a stop still get their turn.
+  uint32_t read_this_step = 0;
   for (;;) {
+    if (read_this_step >= kMaxReadBytesPerStep || thread_.StopRequested()) return 0;
     // Never true in practice: after every read the split takes at least one whole frame (no
     // frame is longer than the buffer), and nothing is read while the input ring is full.
     if (bytes_buffered_ >= kReadBufferBytes) {
@@ -421,6 +428,7 @@ int NetThreadClass::ReadEvent() {
         socket_->Read(read_buffer_.get() + bytes_buffered_, kReadBufferBytes - bytes_buffered_);
     if (count >= 1) {
       NoteReceived(static_cast<uint32_t>(count));
+      read_this_step += static_cast<uint32_t>(count);
     } else if (count != -1) {
       DebugLog_WriteLevel(1, "NetRead: Connection lost on receive.\n");
       return 1;

@@ -170,6 +170,7 @@ int TCPSSLClass::Handshake() {
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(handshake_timeout_ms_);
   for (;;) {
+    ERR_clear_error();
     const int result = SSL_connect(ssl_);
     if (result == 1) return 0;
     short events;
@@ -256,6 +257,9 @@ int TCPSSLClass::OpenClient(const char* host, uint32_t port, int stay_blocking) 
 
 int TCPSSLClass::Read(void* buffer, int size) {
   if (!connected_) return -1;
+  // SSL_get_error reads this thread's error queue: what an earlier call left there must not make
+  // "no data now" look like a failed session.
+  ERR_clear_error();
   const int result = SSL_read(ssl_, buffer, size);
   if (result >= 0) return result;
   switch (SSL_get_error(ssl_, result)) {
@@ -272,6 +276,7 @@ int TCPSSLClass::Write(const void* buffer, int size) {
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(kTcpSslWriteTimeoutMs);
   for (;;) {
+    ERR_clear_error();  // as in Read
     const int result = SSL_write(ssl_, buffer, size);
     if (result > 0) return result;
     short events;

@@ -65,6 +65,12 @@ ScriptStep ScriptStep::SendRepeated(uint16_t type, std::vector<uint8_t> payload,
   step.count = count;
   return step;
 }
+ScriptStep ScriptStep::SendRawRepeated(std::vector<uint8_t> bytes, uint32_t count) {
+  ScriptStep step = SendRaw(std::move(bytes));
+  step.kind = kSendRawRepeated;
+  step.count = count;
+  return step;
+}
 ScriptStep ScriptStep::Expect(uint16_t type) {
   ScriptStep step(kExpect);
   step.type = type;
@@ -406,8 +412,10 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
           if (!write(now.bytes)) goto lost;
           ++step;
           break;
-        case ScriptStep::kSendRepeated: {
-          const std::vector<uint8_t> frame = GoodFrame(now.type, now.bytes);
+        case ScriptStep::kSendRepeated:
+        case ScriptStep::kSendRawRepeated: {
+          const std::vector<uint8_t> frame =
+              now.kind == ScriptStep::kSendRepeated ? GoodFrame(now.type, now.bytes) : now.bytes;
           for (uint32_t i = 0; i < now.count; ++i) {
             if (stopping_.load(std::memory_order_acquire) || !write(frame)) goto lost;
           }
@@ -498,11 +506,15 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
       ServerEvent event(ServerEvent::kPacket, number, type,
                         std::vector<uint8_t>(payload, payload + payload_length));
       at += length;
+      // Pings are logged but never taken by a kExpect step, answered or not.
       const bool ping = type == kServerPing || type == kGameServerPing;
-      if (ping && payload_length == 4 && answer_pings_.load(std::memory_order_acquire)) {
+      if (ping) {
         const std::vector<uint8_t> echo = event.payload;
         Record(std::move(event));
-        if (!write(GoodFrame(kServerPingReply, echo))) goto lost;
+        if (payload_length == 4 && answer_pings_.load(std::memory_order_acquire) &&
+            !write(GoodFrame(kServerPingReply, echo))) {
+          goto lost;
+        }
       } else {
         link.unexpected.push_back(event);
         Record(std::move(event));

@@ -5,8 +5,9 @@
 // the script set for that number, or the default script: send packets, expect packets, wait,
 // drop the connection, refuse it, or send corrupt frames. Once its script is done a connection
 // keeps reading until the peer closes. Pings (1036, 1110) are answered with 1037 and the same
-// four bytes unless that is turned off. Everything received, and what happened to each
-// connection, goes into one event log, which is what tests assert on.
+// four bytes unless that is turned off; either way no kExpect step takes them. Everything
+// received, and what happened to each connection, goes into one event log, which is what tests
+// assert on.
 #pragma once
 
 #include <atomic>
@@ -27,6 +28,7 @@ struct ScriptStep {
     kSend,          // a good frame of (type, bytes)
     kSendRaw,       // bytes as they stand (corrupt frames)
     kSendRepeated,  // a good frame of (type, bytes), `count` times, as fast as the peer reads
+    kSendRawRepeated,  // bytes as they stand, `count` times, as fast as the peer reads
     kExpect,        // the next packet received (pings aside) has `type` (and `bytes` when exact)
     kWait,          // `ms` of real time, reading meanwhile
     kStall,         // `ms` of real time without reading (the peer's writes back up)
@@ -47,6 +49,7 @@ struct ScriptStep {
   static ScriptStep Send(uint16_t type, std::vector<uint8_t> payload = {});
   static ScriptStep SendRaw(std::vector<uint8_t> bytes);
   static ScriptStep SendRepeated(uint16_t type, std::vector<uint8_t> payload, uint32_t count);
+  static ScriptStep SendRawRepeated(std::vector<uint8_t> bytes, uint32_t count);
   static ScriptStep Expect(uint16_t type);
   static ScriptStep ExpectExact(uint16_t type, std::vector<uint8_t> payload);
   static ScriptStep Wait(uint32_t ms);

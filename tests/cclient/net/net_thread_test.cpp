@@ -484,6 +484,31 @@ TEST_F(NetThreadTest, stop_during_a_handshake_returns_promptly) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+TEST_F(NetThreadTest, endless_ping_replies_neither_starve_sending_nor_block_a_stop) {
+  // Ping replies never fill the input ring. Sent thousands to a write, they come in far faster
+  // than the connection checks them, so there is always more waiting to be read.
+  std::vector<uint8_t> replies;
+  for (int i = 0; i < 4000; ++i) {
+    const std::vector<uint8_t> frame = GoodFrame(PACKETTYPE_SERVERPINGREPLY, BigEndian32(0));
+    replies.insert(replies.end(), frame.begin(), frame.end());
+  }
+  GameServer server;
+  server.SetScript(0, {ScriptStep::Expect(1040), ScriptStep::SendRawRepeated(replies, 1u << 30)});
+  ASSERT_TRUE(server.Start());
+  PauseRecorder pauses;
+  NetThreadClass thread;
+  thread.SetPauseHookForTest(pauses.Hook());
+  ASSERT_EQ(thread.Start(nullptr, "127.0.0.1", server.Port()), nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return thread.GetPacketsReceived() > 20000; }))
+      << server.Describe();
+
+  ASSERT_EQ(thread.SendPacket(2014, "q", 1), kSendQueued);
+  EXPECT_TRUE(WaitUntil([&] { return thread.PendingOutput() == 0; }));
+  thread.Stop();
+  EXPECT_FALSE(thread.IsRunning());
+  EXPECT_EQ(thread.GetReconnectCount(), 0u);
+}
+
 TEST_F(NetThreadTest, slow_reader_gets_a_long_stream_whole_and_in_order) {
   // Far more small frames than the read buffer holds, in one write; the reader takes one packet
   // per step, so the thread's read buffer fills up behind its full input ring.
