@@ -24,7 +24,8 @@ struct Picture {
   Surface surface;
   HDC dc;
   explicit Picture(uint32_t seed) : surface(kWidth, kHeight), dc(CreateSurfaceDC(&surface)) {
-    // A third of the pixels are the key, in runs, as in sprites.
+    // About a third of the pixels are the key, scattered one by one: the worst case for a keyed
+    // copy, whose key test cannot be predicted.
     uint32_t state = seed;
     for (size_t i = 0; i < surface.pixels.size(); i += 3) {
       state = state * 1103515245u + 12345u;

@@ -133,7 +133,9 @@ HBRUSH GetSysColorBrush(int32_t index);
 constexpr int32_t PS_SOLID = 0;
 constexpr int32_t PS_NULL = 5;
 // A solid pen of the given width (0 and 1 give one-pixel lines) or the null pen style. Other
-// styles are refused (null).
+// styles are refused (null). Widths beyond kMaxPenWidth, far wider than anything the program
+// draws, are cut to it, so that a wild width cannot make one line paint for minutes.
+constexpr int32_t kMaxPenWidth = 1024;
 [[nodiscard]] HPEN CreatePen(int32_t style, int32_t width, COLORREF colour);
 
 // Deletes a bitmap, brush, pen, font, region or icon. An object still selected into a context is

@@ -1,5 +1,6 @@
 #include "platform/draw/gdi_object.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -91,7 +92,7 @@ HBRUSH CreateSolidBrush(COLORREF colour) { return new (std::nothrow) GdiBrush(co
 
 HPEN CreatePen(int32_t style, int32_t width, COLORREF colour) {
   if (style != PS_SOLID && style != PS_NULL) return nullptr;
-  if (width < 1) width = 1;
+  width = std::clamp(width, 1, kMaxPenWidth);
   return new (std::nothrow) GdiPen(style, width, colour & 0xFFFFFF);
 }
 

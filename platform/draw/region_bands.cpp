@@ -67,8 +67,13 @@ RegionBands RegionBands::FromEllipse(const RECT& rect) {
   //   ((x + 0.5 - cx) / rx)^2 + ((y + 0.5 - cy) / ry)^2 <= 1,
   // which, doubled to stay in integers with d = 2x + 1 - (left + right) and e likewise, reads
   //   d^2 h^2 + e^2 w^2 <= w^2 h^2.
-  const __int128 w = static_cast<int64_t>(rect.right) - rect.left;
-  const __int128 h = static_cast<int64_t>(rect.bottom) - rect.top;
+  // Rows lie inside the rectangle, so |e| < h and |d| <= w: with w and h below 2^32 every product
+  // below stays at most w^2 h^2 < 2^128 and fits an unsigned 128-bit integer.
+  using Wide = unsigned __int128;
+  const uint64_t w = static_cast<uint64_t>(static_cast<int64_t>(rect.right) - rect.left);
+  const uint64_t h = static_cast<uint64_t>(static_cast<int64_t>(rect.bottom) - rect.top);
+  const Wide w2 = static_cast<Wide>(w) * w;
+  const Wide h2 = static_cast<Wide>(h) * h;
   const int64_t sum_x = static_cast<int64_t>(rect.left) + rect.right;
   const int64_t sum_y = static_cast<int64_t>(rect.top) + rect.bottom;
   // Rows far outside any picture are left out, so that a wild rectangle cannot make this loop run
@@ -77,15 +82,16 @@ RegionBands RegionBands::FromEllipse(const RECT& rect) {
   const int64_t first_row = std::max<int64_t>(rect.top, -kReach);
   const int64_t end_row = std::min<int64_t>(rect.bottom, kReach);
   for (int64_t y = first_row; y < end_row; ++y) {
-    const __int128 e = 2 * y + 1 - sum_y;
-    const __int128 room = w * w * h * h - e * e * w * w;  // d^2 h^2 may not exceed this
-    if (room < 0) continue;
-    // Largest d with d^2 h^2 <= room.
-    int64_t d = static_cast<int64_t>(std::sqrt(static_cast<double>(room) / static_cast<double>(h * h)));
-    while (static_cast<__int128>(d + 1) * (d + 1) * h * h <= room) ++d;
-    while (d > 0 && static_cast<__int128>(d) * d * h * h > room) --d;
-    const int64_t x_first = CeilDiv2(sum_x - 1 - d);
-    const int64_t x_last = FloorDiv2(sum_x - 1 + d);
+    const int64_t e = 2 * y + 1 - sum_y;
+    const uint64_t e_size = static_cast<uint64_t>(e < 0 ? -e : e);
+    const Wide room = w2 * (h2 - static_cast<Wide>(e_size) * e_size);  // d^2 h^2 may not exceed this
+    // Largest d with d^2 h^2 <= room; it is at most w.
+    uint64_t d = std::min<uint64_t>(w, static_cast<uint64_t>(std::sqrt(static_cast<double>(room) /
+                                                                          static_cast<double>(h2))));
+    while (d < w && static_cast<Wide>(d + 1) * (d + 1) * h2 <= room) ++d;
+    while (d > 0 && static_cast<Wide>(d) * d * h2 > room) --d;
+    const int64_t x_first = CeilDiv2(sum_x - 1 - static_cast<int64_t>(d));
+    const int64_t x_last = FloorDiv2(sum_x - 1 + static_cast<int64_t>(d));
     if (x_first > x_last) continue;
     r.AppendBand(static_cast<int32_t>(y), static_cast<int32_t>(y + 1),
                  {{static_cast<int32_t>(x_first), static_cast<int32_t>(x_last + 1)}});

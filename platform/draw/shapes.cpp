@@ -21,9 +21,10 @@ void FillArea(const DeviceContext& dc, const RECT& area, PixelBytes pixel) {
 std::vector<int32_t> PenTip(int32_t width) {
   const int32_t radius = width / 2;
   std::vector<int32_t> reach;
+  const int64_t limit = static_cast<int64_t>(width) * width;
   for (int32_t dy = -radius; dy <= radius; ++dy) {
     int32_t dx = 0;
-    while ((2 * (dx + 1)) * (2 * (dx + 1)) + (2 * dy) * (2 * dy) <= width * width) ++dx;
+    while (int64_t{2} * (dx + 1) * 2 * (dx + 1) + int64_t{2} * dy * 2 * dy <= limit) ++dx;
     reach.push_back(dx);
   }
   return reach;
@@ -107,6 +108,12 @@ void Stroke(const DeviceContext& dc, int32_t x0, int32_t y0, int32_t x1, int32_t
   const std::vector<int32_t> tip = PenTip(pen.width);
   const int32_t radius = pen.width / 2;
   WalkLine(x0, y0, x1, y1, [&](int32_t x, int32_t y) {
+    // A tip that cannot reach the picture is skipped, which also keeps the edge arithmetic below
+    // inside 32 bits for points near the ends of the range.
+    if (x < -radius - 1 || y < -radius - 1 || static_cast<int64_t>(x) > int64_t{dc.surface->width} + radius ||
+        static_cast<int64_t>(y) > int64_t{dc.surface->height} + radius) {
+      return;
+    }
     for (int32_t row = 0; row < static_cast<int32_t>(tip.size()); ++row) {
       const int32_t ty = y - radius + row;
       FillArea(dc, RECT{x - tip[row], ty, x + tip[row] + 1, ty + 1}, pixel);

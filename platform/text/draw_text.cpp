@@ -1,5 +1,6 @@
 // Measuring and drawing text.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -74,6 +75,17 @@ std::vector<TextLine> LayOut(FontFace& face, const uint8_t* text, size_t length,
   return lines;
 }
 
+// The rectangle with each edge brought within kNoClip, so that text placed anywhere can be laid
+// out without overflowing; nothing beyond those edges can be seen on any picture.
+RECT WithinReach(const RECT& r) {
+  const auto within = [](int32_t v) { return std::clamp(v, kNoClip.left, kNoClip.right); };
+  return {within(r.left), within(r.top), within(r.right), within(r.bottom)};
+}
+
+int32_t Saturated(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 RECT Intersect(const RECT& a, const RECT& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
@@ -136,38 +148,40 @@ int32_t DrawText(HDC dc, const char* text, int32_t length, RECT* rect, uint32_t 
   if (face == nullptr) return 0;
   const TEXTMETRIC& metrics = face->Metrics();
   const int32_t line_height = metrics.tmHeight + ((format & DT_EXTERNALLEADING) ? metrics.tmExternalLeading : 0);
+  const RECT area = WithinReach(*rect);
   const std::vector<TextLine> lines =
-      LayOut(*face, reinterpret_cast<const uint8_t*>(text), count, format, rect->right - rect->left);
-  const int32_t total_height = static_cast<int32_t>(lines.size()) * line_height;
+      LayOut(*face, reinterpret_cast<const uint8_t*>(text), count, format, area.right - area.left);
+  const int32_t total_height = Saturated(static_cast<int64_t>(lines.size()) * line_height);
 
   if (format & DT_CALCRECT) {
     int32_t widest = 0;
     for (const TextLine& line : lines) widest = std::max(widest, line.width);
-    rect->right = rect->left + widest;
-    rect->bottom = rect->top + total_height;
+    rect->right = Saturated(int64_t{rect->left} + widest);
+    rect->bottom = Saturated(int64_t{rect->top} + total_height);
     return total_height;
   }
 
   const bool single = (format & DT_SINGLELINE) != 0;
-  int32_t y = rect->top;
+  int32_t y = area.top;
   if (single && (format & DT_BOTTOM)) {
-    y = rect->bottom - line_height;
+    y = area.bottom - line_height;
   } else if (single && (format & DT_VCENTER)) {
-    y = static_cast<int32_t>((static_cast<int64_t>(rect->top) + rect->bottom - line_height) / 2);
+    y = (area.top + area.bottom - line_height) / 2;
   }
   const int32_t first_y = y;
-  const RECT clip = (format & DT_NOCLIP) ? kNoClip : *rect;
+  const RECT clip = (format & DT_NOCLIP) ? kNoClip : area;
   for (const TextLine& line : lines) {
-    int32_t x = rect->left;
+    if (y >= kNoClip.bottom) break;  // this line and the rest lie below every picture
+    int32_t x = area.left;
     if (format & DT_RIGHT) {
-      x = rect->right - line.width;
+      x = area.right - line.width;
     } else if (format & DT_CENTER) {
-      x = static_cast<int32_t>((static_cast<int64_t>(rect->left) + rect->right - line.width) / 2);
+      x = (area.left + area.right - line.width) / 2;
     }
     DrawLine(*dc, *face, line, x, y, line_height, clip);
     y += line_height;
   }
-  if (single && (format & (DT_BOTTOM | DT_VCENTER))) return first_y + line_height - rect->top;
+  if (single && (format & (DT_BOTTOM | DT_VCENTER))) return first_y + line_height - area.top;
   return total_height;
 }
 

@@ -67,24 +67,32 @@ HBITMAP MakeCard(COLORREF centre) {
   return card;
 }
 
-// A chip: a filled circle with a white ring on a key background.
+// A chip seen from the side, as the table's chip pictures are: an elliptical top face with a
+// striped rim and a darker edge below it, on a key background, so that chips copied a few pixels
+// apart read as a stack.
+constexpr int32_t kChipWidth = 30;
+constexpr int32_t kChipHeight = 22;
+
 HBITMAP MakeChip(COLORREF colour) {
-  HBITMAP chip = CreateCompatibleBitmap(nullptr, 30, 30);
+  HBITMAP chip = CreateCompatibleBitmap(nullptr, kChipWidth, kChipHeight);
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP old = SelectObject(dc, chip);
-  Fill(dc, {0, 0, 30, 30}, kKey);
-  HRGN outer = CreateEllipticRgn(0, 0, 30, 30);
-  HRGN inner = CreateEllipticRgn(5, 5, 25, 25);
-  HRGN ring = CreateRectRgn(0, 0, 0, 0);
-  CombineRgn(ring, outer, inner, RGN_DIFF);
-  SelectClipRgn(dc, outer);
-  Fill(dc, {0, 0, 30, 30}, colour);
-  SelectClipRgn(dc, ring);
-  for (int32_t x = 0; x < 30; x += 6) Fill(dc, {x, 0, x + 3, 30}, RGB(255, 255, 255));
+  const RECT all{0, 0, kChipWidth, kChipHeight};
+  Fill(dc, all, kKey);
+  const COLORREF edge = RGB(GetRValue(colour) / 2, GetGValue(colour) / 2, GetBValue(colour) / 2);
+  HRGN side = CreateEllipticRgn(0, 4, kChipWidth, kChipHeight);
+  HRGN face = CreateEllipticRgn(0, 0, kChipWidth, kChipHeight - 4);
+  HRGN centre = CreateEllipticRgn(6, 4, kChipWidth - 6, kChipHeight - 8);
+  HRGN rim = CreateRectRgn(0, 0, 0, 0);
+  CombineRgn(rim, face, centre, RGN_DIFF);
+  SelectClipRgn(dc, side);
+  Fill(dc, all, edge);
+  SelectClipRgn(dc, face);
+  Fill(dc, all, colour);
+  SelectClipRgn(dc, rim);
+  for (int32_t x = 2; x < kChipWidth; x += 7) Fill(dc, {x, 0, x + 3, kChipHeight}, RGB(255, 255, 255));
   SelectClipRgn(dc, nullptr);
-  DeleteObject(outer);
-  DeleteObject(inner);
-  DeleteObject(ring);
+  for (HRGN region : {side, face, centre, rim}) DeleteObject(region);
   SelectObject(dc, old);
   DeleteDC(dc);
   return chip;
@@ -133,7 +141,8 @@ void DrawSprites(HDC dc) {
     HBITMAP chip = MakeChip(chips[stack]);
     HBITMAP old = SelectObject(sprite, chip);
     for (int32_t j = 0; j < 5 + stack; ++j) {
-      TransparentBlt(dc, 150 + stack * 40, 330 - j * 4, 30, 30, sprite, 0, 0, 30, 30, kKey);
+      TransparentBlt(dc, 150 + stack * 40, 340 - j * 4, kChipWidth, kChipHeight, sprite, 0, 0, kChipWidth,
+                     kChipHeight, kKey);
     }
     SelectObject(sprite, old);
     DeleteObject(chip);
@@ -141,7 +150,7 @@ void DrawSprites(HDC dc) {
   // A chip half off the picture's edge, clipped.
   HBITMAP chip = MakeChip(RGB(230, 200, 40));
   HBITMAP old = SelectObject(sprite, chip);
-  TransparentBlt(dc, -15, 100, 30, 30, sprite, 0, 0, 30, 30, kKey);
+  TransparentBlt(dc, -15, 100, kChipWidth, kChipHeight, sprite, 0, 0, kChipWidth, kChipHeight, kKey);
   SelectObject(sprite, old);
   DeleteObject(chip);
   DeleteDC(sprite);
@@ -167,7 +176,7 @@ void DrawTexts(HDC dc) {
        "MS Sans Serif 13: chat lines wrap at blanks when a word would pass the right edge.\nA new line here.");
   Text(dc, "Arial", 14, FW_NORMAL, RGB(128, 255, 255), {560, 110, 760, 130}, DT_RIGHT | DT_SINGLELINE,
        "Dealer: right aligned");
-  Text(dc, "MS Sans Serif", -11, FW_NORMAL, light, {560, 130, 760, 150}, DT_RIGHT | DT_SINGLELINE,
+  Text(dc, "MS Sans Serif", -11, FW_NORMAL, light, {460, 130, 760, 150}, DT_RIGHT | DT_SINGLELINE,
        "MS Sans Serif 8pt: 0123456789 $1,250.00");
   // An opaque label with its own background colour.
   SetBkMode(dc, OPAQUE);

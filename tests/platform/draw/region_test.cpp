@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "platform/draw/gdi.h"
@@ -41,6 +42,28 @@ TEST(Regions, ellipse_holds_the_pixels_whose_centres_lie_inside) {
     EXPECT_EQ(RegionGrid(region, c.width, c.height), c.expected) << c.name;
     DeleteObject(region);
   }
+}
+
+TEST(Regions, ellipses_as_large_as_the_coordinates_allow_keep_their_shape) {
+  // Sides of 2^32 - 1 pixels: the inside test's products reach 2^128.
+  HRGN whole = CreateEllipticRgn(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+  ASSERT_NE(whole, nullptr);
+  EXPECT_TRUE(PtInRegion(whole, 0, 0));
+  EXPECT_TRUE(PtInRegion(whole, -1000000, 1000000));
+  DeleteObject(whole);
+  // Three rows across the whole range: the middle row reaches both ends, the outer rows (whose
+  // centres lie a third of the half-height from the edge) cover sqrt(5) / 3 of the width.
+  HRGN thin = CreateEllipticRgn(INT32_MIN, 0, INT32_MAX, 3);
+  ASSERT_NE(thin, nullptr);
+  struct Case {
+    int32_t x, y;
+    bool inside;
+  } const cases[] = {
+      {INT32_MIN, 1, true}, {INT32_MAX - 1, 1, true}, {INT32_MAX, 1, false}, {0, 0, true},       {0, 2, true},
+      {INT32_MIN, 0, false}, {-1500000000, 2, true}, {-1700000000, 2, false}, {1500000000, 0, true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PtInRegion(thin, c.x, c.y), c.inside) << c.x << "," << c.y;
+  DeleteObject(thin);
 }
 
 TEST(Regions, difference_of_rectangle_and_ellipse_clips_a_fill) {

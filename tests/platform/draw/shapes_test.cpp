@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "platform/draw/gdi.h"
@@ -132,6 +133,32 @@ TEST(Shapes, outlines_fills_and_lines_land_on_the_expected_pixels) {
          FillRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
        },
        {"kkkk", "kkkk"}},
+      {"wide_pen_at_the_ends_of_the_range", 4, 3,
+       [](HDC dc) {
+         HPEN pen = CreatePen(PS_SOLID, 3, RGB(200, 0, 0));
+         HPEN old = SelectObject(dc, pen);
+         SelectObject(dc, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+         MoveToEx(dc, INT32_MAX, 0, nullptr);
+         LineTo(dc, INT32_MAX, 5);
+         MoveToEx(dc, 5, INT32_MIN, nullptr);
+         LineTo(dc, 6, INT32_MIN);
+         Rectangle(dc, INT32_MAX - 3, INT32_MIN, INT32_MAX, INT32_MIN + 3);
+         MoveToEx(dc, -2000000000, 2, nullptr);
+         LineTo(dc, 2000000000, 2);
+         SelectObject(dc, old);
+         DeleteObject(pen);
+       },
+       {"....", "rrrr", "rrrr"}},
+      {"widest_pen_is_cut_to_the_largest_width", 4, 3,
+       [](HDC dc) {
+         HPEN pen = CreatePen(PS_SOLID, INT32_MAX, RGB(0, 128, 0));
+         HPEN old = SelectObject(dc, pen);
+         MoveToEx(dc, 0, 0, nullptr);
+         LineTo(dc, 1, 0);
+         SelectObject(dc, old);
+         DeleteObject(pen);
+       },
+       {"gggg", "gggg", "gggg"}},
   };
   for (const Case& c : cases) {
     MemoryPicture picture(c.width, c.height);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "platform/draw/gdi.h"
@@ -211,6 +212,34 @@ TEST(DrawText, clips_to_its_rectangle_unless_told_not_to_and_always_to_the_clip_
   EXPECT_LE(ink.right, 30);
   EXPECT_GT(ink.right, box.left);
   SelectClipRgn(picture.dc(), nullptr);
+}
+
+TEST(DrawText, rectangles_at_the_ends_of_the_range_are_laid_out_without_overflow) {
+  TextPicture picture(60, 20, "Arial", 16);
+  const int32_t width = picture.Extent("abc def").cx;
+  const int32_t line = picture.Extent("x").cy;
+  struct Case {
+    const char* name;
+    RECT rect;
+    uint32_t format;
+  } const cases[] = {
+      {"whole_range_wrapped", {INT32_MIN, 0, INT32_MAX, 20}, DT_WORDBREAK},
+      {"high_end_centred", {INT32_MAX - 10, INT32_MIN, INT32_MAX, INT32_MAX}, DT_CENTER | DT_VCENTER | DT_SINGLELINE},
+      {"right_edge_at_the_low_end", {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE},
+      {"left_edge_at_the_high_end", {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, DT_NOCLIP | DT_WORDBREAK},
+  };
+  for (const Case& c : cases) {
+    RECT rect = c.rect;
+    EXPECT_GE(DrawText(picture.dc(), "abc def", -1, &rect, c.format), 0) << c.name;
+  }
+  EXPECT_EQ(picture.Ink().right, 0) << "text far outside the picture left ink";
+  // Measuring at the high end stops at the largest coordinate.
+  RECT rect{INT32_MAX - 5, INT32_MAX - 5, INT32_MAX, INT32_MAX};
+  EXPECT_EQ(DrawText(picture.dc(), "abc def", -1, &rect, DT_SINGLELINE | DT_CALCRECT), line);
+  EXPECT_EQ(rect, (RECT{INT32_MAX - 5, INT32_MAX - 5, INT32_MAX, INT32_MAX}));
+  rect = {-width, 0, 0, 0};
+  EXPECT_EQ(DrawText(picture.dc(), "abc def", -1, &rect, DT_SINGLELINE | DT_CALCRECT), line);
+  EXPECT_EQ(rect, (RECT{-width, 0, 0, line}));
 }
 
 // Every pixel the text changed must lie between the paper and the text colour: drawn in the text
