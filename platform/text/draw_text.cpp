@@ -163,10 +163,11 @@ int32_t DrawText(HDC dc, const char* text, int32_t length, RECT* rect, uint32_t 
 
   const bool single = (format & DT_SINGLELINE) != 0;
   int32_t y = area.top;
-  if (single && (format & DT_BOTTOM)) {
-    y = area.bottom - line_height;
-  } else if (single && (format & DT_VCENTER)) {
+  // With both DT_VCENTER and DT_BOTTOM, centring wins (corner labels of chip stacks ask for both).
+  if (single && (format & DT_VCENTER)) {
     y = (area.top + area.bottom - line_height) / 2;
+  } else if (single && (format & DT_BOTTOM)) {
+    y = area.bottom - line_height;
   }
   const int32_t first_y = y;
   const RECT clip = (format & DT_NOCLIP) ? kNoClip : area;

@@ -142,6 +142,7 @@ TEST(DrawText, alignment_moves_the_ink_by_the_room_left_in_the_rectangle) {
       {"vertical_centre", DT_VCENTER | DT_SINGLELINE, 0, room_y / 2, room_y / 2 + extent.cy},
       {"bottom", DT_BOTTOM | DT_SINGLELINE, 0, room_y, 30},
       {"right_bottom", DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, room_x, room_y, 30},
+      {"centre_wins_over_bottom", DT_VCENTER | DT_BOTTOM | DT_SINGLELINE, 0, room_y / 2, room_y / 2 + extent.cy},
       {"bottom_needs_single_line", DT_BOTTOM, 0, 0, extent.cy},
   };
   for (const Case& c : cases) {
