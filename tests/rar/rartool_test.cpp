@@ -1,34 +1,18 @@
 // rartool as a program: its words reach the extractor in order, "-d" names the destination
 // folder before the command or after the archive, and the exit code tells whether the command
 // gave an error text.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "tests/rar/support/archive_builder.h"
+#include "tests/support/run_command.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace {
 
-struct ToolResult {
-  int status = -1;  // the exit status, or -1 when the program did not exit normally
-  std::string output;
-};
-
-ToolResult Rartool(const std::string& arguments) {
-  ToolResult run;
-  const std::string command = std::string(RARTOOL_PATH) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[256];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-  const int status = pclose(pipe);
-  if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  return run;
+CommandResult Rartool(const std::string& arguments) {
+  return RunCommand(std::string(RARTOOL_PATH) + " " + arguments + " 2>&1");
 }
 
 class RartoolTest : public ProgramFolderTest {
@@ -67,7 +51,7 @@ TEST_F(RartoolTest, words_reach_the_extractor_in_order) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    const ToolResult run = Rartool(c.arguments);
+    const CommandResult run = Rartool(c.arguments);
     EXPECT_EQ(c.ok, run.status == 0) << run.output;
     EXPECT_NE(-1, run.status) << run.output;
     EXPECT_NE(std::string::npos, run.output.find(c.output_part)) << run.output;

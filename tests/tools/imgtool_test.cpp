@@ -1,6 +1,5 @@
 // imgtool against pictures made by other programs: the JPEG library's own cjpeg and djpeg.
 #include <png.h>
-#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
@@ -10,29 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/run_command.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace {
 
 constexpr int32_t kWidth = 13;
 constexpr int32_t kHeight = 7;
-
-struct CommandResult {
-  int status;  // the exit status, or -1 when the program did not exit normally
-  std::string output;
-};
-
-CommandResult RunCommand(const std::string& command) {
-  CommandResult run{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[256];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-  const int status = pclose(pipe);
-  if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  return run;
-}
 
 CommandResult Imgtool(const std::string& arguments) { return RunCommand(std::string(IMGTOOL_PATH) + " " + arguments); }
 
