@@ -70,6 +70,9 @@ bool LoadBackground() {
     case SplashBackground::kInvalid:
       LogMessage("Invalid background image.\n");
       return false;
+    case SplashBackground::kMissing:
+      LogMessage("Missing background image.\n");
+      return false;
   }
   return false;
 }

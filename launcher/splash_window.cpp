@@ -156,7 +156,7 @@ SplashBackground Splash_LoadBackground(const char* file_name) {
   int32_t bits = 0;
   const std::string path = NativePath(file_name);
   if (DecodeJpegFile(path.c_str(), &width, &height, &bits, &splash.pixels) != nullptr) {
-    return TakeFallbackPicture() ? SplashBackground::kFallback : SplashBackground::kInvalid;
+    return TakeFallbackPicture() ? SplashBackground::kFallback : SplashBackground::kMissing;
   }
   if (width != kBackgroundSide || height != kBackgroundSide || bits != 24) {
     FreeDecodedImage(&splash.pixels);

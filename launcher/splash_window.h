@@ -20,6 +20,7 @@ enum class SplashBackground {
   kDecoded,   // the picture file: a JPEG of exactly 320 x 320 colour pixels
   kFallback,  // the file could not be decoded: the built-in picture
   kInvalid,   // the file decoded to another size: no background at all
+  kMissing,   // the file could not be decoded and the built-in picture could not be made
 };
 
 // The settings the splash draws with (status text colour and top); kept by the caller for the

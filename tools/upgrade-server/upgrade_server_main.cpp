@@ -29,10 +29,14 @@
 
 #include "cclient/net/packet_frame.h"
 #include "tests/rar/support/archive_builder.h"
+#include "tests/rar/support/rar20_encoder.h"
+#include "tests/rar/support/rar_ciphers_encrypt.h"
 
 namespace {
 
 constexpr const char* kPassword = "VRZD";
+// The launcher takes no archive larger than its download buffer.
+constexpr size_t kLauncherArchiveLimit = 8 * 1024 * 1024;
 
 struct Options {
   uint16_t port = 0;
@@ -54,6 +58,23 @@ std::string Hex(uint32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "%X", value);
   return text;
+}
+
+// An archive of one file as the upgrade server keeps them: packed with the 2.0 method and
+// encrypted; stored (encrypted) when packing does not make it smaller.
+std::string UpgradeArchive(const std::string& name, const std::string& data) {
+  const std::vector<uint8_t> bytes(data.begin(), data.end());
+  Rar20Encoder encoder;
+  const std::vector<uint8_t> packed = encoder.EncodeData(bytes, false);
+  if (packed.empty() || packed.size() >= data.size()) {
+    return RarArchiveBuilder().AddFile(RarEncryptedStoredEntry(name, data, kPassword, 20)).Build();
+  }
+  RarEntry entry = RarStoredEntry(name, data);
+  entry.packed = RarEncryptForVersion(20, kPassword, std::string(packed.begin(), packed.end()));
+  entry.unpack_version = 20;
+  entry.method = '3';
+  entry.flags |= 0x04;  // encrypted
+  return RarArchiveBuilder().AddFile(entry).Build();
 }
 
 // The meta file and the archives, made once at start.
@@ -83,10 +104,14 @@ SampleUpgrade MakeUpgrade(const Options& options, const std::string& base_url) {
       const std::string data = ReadWholeFile(file);
       const uint32_t crc = PacketCrc32(data.data(), static_cast<long>(data.size()));
       upgrade.meta_file += Hex(static_cast<uint32_t>(data.size())) + "\"" + Hex(crc) + "\"" + name + "\"\r\n";
-      upgrade.archives[url_folder + name + ".r"] =
-          RarArchiveBuilder().AddFile(RarEncryptedStoredEntry(name, data, kPassword, 20)).Build();
-      std::printf("offering %s%s (%zu bytes)\n", folder.empty() ? "" : (folder + "/").c_str(), name.c_str(),
-                  data.size());
+      const std::string archive = UpgradeArchive(name, data);
+      upgrade.archives[url_folder + name + ".r"] = archive;
+      std::printf("offering %s%s (%zu bytes, archive %zu bytes)\n", folder.empty() ? "" : (folder + "/").c_str(),
+                  name.c_str(), data.size(), archive.size());
+      if (archive.size() > kLauncherArchiveLimit) {
+        std::printf("warning: the archive of %s is over the launcher's limit of %zu bytes; the upgrade will fail\n",
+                    name.c_str(), kLauncherArchiveLimit);
+      }
     }
   }
   upgrade.meta_file += "-2\"\"" + options.program + "\"" + options.arguments + "\"\r\n";
