@@ -7,6 +7,20 @@ namespace {
 
 bool IsMetaSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// True when an installed file's path (local folder + name) stays inside the install folder: not
+// absolute, no drive, and no ".." part. Either separator counts, as the server writes "\".
+bool StaysInsideInstall(const std::string& path) {
+  if (path.empty() || path[0] == '/' || path[0] == '\\' || path.find(':') != std::string::npos) return false;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find_first_of("/\\", start);
+    if (end == std::string::npos) end = path.size();
+    if (path.compare(start, end - start, "..") == 0 && end - start == 2) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -114,6 +128,7 @@ int ParseFileList(MetaReader& reader, MetaFileContents* contents) {
       if (!reader.Hex(&record.size) || !reader.Take('"')) return META_SYNTAX_ERROR;
       if (!reader.Hex(&record.crc) || !reader.Take('"')) return META_SYNTAX_ERROR;
       if (!reader.QuotedField(&record.name) || record.name.empty() || !have_folder) return META_SYNTAX_ERROR;
+      if (!StaysInsideInstall(local_folder + record.name)) return META_SYNTAX_ERROR;
       record.local_folder = local_folder;
       record.base_url = base_url;
       try {

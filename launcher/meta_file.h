@@ -46,7 +46,9 @@ enum : int {
   META_EMPTY_MESSAGE = 2,
   META_OUT_OF_MEMORY = -1,
   META_SYNTAX_ERROR = -2,    // missing quote, empty name or base URL, file line before a folder line,
-                             // a string too long, a number too large, or no end line
+                             // a string too long, a number too large, no end line, or a file whose
+                             // local folder and name would lead outside the install (absolute, a
+                             // drive, or a ".." part)
   META_BAD_DASH_LINE = -3,   // a "-" line with a code other than 1 and 2
 };
 

@@ -17,6 +17,7 @@
 #include "platform/system/files.h"
 #include "platform/system/paths.h"
 #include "platform/system/thread.h"
+#include "rar/rar_archive.h"
 #include "rar/rar_extract.h"
 
 namespace {
@@ -108,6 +109,19 @@ class ArchiveWorkspace {
   std::string unpack_folder_;
 };
 
+// Upgrade thread. The bytes the archive's entries say they unpack to, summed. An archive that
+// cannot be read gives 0: the extractor then reports what is wrong with it.
+uint64_t DeclaredUnpackedBytes(const std::string& archive_path) {
+  RarArchiveClass archive;
+  if (!archive.Open(archive_path) || archive.LoadMainHeader() == RAR_KIND_NONE) return 0;
+  uint64_t total = 0;
+  archive.SeekFirstBlock();
+  while (archive.LoadFileHeader() > 0) {
+    if (!archive.FileHeader().IsDirectory()) total += archive.FileHeader().unpacked_size;
+  }
+  return total;
+}
+
 // Upgrade thread. Unpacks the archive into the workspace's folder with the upgrade switches.
 // nullptr on success, else the extractor's error text.
 const char* UnpackArchive(const ArchiveWorkspace& workspace) {
@@ -145,6 +159,12 @@ int FetchAndExtractFile(platform::HINTERNET session, const UpgradeFileRecord& re
   if (!workspace.Create(folder, download_buffer, static_cast<size_t>(fetched))) {
     LogMessage("Unable to open '%s' for writing.\n", (stored_path + ".r").c_str());
     return -1;
+  }
+  // An archive of a few megabytes can say it unpacks to gigabytes: it is not unpacked when its
+  // entries add up to more than the listed file plus what one download may hold.
+  if (DeclaredUnpackedBytes(workspace.ArchivePath()) > uint64_t{record.size} + kDownloadBufferSize) {
+    LogMessage("Archive '%s' unpacks to more than its listed size.\n", (record.name + ".r").c_str());
+    return 1;
   }
   if (const char* error = UnpackArchive(workspace)) {
     LogMessage("Uncompress of '%s' has error of '%s'\n", (record.name + ".r").c_str(), error);

@@ -15,6 +15,7 @@
 #include "tests/launcher/support/launcher_session.h"
 #include "tests/cclient/widgets/image_fixtures.h"
 #include "tests/launcher/support/upgrade_fixture.h"
+#include "tests/rar/support/archive_builder.h"
 
 namespace {
 
@@ -117,6 +118,14 @@ INSTANTIATE_TEST_SUITE_P(
         ArchiveFailureCase{"wrong_password",
                            [] { return std::optional(Ok(UpgradeArchive("tvk", kNewClient, "ABCD"))); },
                            "Uncompress failed to produce tvk file.\r\n"},
+        // A small archive whose header says its file unpacks to nearly 4 GB is never unpacked.
+        ArchiveFailureCase{"archive_that_says_it_unpacks_to_gigabytes",
+                           [] {
+                             RarEntry entry = RarEncryptedStoredEntry("tvk", kNewClient, "VRZD", 20);
+                             entry.unpacked_size = 0xF0000000u;
+                             return std::optional(Ok(RarArchiveBuilder().AddFile(entry).Build()));
+                           },
+                           "Archive 'tvk.r' unpacks to more than its listed size.\r\n"},
         ArchiveFailureCase{"not_an_archive", [] { return std::optional(Ok("<html>not an archive</html>")); },
                            "Uncompress of 'tvk.r' has error of '"}),
     [](const ::testing::TestParamInfo<ArchiveFailureCase>& info) { return std::string(info.param.name); });
