@@ -20,6 +20,7 @@
 #include <mutex>
 
 #include "cclient/core/debug_log.h"
+#include "cclient/util/address_lookup.h"
 
 namespace {
 
@@ -200,17 +201,10 @@ int TCPSSLClass::OpenClient(const char* host, uint32_t port, int stay_blocking) 
   address.sin_port = htons(static_cast<uint16_t>(port));
   const bool numeric = ::inet_aton(host, &address.sin_addr) != 0;
   if (!numeric) {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    const int error = ::getaddrinfo(host, nullptr, &hints, &found);
-    if (error != 0 || found == nullptr) {
-      if (found != nullptr) ::freeaddrinfo(found);
+    int error = 0;
+    if (LookUpIPv4Address(host, interrupt_fd_, &address.sin_addr, &error) != ADDRESS_FOUND) {
       return FailOpen(TCPSSL_LOOKUP_FAILED, error);
     }
-    address.sin_addr = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
-    ::freeaddrinfo(found);
   }
 
   socket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -316,17 +310,18 @@ int TCPSSLClass::GetLocalAddress(uint8_t address[4]) {
     return 2;
   }
   name[sizeof name - 1] = '\0';
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  const int error = ::getaddrinfo(name, nullptr, &hints, &found);
-  if (error != 0 || found == nullptr) {
-    if (found != nullptr) ::freeaddrinfo(found);
-    last_error_ = error;
-    return 3;
+  in_addr found{};
+  int error = 0;
+  switch (LookUpIPv4Address(name, interrupt_fd_, &found, &error)) {
+    case ADDRESS_FOUND:
+      break;
+    case ADDRESS_INTERRUPTED:
+      last_error_ = EINTR;
+      return 3;
+    case ADDRESS_NOT_FOUND:
+      last_error_ = error;
+      return 3;
   }
-  std::memcpy(address, &reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr, 4);
-  ::freeaddrinfo(found);
+  std::memcpy(address, &found, 4);
   return 0;
 }

@@ -17,7 +17,7 @@ struct ssl_st;
 enum TcpSslResult : int {
   TCPSSL_OK = 0,
   TCPSSL_NO_CONTEXT = 444,           // the global set-up made no client context
-  TCPSSL_LOOKUP_FAILED = -2,         // host name look-up failed
+  TCPSSL_LOOKUP_FAILED = -2,         // host name look-up failed or was interrupted
   TCPSSL_SOCKET_FAILED = -3,         // no socket could be created
   TCPSSL_CONNECT_FAILED = -4,        // TCP connect failed, timed out or was interrupted
   TCPSSL_BLOCKING_MODE_FAILED = -5,  // the socket's blocking mode could not be set
@@ -57,7 +57,8 @@ class TCPSSLClass {
   // `port`, shakes hands and checks the peer's certificate for that host. The socket is left
   // non-blocking unless `stay_blocking` is nonzero. Returns TCPSSL_OK or a TcpSslResult code;
   // every failure leaves the object closed. The connect and the handshake each give up after
-  // their time limit, and at once when the interrupt descriptor becomes readable.
+  // their time limit; the look-up, the connect and the handshake end at once when the interrupt
+  // descriptor becomes readable.
   [[nodiscard]] int OpenClient(const char* host, uint32_t port, int stay_blocking = 0);
 
   // Reads up to `size` bytes. Returns the count (0: the peer closed the session), -1 when not

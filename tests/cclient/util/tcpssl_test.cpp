@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 #include <openssl/err.h>
+#include <arpa/inet.h>
+#include <netdb.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "cclient/net/packet_frame.h"
+#include "cclient/util/address_lookup.h"
 #include "tests/server/game_server.h"
 
 namespace {
@@ -178,6 +183,77 @@ TEST_F(TcpSslTest, interrupt_descriptor_ends_a_wait_on_a_silent_peer) {
   EXPECT_TRUE(result == TCPSSL_CONNECT_FAILED || result == TCPSSL_HANDSHAKE_FAILED) << result;
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   interrupter.join();
+  ::close(interrupt);
+}
+
+// A name server that does not answer: look-ups wait until the test lets them go.
+struct SilentResolver {
+  static inline std::mutex mutex;
+  static inline std::condition_variable changed;
+  static inline bool released = false;
+  static inline int waiting = 0;
+
+  static int Resolve(const char*, in_addr*) {
+    std::unique_lock<std::mutex> lock(mutex);
+    ++waiting;
+    changed.notify_all();
+    changed.wait(lock, [] { return released; });
+    --waiting;
+    changed.notify_all();
+    return EAI_AGAIN;
+  }
+};
+
+TEST_F(TcpSslTest, interrupt_descriptor_ends_a_host_name_look_up_that_gets_no_answer) {
+  SilentResolver::released = false;
+  SetAddressResolverForTests(&SilentResolver::Resolve);
+  const int interrupt = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  ASSERT_GE(interrupt, 0);
+  std::thread interrupter([&] {
+    {
+      std::unique_lock<std::mutex> lock(SilentResolver::mutex);
+      SilentResolver::changed.wait(lock, [] { return SilentResolver::waiting == 1; });
+    }
+    const uint64_t one = 1;
+    EXPECT_EQ(::write(interrupt, &one, sizeof one), static_cast<ssize_t>(sizeof one));
+  });
+  {
+    TCPSSLClass socket;
+    socket.SetInterruptDescriptor(interrupt);
+    EXPECT_EQ(socket.OpenClient("game.example", 443), TCPSSL_LOOKUP_FAILED);
+    uint8_t address[4] = {1, 2, 3, 4};
+    EXPECT_EQ(socket.GetLocalAddress(address), 3) << "the stop still stands";
+    EXPECT_EQ(address[0], 0);
+  }
+  interrupter.join();
+
+  // The abandoned look-ups finish by themselves once the name server answers.
+  {
+    std::unique_lock<std::mutex> lock(SilentResolver::mutex);
+    SilentResolver::released = true;
+    SilentResolver::changed.notify_all();
+    SilentResolver::changed.wait(lock, [] { return SilentResolver::waiting == 0; });
+  }
+  SetAddressResolverForTests(nullptr);
+  ::close(interrupt);
+}
+
+int NoSuchHost(const char*, in_addr*) { return EAI_NONAME; }
+
+TEST(AddressLookup, answers_and_failures_come_back_with_or_without_an_interrupt_descriptor) {
+  const int interrupt = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  ASSERT_GE(interrupt, 0);
+  for (const int fd : {-1, interrupt}) {
+    in_addr address{};
+    int error = -1;
+    EXPECT_EQ(LookUpIPv4Address("localhost", fd, &address, &error), ADDRESS_FOUND) << fd;
+    EXPECT_EQ(ntohl(address.s_addr), 0x7F000001u) << fd;
+    EXPECT_EQ(error, 0) << fd;
+    SetAddressResolverForTests(&NoSuchHost);
+    EXPECT_EQ(LookUpIPv4Address("game.example", fd, &address, &error), ADDRESS_NOT_FOUND) << fd;
+    EXPECT_EQ(error, EAI_NONAME) << fd;
+    SetAddressResolverForTests(nullptr);
+  }
   ::close(interrupt);
 }
 
