@@ -13,14 +13,22 @@ using platform::RECT;
 constexpr COLORREF kBackBuffer = 0x404040;
 constexpr COLORREF kBackground = 0x808000;
 
+// An owner's back buffer and background of 40 x 30, each one flat colour, and a widget's frame.
+class WidgetFrameEraseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    back_buffer.Fill(kBackBuffer);
+    background.Fill(kBackground);
+  }
+
+  MemoryPicture back_buffer{40, 30};
+  MemoryPicture background{40, 30};
+  WidgetFrame frame;
+};
+
 // A widget moved after painting at (5, 6)-(14, 11) (inclusive): the owner's erase step restores the
 // background over exactly that rectangle, once.
-TEST(WidgetFrameTest, erase_after_a_move_restores_the_rectangle_painted_last) {
-  MemoryPicture back_buffer(40, 30);
-  back_buffer.Fill(kBackBuffer);
-  MemoryPicture background(40, 30);
-  background.Fill(kBackground);
-  WidgetFrame frame;
+TEST_F(WidgetFrameEraseTest, erase_after_a_move_restores_the_rectangle_painted_last) {
   frame.Painted({5, 6, 14, 11});
   RECT out{};
   EXPECT_FALSE(frame.Erase(back_buffer.dc, background.dc, &out));
@@ -74,12 +82,7 @@ TEST(WidgetFrameTest, dirty_rect_is_what_the_last_draw_painted) {
 
 // A paint settles a move: when the owner drew the moved widget without an erase step in between
 // (no background that tick), a later erase must not wipe the widget where it now stands.
-TEST(WidgetFrameTest, a_paint_after_a_move_cancels_the_pending_erase) {
-  MemoryPicture back_buffer(40, 30);
-  back_buffer.Fill(kBackBuffer);
-  MemoryPicture background(40, 30);
-  background.Fill(kBackground);
-  WidgetFrame frame;
+TEST_F(WidgetFrameEraseTest, a_paint_after_a_move_cancels_the_pending_erase) {
   frame.Painted({5, 6, 14, 11});
   frame.Moved();
   frame.Painted({20, 6, 29, 11});
