@@ -391,6 +391,14 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
     }
   }
 
+  struct ClosedNotice {
+    GameServer* server;
+    int number;
+    ~ClosedNotice() {
+      if (server->responder_ != nullptr) server->responder_->OnClosed(*server, number);
+    }
+  } closed_notice{this, number};
+
   auto write = [&](const std::vector<uint8_t>& bytes) {
     return WriteAll(link.ssl, link.fd, stop_fd_, bytes);
   };
@@ -399,6 +407,7 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
   uint8_t chunk[16384];
 
   while (!stopping_.load(std::memory_order_acquire)) {
+    if (responder_ != nullptr) responder_->OnTick(*this, number);
     // Play the script as far as it can go without new input.
     bool blocked = false;
     while (!blocked && step < script.size()) {
@@ -516,8 +525,11 @@ void GameServer::Serve(std::shared_ptr<Connection> connection) {
           goto lost;
         }
       } else {
+        const uint16_t arrived_type = event.type;
+        const std::vector<uint8_t> arrived = event.payload;
         link.unexpected.push_back(event);
         Record(std::move(event));
+        if (responder_ != nullptr) responder_->OnPacket(*this, number, arrived_type, arrived);
       }
     }
     link.received.erase(link.received.begin(), link.received.begin() + static_cast<long>(at));

@@ -61,6 +61,24 @@ struct ScriptStep {
 };
 using Script = std::vector<ScriptStep>;
 
+class GameServer;
+
+// Answers packets as they arrive, beside or instead of a script: the demo room of local runs
+// (tests/server/demo_room.h) is one. Every call runs on the thread of the connection it names;
+// several connections call at once, so an implementation guards what they share. Replies go out
+// through GameServer::Send, after the call returns.
+class Responder {
+ public:
+  virtual ~Responder() = default;
+  // A packet other than a ping arrived on `connection`.
+  virtual void OnPacket(GameServer& server, int connection, uint16_t type,
+                        const std::vector<uint8_t>& payload) = 0;
+  // Called about every 20 ms of real time while `connection` is open, for timed replies.
+  virtual void OnTick(GameServer& server, int connection) {}
+  // The connection ended, whichever side ended it.
+  virtual void OnClosed(GameServer& server, int connection) {}
+};
+
 // Frame bytes for scripts: a good frame, one whose checksum is off by one bit, and a header that
 // claims `length_field` bytes followed by filler up to `total_bytes` bytes in all.
 std::vector<uint8_t> GoodFrame(uint16_t type, const std::vector<uint8_t>& payload);
@@ -111,6 +129,8 @@ class GameServer {
   void SetScript(int connection, Script script);
   void SetDefaultScript(Script script);
   void SetAnswerPings(bool answer) { answer_pings_.store(answer, std::memory_order_release); }
+  // Set before Start; the server does not own it, and it must outlive Stop.
+  void SetResponder(Responder* responder) { responder_ = responder; }
 
   // Closes the listener (connects are refused by the system) or opens it again on the same port.
   // Returns once the change is made.
@@ -146,6 +166,7 @@ class GameServer {
   int stop_fd_ = -1;  // eventfd, readable once stopping
   std::atomic<bool> stopping_{false};
   std::atomic<bool> answer_pings_{true};
+  Responder* responder_ = nullptr;
   std::thread acceptor_;
 
   mutable std::mutex mutex_;

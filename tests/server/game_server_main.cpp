@@ -1,14 +1,17 @@
-// game_server [PORT] [--ca FILE]: the scripted game server as a program, for local runs of the
-// client. Listens on 127.0.0.1 (PORT 0 or none: a free port), answers pings, and prints every
-// connection event and packet it receives. The throwaway authority that signed its certificate
+// game_server [PORT] [--ca FILE] [--demo]: the scripted game server as a program, for local runs of
+// the client. Listens on 127.0.0.1 (PORT 0 or none: a free port), answers pings, and prints every
+// connection event and packet it receives. With --demo it plays the demo room
+// (tests/server/demo_room.h): the lobby, tables and games a person can use. The throwaway authority that signed its certificate
 // is written to FILE (default "game-server-ca.pem"); point the client's SSL_CERT_FILE at it.
 // Runs until interrupted.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "tests/server/demo_room.h"
 #include "tests/server/game_server.h"
 
 namespace {
@@ -33,8 +36,11 @@ void Print(const ServerEvent& event) {
 int main(int argc, char** argv) {
   uint16_t port = 0;
   std::string ca_file = "game-server-ca.pem";
+  bool demo = false;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--ca") == 0 && i + 1 < argc) {
+    if (std::strcmp(argv[i], "--demo") == 0) {
+      demo = true;
+    } else if (std::strcmp(argv[i], "--ca") == 0 && i + 1 < argc) {
       ca_file = argv[++i];
     } else {
       port = static_cast<uint16_t>(std::atoi(argv[i]));
@@ -45,6 +51,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   GameServer server;
+  std::unique_ptr<DemoRoom> room;
+  if (demo) {
+    room = MakeDemoRoom();
+    server.SetResponder(room.get());
+  }
   if (!server.Start(port)) {
     std::fprintf(stderr, "game_server: cannot listen on port %u\n", port);
     return 1;

@@ -1,0 +1,82 @@
+// The demo room: the scripted game server's answers for local runs and end-to-end tests, so that
+// a person (or a test) can sign in, browse the lobby, open tables and play against it.
+//
+// It is a Responder made of handlers by packet type. Each part of the room (the lobby, sign-in and
+// lists, tables, each game's dealer, accounts, tournaments, buddies and bonuses) lives in a file of
+// its own that registers its handlers and ticks in one function (`AddDemoLobby` and the like),
+// called by `MakeDemoRoom`. Handlers and ticks run with the room's lock held, one at a time, on the
+// thread of the connection they serve; they reply with `Reply` or `SendTo`, which queue frames that
+// go out once the handler returns.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "tests/server/game_server.h"
+
+class DemoRoom;
+
+// What a handler sees of the packet it answers.
+struct DemoPacket {
+  DemoRoom& room;
+  int connection;
+  uint16_t type;
+  const std::vector<uint8_t>& payload;
+  void Reply(uint16_t reply_type, std::vector<uint8_t> reply_payload = {}) const;
+};
+
+class DemoRoom final : public Responder {
+ public:
+  using Handler = std::function<void(const DemoPacket& packet)>;
+  using Tick = std::function<void(DemoRoom& room, int connection)>;
+  using Closed = std::function<void(DemoRoom& room, int connection)>;
+
+  // Registers the answer to one packet type; a later registration of the same type replaces it.
+  void On(uint16_t type, Handler handler);
+  // Registers a periodic step, run about every 20 ms for each open connection.
+  void Every(Tick tick);
+  // Registers a step run when a connection ends.
+  void WhenClosed(Closed closed);
+
+  // Queues a frame for `connection`. Only from inside a handler or tick.
+  void SendTo(int connection, uint16_t type, std::vector<uint8_t> payload = {});
+  // The connections the room has seen packets from and that are still open.
+  std::vector<int> OpenConnections() const { return open_; }
+
+  // Named state the parts of the room share (sign-in names by connection and the like). Each part
+  // keeps its own state in its own object, made on first use and kept for the room's life.
+  template <typename State>
+  State& Part() {
+    auto& slot = parts_[typeid(State).name()];
+    if (!slot) slot = std::shared_ptr<void>(new State(), [](void* p) { delete static_cast<State*>(p); });
+    return *static_cast<State*>(slot.get());
+  }
+
+  // Responder
+  void OnPacket(GameServer& server, int connection, uint16_t type,
+                const std::vector<uint8_t>& payload) override;
+  void OnTick(GameServer& server, int connection) override;
+  void OnClosed(GameServer& server, int connection) override;
+
+ private:
+  std::mutex mutex_;
+  GameServer* server_ = nullptr;  // set while a handler or tick runs
+  std::map<uint16_t, Handler> handlers_;
+  std::vector<Tick> ticks_;
+  std::vector<Closed> closed_;
+  std::vector<int> open_;
+  std::map<std::string, std::shared_ptr<void>> parts_;
+};
+
+// Builds the whole room with every part registered.
+std::unique_ptr<DemoRoom> MakeDemoRoom();
+
+// The parts of the room, each in its own file (demo_<part>.cpp). A part that is not written yet has
+// no file and is not called.
+void AddDemoSession(DemoRoom& room);
