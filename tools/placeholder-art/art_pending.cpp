@@ -1,0 +1,9 @@
+#include "tools/placeholder-art/art_families.h"
+namespace art {
+void WriteTableWidgetArt(Output&) {}
+void WriteTableBackgrounds(Output&) {}
+void WritePokerArt(Output&) {}
+void WriteOtherGameArt(Output&) {}
+void WriteWindowArt(Output&) {}
+void WriteSitePictures(Output&) {}
+}
