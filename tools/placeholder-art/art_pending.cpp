@@ -1,7 +1,5 @@
 #include "tools/placeholder-art/art_families.h"
 namespace art {
-void WriteTableWidgetArt(Output&) {}
-void WriteTableBackgrounds(Output&) {}
 void WritePokerArt(Output&) {}
 void WriteOtherGameArt(Output&) {}
 void WriteWindowArt(Output&) {}
