@@ -1,5 +1,6 @@
 // The lobby: its background, buttons, list headings, navigation tree, game tiles, link strip,
 // corner animations, splash and small windows, and the program icon.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -207,9 +208,197 @@ void WriteIcon(Output& out) {
   out.Icon("tarvik.ico", canvas);
 }
 
+// A small card for tiles and splash: white, rounded, its rank and suit.
+void PaintMiniCard(Canvas& canvas, int32_t x, int32_t y, int32_t width, int32_t height, const char* rank, int suit) {
+  canvas.RoundBox({x + 1, y + 2, x + width + 1, y + height + 2}, 3, Rgb{0, 0, 0}, 0.35);
+  canvas.RoundBox({x, y, x + width, y + height}, 3, Rgb{150, 150, 146});
+  canvas.RoundBox({x + 1, y + 1, x + width - 1, y + height - 1}, 2.5, Rgb{250, 250, 246});
+  const Rgb ink = SuitColour(suit, false);
+  const int32_t size = std::max(9, height * 2 / 5);
+  canvas.Text(rank, {x + 2, y + 1, x + width - 2, y + 1 + size}, ink, size, kLeft);
+  DrawSuit(canvas, suit, x + width * 0.6, y + height * 0.64, height * 0.42, ink);
+}
+
+void PaintChipStack(Canvas& canvas, double cx, double bottom, int count, Rgb colour) {
+  for (int i = 0; i < count; ++i) {
+    const double top = bottom - 10 - i * 3;
+    canvas.Ellipse(cx, top + 7, 9, 4, Shade(colour, -0.45));
+    canvas.Ellipse(cx, top + 4, 9, 4, colour);
+    canvas.EllipseRing(cx, top + 4, 6.5, 2.8, 1, Rgb{246, 246, 240});
+  }
+}
+
+// The lobby background: title where the (empty) banners would be, panels under the places the
+// lobby fills, and the main-lobby button's resting look.
+void WriteLobbyBackground(Output& out) {
+  Canvas canvas(800, 516);
+  canvas.VerticalGradient(canvas.Whole(), Rgb{22, 70, 44}, Rgb{10, 36, 24});
+  canvas.Grain(canvas.Whole(), 3, 5);
+  // Title band.
+  canvas.VerticalGradient({0, 0, 800, 94}, Rgb{16, 30, 24}, Rgb{24, 58, 38});
+  canvas.Fill({0, 92, 800, 94}, kGold);
+  for (int suit = 0; suit < 4; ++suit) {
+    DrawSuit(canvas, suit, 60 + suit * 34, 46, 24, suit == kHearts || suit == kDiamonds ? Rgb{200, 50, 50} : Rgb{220, 220, 210});
+    DrawSuit(canvas, 3 - suit, 638 + suit * 34, 46, 24,
+             3 - suit == kHearts || 3 - suit == kDiamonds ? Rgb{200, 50, 50} : Rgb{220, 220, 210});
+  }
+  canvas.ShadowText("TARVIK POKER", {200, 10, 600, 60}, kGold, 40);
+  canvas.Text("Card Room  -  Hold'em  Omaha  Stud  Guts  Big 2  Chinese Poker  Pan  Black Jack", {150, 58, 650, 82},
+              Rgb{190, 210, 196}, 13, kCentre, false);
+  // Scroll-banner strip.
+  canvas.Fill({0, 94, 800, 110}, Rgb{8, 12, 10});
+  // Navigation panel, list, information panel, buttons column.
+  const Rgb panel{12, 22, 18};
+  canvas.RoundBox({4, 111, 230, 407}, 6, panel, 0.85);
+  canvas.Frame({6, 113, 228, 405}, kPanelEdge);
+  canvas.RoundBox({239, 117, 637, 405}, 6, panel, 0.85);
+  canvas.Fill({243, 121, 632, 145}, Rgb{30, 44, 58});
+  canvas.Fill({243, 145, 632, 400}, Rgb{246, 246, 240});
+  canvas.Frame({242, 144, 633, 401}, kPanelEdge);
+  canvas.RoundBox({645, 114, 792, 404}, 6, panel, 0.85);
+  canvas.Fill({650, 119, 787, 349}, Rgb{14, 26, 22});
+  canvas.Frame({649, 118, 788, 350}, kPanelEdge);
+  // Hot-pick tiles' frames, the counters, the link strip and the corner strip.
+  for (int32_t i = 0; i < 4; ++i) {
+    canvas.Fill({242 + 99 * i, 411, 342 + 99 * i, 511}, Rgb{8, 14, 12});
+    canvas.Frame({242 + 99 * i, 411, 342 + 99 * i, 511}, kPanelEdge);
+  }
+  ButtonStyle main_lobby;
+  main_lobby.face = kMainLobbyFace;
+  main_lobby.ground = Rgb{10, 36, 24};
+  PaintButton(canvas, {296, 463, 467, 491}, Look::kNormal, "Main Lobby", main_lobby);
+  canvas.Fill({158, 439, 221, 475}, Rgb{32, 32, 32});
+  canvas.Frame({157, 438, 222, 476}, kPanelEdge);
+  canvas.Text("Players", {8, 439, 154, 457}, Rgb{200, 214, 204}, 12, kRight);
+  canvas.Text("Tables", {8, 457, 154, 475}, Rgb{200, 214, 204}, 12, kRight);
+  canvas.Fill({10, 481, 226, 511}, Rgb{8, 12, 10});
+  canvas.Fill({647, 407, 795, 516}, Rgb{8, 12, 10});
+  out.Jpeg("sublobby.a", canvas, kFamily);
+}
+
+// One tile per game type, stacked: the game's cards on a felt disc, its name on top; the middle
+// band stays dark for the table label the lobby writes there.
+void WriteHotPicks(Output& out) {
+  struct Tile {
+    const char* title;
+    Rgb felt;
+    const char* ranks[3];
+    int suits[3];
+  };
+  const Tile tiles[8] = {
+      {"PAN", Rgb{48, 108, 50}, {"K", "Q", "J"}, {kSpades, kSpades, kSpades}},
+      {"HOLD'EM", Rgb{26, 112, 60}, {"A", "A", ""}, {kSpades, kHearts, 0}},
+      {"GUTS", Rgb{40, 112, 48}, {"Q", "Q", ""}, {kClubs, kDiamonds, 0}},
+      {"BIG 2", Rgb{30, 100, 70}, {"2", "2", ""}, {kSpades, kHearts, 0}},
+      {"CHINESE", Rgb{20, 98, 86}, {"A", "K", "Q"}, {kHearts, kHearts, kHearts}},
+      {"BLACK JACK", Rgb{18, 100, 54}, {"A", "K", ""}, {kSpades, kDiamonds, 0}},
+      {"7 STUD", Rgb{22, 104, 74}, {"7", "7", "7"}, {kClubs, kHearts, kSpades}},
+      {"OMAHA", Rgb{36, 96, 64}, {"A", "K", "Q"}, {kDiamonds, kClubs, kHearts}},
+  };
+  Canvas canvas(96, 96 * 8);
+  for (int32_t g = 0; g < 8; ++g) {
+    const Tile& tile = tiles[g];
+    const int32_t top = g * 96;
+    canvas.VerticalGradient({0, top, 96, top + 96}, Shade(tile.felt, 0.1), Shade(tile.felt, -0.45));
+    canvas.Ellipse(48, top + 56, 44, 34, Shade(tile.felt, 0.12));
+    canvas.EllipseRing(48, top + 56, 44, 34, 2, Rgb{90, 56, 32});
+    canvas.Frame({0, top, 96, top + 96}, kGold);
+    canvas.ShadowText(tile.title, {2, top + 3, 94, top + 20}, kGold, canvas.FitSize(tile.title, 14, 90));
+    canvas.Fill({1, top + 43, 95, top + 70}, Rgb{10, 20, 16});
+    int cards = tile.ranks[2][0] != '\0' ? 3 : 2;
+    for (int i = 0; i < cards; ++i) {
+      const int32_t x = 48 - cards * 11 + i * 22;
+      PaintMiniCard(canvas, x, top + 22, 20, 20, tile.ranks[i], tile.suits[i]);
+    }
+    PaintChipStack(canvas, 22, top + 92, 3, Rgb{198, 32, 38});
+    PaintChipStack(canvas, 74, top + 92, 2, Rgb{36, 72, 186});
+  }
+  out.Jpeg("hotpicks.a", canvas, kFamily);
+}
+
+void WriteSplash(Output& out) {
+  Canvas canvas(320, 320);
+  canvas.VerticalGradient(canvas.Whole(), Rgb{24, 84, 50}, Rgb{8, 28, 18});
+  canvas.Ellipse(160, 120, 150, 100, Rgb{30, 104, 60}, 0.6);
+  canvas.Frame(canvas.Whole(), kGold);
+  canvas.Frame(canvas.Whole().Inset(3, 3), Rgb{90, 70, 30});
+  PaintMiniCard(canvas, 104, 44, 40, 56, "A", kSpades);
+  PaintMiniCard(canvas, 140, 38, 40, 56, "K", kHearts);
+  PaintMiniCard(canvas, 176, 44, 40, 56, "Q", kDiamonds);
+  PaintChipStack(canvas, 86, 110, 4, Rgb{198, 32, 38});
+  PaintChipStack(canvas, 236, 110, 3, Rgb{34, 34, 40});
+  canvas.ShadowText("TARVIK", {0, 116, 320, 160}, kGold, 42);
+  canvas.ShadowText("POKER", {0, 158, 320, 188}, Rgb{236, 236, 226}, 26);
+  // The status line and the button sit on a plain dark band.
+  canvas.Fill({12, 222, 308, 312}, Rgb{10, 20, 14});
+  canvas.Frame({12, 222, 308, 312}, Rgb{60, 90, 70});
+  out.Jpeg("splash.a", canvas, kFamily);
+}
+
+void WriteStatsBackground(Output& out) {
+  Canvas canvas(300, 232);
+  canvas.VerticalGradient(canvas.Whole(), Rgb{20, 48, 34}, Rgb{10, 24, 18});
+  DrawSuit(canvas, kSpades, 240, 170, 90, Rgb{26, 58, 42});
+  canvas.Frame(canvas.Whole(), kPanelEdge);
+  canvas.Fill({0, 0, 300, 3}, kGold);
+  out.Jpeg("statswin.a", canvas, kFamily);
+}
+
+void WriteBirthday(Output& out) {
+  Canvas canvas(320, 240);
+  canvas.VerticalGradient(canvas.Whole(), Rgb{250, 244, 226}, Rgb{240, 228, 200});
+  const Rgb balloons[3] = {{210, 50, 60}, {50, 110, 200}, {230, 180, 40}};
+  for (int i = 0; i < 3; ++i) {
+    const double x = 16 + i * 18;
+    canvas.Line(static_cast<int32_t>(x), 44, static_cast<int32_t>(x + 6), 78, Rgb{120, 110, 100});
+    canvas.Ellipse(x, 30 + (i % 2) * 6, 9, 12, balloons[i]);
+    canvas.Line(static_cast<int32_t>(304 - i * 18), 44, static_cast<int32_t>(298 - i * 18), 78, Rgb{120, 110, 100});
+    canvas.Ellipse(304 - i * 18, 30 + (i % 2) * 6, 9, 12, balloons[2 - i]);
+  }
+  canvas.ShadowText("Happy Birthday!", {64, 10, 256, 56}, Rgb{200, 40, 60}, 24);
+  canvas.Text("from all of us at the card room", {80, 52, 240, 72}, Rgb{90, 80, 70}, 12, kCentre, false);
+  canvas.Fill({20, 78, 300, 80}, Rgb{200, 170, 90});
+  out.Jpeg("birthday.a", canvas, kFamily);
+}
+
+// Seven frames of 144 x 106 stacked: a gleam runs across the caption; the hover strips are
+// brighter with a gold rim.
+void WriteCornerStrip(Output& out, const char* name, const char* caption, const char* line2, Rgb face, bool hover) {
+  Canvas canvas(144, 742);
+  for (int32_t frame = 0; frame < 7; ++frame) {
+    const int32_t top = frame * 106;
+    const Box box{0, top, 144, top + 106};
+    const Rgb base = hover ? Shade(face, 0.18) : face;
+    canvas.VerticalGradient(box, Shade(base, 0.25), Shade(base, -0.35));
+    const int32_t gleam = -40 + frame * 36;
+    for (int32_t y = top; y < top + 106; ++y) {
+      for (int32_t x = 0; x < 144; ++x) {
+        const int32_t d = x + (y - top) / 2 - gleam;
+        if (d >= 0 && d < 18) canvas.Blend(x, y, Rgb{255, 255, 255}, 0.18 * (1 - std::abs(d - 9) / 9.0));
+      }
+    }
+    canvas.Frame(box, hover ? kGold : Shade(face, -0.5));
+    canvas.Frame(box.Inset(1, 1), hover ? Rgb{255, 230, 150} : Shade(face, 0.2));
+    canvas.ShadowText(caption, {4, top + 26, 140, top + 62}, hover ? Rgb{255, 246, 210} : kWhiteText, 26);
+    canvas.Text(line2, {4, top + 64, 140, top + 84}, Rgb{230, 230, 220}, 12, kCentre, false);
+  }
+  out.Jpeg(name, canvas, kFamily);
+}
+
 }  // namespace
 
 void WriteLobbyArt(Output& out) {
+  WriteLobbyBackground(out);
+  WriteHotPicks(out);
+  WriteSplash(out);
+  WriteStatsBackground(out);
+  WriteBirthday(out);
+  WriteCornerStrip(out, "msignin.a", "SIGN IN", "to play for real", kFaceGreen, false);
+  WriteCornerStrip(out, "msignino.a", "SIGN IN", "to play for real", kFaceGreen, true);
+  WriteCornerStrip(out, "mcashier.a", "CASHIER", "deposit and withdraw", kFaceAmber, false);
+  WriteCornerStrip(out, "mcasho.a", "CASHIER", "deposit and withdraw", kFaceAmber, true);
+  WriteCornerStrip(out, "mhelp.a", "HELP", "how to play", kFaceBlue, false);
+  WriteCornerStrip(out, "mhelpo.a", "HELP", "how to play", kFaceBlue, true);
   WriteButtons(out);
   WriteTree(out);
   WriteLinkStrip(out);
