@@ -107,12 +107,12 @@ void WriteBarButton(Output& out, const std::string& name, int32_t cell_width, co
     const auto [first, second] = SplitCaption(caption);
     const int32_t size = std::min(15, text_box.Height() - 2);
     const int32_t one_line = canvas.FitSize(caption, size, text_box.Width());
-    if (one_line >= std::min(size, 11) || second.empty() || text_box.Height() < 22) {
+    if (one_line >= std::min(size, 13) || second.empty() || text_box.Height() < 22) {
       canvas.ShadowText(caption, text_box, ink, one_line);
     } else {
       const int32_t half = text_box.Height() / 2;
-      const int32_t line_size = std::min(canvas.FitSize(first, half + 2, text_box.Width()),
-                                         canvas.FitSize(second, half + 2, text_box.Width()));
+      const int32_t line_size = std::min(canvas.FitSize(first, std::min(12, half + 2), text_box.Width()),
+                                         canvas.FitSize(second, std::min(12, half + 2), text_box.Width()));
       canvas.ShadowText(first, {text_box.left, text_box.top, text_box.right, text_box.top + half + 1}, ink, line_size);
       canvas.ShadowText(second, {text_box.left, text_box.top + half - 1, text_box.right, text_box.bottom}, ink,
                         line_size);
