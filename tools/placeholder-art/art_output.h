@@ -36,6 +36,7 @@ class Output {
   // Makes the folders of a relative path ("site/banners/").
   void MakeFolder(const std::string& relative);
 
+  const std::string& Folder() const { return folder_; }
   bool Ok() const { return ok_; }
   int32_t FilesWritten() const { return files_written_; }
 
