@@ -484,4 +484,16 @@ TEST_F(PlaceholderArtTest, an_existing_start_up_file_is_kept) {
   EXPECT_EQ(other.ReadFile("tarvik.ini"), "kept");
 }
 
+TEST_F(PlaceholderArtTest, contact_sheets_are_written_on_request) {
+  TempProgramFolder other;
+  ASSERT_EQ(RunCommand(std::string(PLACEHOLDER_ART_PATH) + " " + other.PathOf("program") + " --contact-sheets " +
+                       other.PathOf("sheets"))
+                .status,
+            0);
+  for (const char* family : {"cards", "lobby", "table-backgrounds", "holdem", "blackjack", "pan"}) {
+    EXPECT_EQ(ReadBytes(other.PathOf("sheets/") + family + ".png").rfind("\x89PNG", 0), 0u) << family;
+  }
+  EXPECT_NE(RunCommand(std::string(PLACEHOLDER_ART_PATH) + " " + other.PathOf("program") + " --sheets x").status, 0);
+}
+
 }  // namespace

@@ -182,7 +182,6 @@ void PaintPlate(Canvas& canvas, int32_t left, Rgb rim, Rgb body, const std::stri
   const Box plate{left + 1, 1, left + 90, 34};
   canvas.RoundBox(plate, 8, rim);
   canvas.RoundBox(plate.Inset(2, 2), 6, body);
-  canvas.Fill({left + 8, 4, left + 83, 5}, Shade(body, 0.12));
   if (!caption.empty()) canvas.ShadowText(caption, plate, Rgb{236, 236, 226}, 14);
 }
 
