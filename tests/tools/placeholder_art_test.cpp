@@ -108,7 +108,7 @@ std::vector<Expected> Inventory() {
   Add(&list, Kind::kBmp, 459, 96, {"pbinfo.b", "pbinfo2.b"});
   Add(&list, Kind::kBmp, 196, 13, {"pbprog.b", "pbexp.b", "pbcom.b"});
   for (int i = 0; i < 20; ++i) {
-    char name[16];
+    char name[32];
     std::snprintf(name, sizeof name, "pbh%03d.b", i);
     list.push_back({name, Kind::kBmp, 103, 114});
   }
@@ -306,9 +306,15 @@ TEST_F(PlaceholderArtTest, every_data_file_reads_back_at_its_size_through_the_pr
         EXPECT_EQ(Little32(bytes, 10), bits == 8 ? 1078u : 54u);
         EXPECT_TRUE(bits == 24 || (bits == 8 && file.kind != Kind::kBmp24)) << bits << " bits";
         paletted += bits == 8 ? 1 : 0;
-        if (file.width != 0) EXPECT_EQ(width, file.width);
-        if (file.height != 0) EXPECT_EQ(height, file.height);
-        if (file.kind == Kind::kBar) EXPECT_EQ(width % 3, 0) << "three equal cells";
+        if (file.width != 0) {
+          EXPECT_EQ(width, file.width);
+        }
+        if (file.height != 0) {
+          EXPECT_EQ(height, file.height);
+        }
+        if (file.kind == Kind::kBar) {
+          EXPECT_EQ(width % 3, 0) << "three equal cells";
+        }
         const auto bitmap = static_cast<platform::HBITMAP>(
             platform::LoadImage(path.c_str(), platform::IMAGE_BITMAP, 0, 0, platform::LR_LOADFROMFILE));
         ASSERT_NE(bitmap, nullptr);
@@ -327,8 +333,12 @@ TEST_F(PlaceholderArtTest, every_data_file_reads_back_at_its_size_through_the_pr
         ASSERT_EQ(error, nullptr) << error;
         EXPECT_EQ(bits, 24);
         EXPECT_EQ(width % 4, 0);
-        if (file.width != 0) EXPECT_EQ(width, file.width);
-        if (file.height != 0) EXPECT_EQ(height, file.height);
+        if (file.width != 0) {
+          EXPECT_EQ(width, file.width);
+        }
+        if (file.height != 0) {
+          EXPECT_EQ(height, file.height);
+        }
         break;
       }
       case Kind::kWav: {
@@ -464,7 +474,7 @@ TEST_F(PlaceholderArtTest, site_pictures_are_laid_out_under_the_banner_address) 
     EXPECT_LT(height, 95) << "reaches into the scroll-banner strip";
   }
   for (int digit = 2; digit <= 8; ++digit) {
-    const std::string name = "0010000" + std::to_string(digit) + ".a";
+    const std::string name = "001000000" + std::to_string(digit) + ".a";
     SCOPED_TRACE(name);
     int32_t width = 0, height = 0, bits = 0;
     uint8_t* buffer = nullptr;

@@ -144,7 +144,7 @@ void WriteBonusPictures(Output& out) {
     gift.Ellipse(52, 22, 4, 4, Shade(kGold, -0.2));
     const std::string caption = "Bonus " + std::to_string(index + 1);
     gift.ShadowText(caption, {0, 94, 103, 112}, kWhiteText, 13);
-    char name[16];
+    char name[32];
     std::snprintf(name, sizeof name, "pbh%03d.b", index);
     out.Bmp(name, gift, kBonusFamily);
   }
