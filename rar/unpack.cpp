@@ -2,6 +2,8 @@
 // input, and the choice of method by unpack version.
 #include "rar/unpack.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -55,7 +57,8 @@ bool RarBitInput::PrepareSlow() {
 }
 
 void RarUnpackCore::ClearForNonSolidFile() {
-  std::memset(window, 0, kRarWindowSize);
+  std::memset(window, 0, static_cast<size_t>(std::min<uint64_t>(written_since_clear, kRarWindowSize)));
+  written_since_clear = 0;
   write_pos = 0;
   flush_pos = 0;
   std::memset(old_dist, 0, sizeof old_dist);
@@ -67,10 +70,12 @@ void RarUnpackCore::ClearForNonSolidFile() {
 void RarUnpackCore::Flush() {
   if (write_pos < flush_pos) {
     io->WriteUnpacked(window + flush_pos, static_cast<int>(kRarWindowSize - flush_pos));
+    written_since_clear += kRarWindowSize - flush_pos;
     flush_pos = 0;
   }
   if (write_pos > flush_pos) {
     io->WriteUnpacked(window + flush_pos, static_cast<int>(write_pos - flush_pos));
+    written_since_clear += write_pos - flush_pos;
   }
   flush_pos = write_pos;
 }
@@ -87,9 +92,12 @@ class RarUnpacker final : public Unpacker {
     if (!method15 && !method20) return UNPACK_BAD_VERSION;
     if (unpacked_size < 0) return UNPACK_CORRUPT;
     if (!window_) {
-      window_.reset(new (std::nothrow) uint8_t[kRarWindowSize + kRarWindowSlack]());
+      // Zeroed by the allocator, which leaves fresh pages untouched until they are used: a small
+      // file costs only the pages it writes.
+      window_.reset(static_cast<uint8_t*>(std::calloc(kRarWindowSize + kRarWindowSlack, 1)));
       if (!window_) return UNPACK_NO_MEMORY;
       core_.window = window_.get();
+      core_.written_since_clear = 0;
       solid = false;
     }
     if (!solid) core_.ClearForNonSolidFile();
@@ -102,7 +110,10 @@ class RarUnpacker final : public Unpacker {
   }
 
  private:
-  std::unique_ptr<uint8_t[]> window_;  // allocated by the first Unpack, kept for the archive
+  struct FreeWindow {
+    void operator()(uint8_t* window) const { std::free(window); }
+  };
+  std::unique_ptr<uint8_t, FreeWindow> window_;  // allocated by the first Unpack, kept for the archive
   RarUnpackCore core_;
   Unpack20Class unpack20_;
   Unpack15Class unpack15_;
