@@ -282,9 +282,10 @@ TEST(Unpack20, longest_distance_reads_the_bytes_a_window_back) {
   EXPECT_TRUE(io.Output() == expected);
 }
 
-// A non-solid file starts from a cleared window, whatever the file before it on the same
-// unpacker left there: a match reaching back before the file's first byte reads zeros, after a
-// short file as well as after one that filled the whole window.
+// A non-solid file starts from a cleared window, whatever the file before it left there (on the
+// same unpacker, or on one that went away and left its window to the next): a match reaching back
+// before the file's first byte reads zeros, after a short file as well as after one that filled
+// the whole window.
 TEST(Unpack20, non_solid_file_reads_zeros_before_its_first_byte) {
   // Main: repeat last "0", 'a' "100", 'b' "101", length 10 "110", length 227-258 "111";
   // distance: 1 "0", 6145-8192 "10", 983041-1048576 "11".
@@ -293,7 +294,11 @@ TEST(Unpack20, non_solid_file_reads_zeros_before_its_first_byte) {
   struct Case {
     const char* label;
     int repeats;
-  } const cases[] = {{"after_a_short_file", 0}, {"after_a_window_of_output", 4100}};
+    bool new_unpacker;
+  } const cases[] = {{"after_a_short_file", 0, false},
+                     {"after_a_window_of_output", 4100, false},
+                     {"after_a_short_file_of_another_unpacker", 0, true},
+                     {"after_a_window_of_output_of_another_unpacker", 4100, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     HandBitStream first;
@@ -313,6 +318,10 @@ TEST(Unpack20, non_solid_file_reads_zeros_before_its_first_byte) {
     ASSERT_EQ(unpacker->Unpack(20, first_size, false), UNPACK_OK);
     ASSERT_EQ(io.Output(), std::string(static_cast<size_t>(first_size), 'b'));
     io.ClearOutput();
+    if (c.new_unpacker) {
+      unpacker.reset();
+      unpacker = CreateUnpacker(&io);
+    }
     io.SetPacked(second.Bytes());
     EXPECT_EQ(unpacker->Unpack(20, 13, false), UNPACK_OK);
     EXPECT_EQ(io.Output(), "a" + std::string(12, '\0'));
