@@ -128,19 +128,34 @@ void CopyUnlessKey(const uint8_t* __restrict raw, const uint8_t* __restrict in, 
   const __m128i pixel_starts = _mm_setr_epi8(-1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0);
   const __m128i last_byte = _mm_setr_epi8(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1);
   const size_t bytes = count * 3;
-  for (; done + 16 <= bytes; done += 15) {
-    const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + done));
+  // The decision for the five pixels at `at`: all ones on the bytes that keep the destination.
+  const auto keep_mask = [&](size_t at) {
+    const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + at));
     const __m128i equal = _mm_cmpeq_epi8(source, key_bytes);
     // At each pixel's first byte: all three bytes equal.
     __m128i pixel_key = _mm_and_si128(equal, _mm_srli_si128(equal, 1));
     pixel_key = _mm_and_si128(_mm_and_si128(pixel_key, _mm_srli_si128(equal, 2)), pixel_starts);
     // Over the pixel's three bytes, plus the sixteenth byte.
-    __m128i keep = _mm_or_si128(pixel_key, _mm_slli_si128(pixel_key, 1));
-    keep = _mm_or_si128(_mm_or_si128(keep, _mm_slli_si128(pixel_key, 2)), last_byte);
+    const __m128i keep = _mm_or_si128(pixel_key, _mm_slli_si128(pixel_key, 1));
+    return _mm_or_si128(_mm_or_si128(keep, _mm_slli_si128(pixel_key, 2)), last_byte);
+  };
+  const auto select = [](__m128i keep, __m128i background, __m128i picture) {
+    return _mm_or_si128(_mm_and_si128(keep, background), _mm_andnot_si128(keep, picture));
+  };
+  if (bytes >= 16) {
+    // The destination's bytes for a step are read before the previous step's bytes are stored:
+    // reading sixteen bytes that overlap a store just made (the sixteenth byte) would wait for
+    // that store to finish.
+    __m128i background = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out));
+    for (; done + 31 <= bytes; done += 15) {
+      const __m128i next_background = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + done + 15));
+      const __m128i picture = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + done));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done), select(keep_mask(done), background, picture));
+      background = next_background;
+    }
     const __m128i picture = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + done));
-    const __m128i background = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + done));
-    const __m128i result = _mm_or_si128(_mm_and_si128(keep, background), _mm_andnot_si128(keep, picture));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done), result);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done), select(keep_mask(done), background, picture));
+    done += 15;
   }
 #endif
   CopyUnlessKeyScalar(raw + done, in + done, out + done, count - done / 3, key);
