@@ -1,0 +1,53 @@
+#include "tests/cclient/widgets/widget_test_support.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "cclient/widgets/table_layout.h"
+#include "platform/draw/png_writer.h"
+#include "tests/cclient/widgets/table_art.h"
+
+const int32_t kTableChipValues[15] = {0,      25,      100,      500,      1000,     2500,      10000,     50000,
+                                      100000, 500000, 2500000, 10000000, 50000000, 200000000, 1000000000};
+
+TableChipSet::TableChipSet() {
+  (void)LoadBitmapFile("4001.b", &strip_);
+  for (int32_t i = 0; i < 15; ++i) {
+    chips_[i] = std::make_unique<ChipImage>(kTableChipValues[i]);
+    chips_[i]->SetFromStrip(&strip_.dc, 20, 19, 20 * i, 0, 0x00FF00, nullptr);
+    pointers_[i] = chips_[i].get();
+  }
+}
+
+TableChipSet::~TableChipSet() { ReleaseBitmapFile(&strip_); }
+
+void TableChipSet::SetUpStack(ChipStack* stack) {
+  stack->Init(15, pointers_, 0, 0, nullptr, 9, 9);
+  int32_t storage_x[15][15] = {};
+  int32_t storage_y[15][15] = {};
+  int32_t* xs[15];
+  int32_t* ys[15];
+  for (int k = 0; k < 15; ++k) {
+    xs[k] = storage_x[k];
+    ys[k] = storage_y[k];
+  }
+  ChipLayout_FillTable(11, xs, ys);
+  stack->SetLayout(xs, ys, 1, -3, 0);
+  stack->SetPileMode(false, true);
+  stack->SetAlwaysRedraw(false);
+}
+
+void TableArtTest::SetUp() { ASSERT_TRUE(WriteTableArt(folder_.Path())); }
+
+void SaveForPerson(platform::HDC dc, const std::string& name) {
+  const char* env = std::getenv("TVK_WIDGET_PNG_DIR");
+  std::filesystem::path folder;
+  if (env != nullptr && *env != '\0') {
+    folder = env;
+  } else {
+    folder = std::filesystem::canonical("/proc/self/exe").parent_path() / "widget_pngs";
+  }
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  EXPECT_TRUE(platform::SaveDCPng(dc, (folder / (name + ".png")).string())) << name;
+}
