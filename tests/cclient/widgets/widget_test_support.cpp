@@ -51,3 +51,53 @@ void SaveForPerson(platform::HDC dc, const std::string& name) {
   std::filesystem::create_directories(folder, error);
   EXPECT_TRUE(platform::SaveDCPng(dc, (folder / (name + ".png")).string())) << name;
 }
+
+#include "platform/window/headless.h"
+#include "platform/window/activation.h"
+#include "platform/window/window.h"
+#include "platform/window/window_messages.h"
+
+namespace {
+
+InputWindow* g_input_window = nullptr;
+
+}  // namespace
+
+InputWindow::InputWindow(Handler handler) : handler_(std::move(handler)) {
+  platform::headless::Reset();
+  platform::WNDCLASS window_class;
+  window_class.lpfnWndProc = Procedure;
+  window_class.lpszClassName = "WidgetInputWindow";
+  (void)platform::RegisterClass(&window_class);
+  g_input_window = this;
+  hwnd_ = platform::CreateWindow("WidgetInputWindow", "table", platform::WS_VISIBLE, 0, 0, 800, 560, nullptr,
+                                 nullptr, nullptr, nullptr);
+  EXPECT_NE(hwnd_, nullptr);
+  platform::SetFocus(hwnd_);
+  Deliver();
+}
+
+InputWindow::~InputWindow() {
+  g_input_window = nullptr;
+  platform::headless::Reset();
+}
+
+void InputWindow::Deliver() { (void)platform::headless::RunUntilIdle(); }
+
+platform::LRESULT InputWindow::Procedure(platform::HWND hwnd, platform::UINT message, platform::WPARAM wparam,
+                                         platform::LPARAM lparam) {
+  switch (message) {
+    case platform::WM_MOUSEMOVE:
+    case platform::WM_LBUTTONDOWN:
+    case platform::WM_LBUTTONUP:
+      if (g_input_window != nullptr) {
+        g_input_window->handler_(message, wparam, platform::GET_X_LPARAM(lparam), platform::GET_Y_LPARAM(lparam));
+      }
+      return 0;
+    case platform::WM_CHAR:
+      if (g_input_window != nullptr) g_input_window->handler_(message, wparam, 0, 0);
+      return 0;
+    default:
+      return platform::DefWindowProc(hwnd, message, wparam, lparam);
+  }
+}

@@ -43,3 +43,28 @@ class TableArtTest : public ProgramFolderTest {
 // Writes the picture as "<name>.png" into the folder named by TVK_WIDGET_PNG_DIR, or, without it,
 // into "widget_pngs" beside the test program, for a person to look at.
 void SaveForPerson(platform::HDC dc, const std::string& name);
+
+// A headless table window of 800 x 560 whose mouse and character messages go to `handler`, so
+// that a test drives widgets with injected input as a table does. One at a time.
+#include <functional>
+
+#include "platform/window/window_types.h"
+
+class InputWindow {
+ public:
+  using Handler = std::function<void(platform::UINT message, platform::WPARAM wparam, int32_t x, int32_t y)>;
+  explicit InputWindow(Handler handler);
+  ~InputWindow();
+  InputWindow(const InputWindow&) = delete;
+  InputWindow& operator=(const InputWindow&) = delete;
+
+  platform::HWND hwnd() const { return hwnd_; }
+  // Runs the message loop until the injected input has been delivered.
+  void Deliver();
+
+ private:
+  static platform::LRESULT Procedure(platform::HWND hwnd, platform::UINT message, platform::WPARAM wparam,
+                                     platform::LPARAM lparam);
+  Handler handler_;
+  platform::HWND hwnd_ = nullptr;
+};
