@@ -169,6 +169,10 @@ bool WriteBetWindow(const std::string& folder) {
   bool ok = true;
   ArtCanvas back(198, 92, RGB(40, 40, 60));
   back.Box(29, 38, 141, 6, RGB(20, 20, 30));
+  back.Box(4, 28, 22, 22, RGB(120, 120, 160));
+  back.Text(4, 28, 22, 22, "<", RGB(255, 255, 255));
+  back.Box(172, 28, 22, 22, RGB(120, 120, 160));
+  back.Text(172, 28, 22, 22, ">", RGB(255, 255, 255));
   ok &= back.Write(folder + "4b00.b");
   ArtCanvas thumb(11, 19, RGB(200, 200, 210));
   ok &= thumb.Write(folder + "4b10.b");
