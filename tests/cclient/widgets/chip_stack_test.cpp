@@ -9,7 +9,7 @@
 #include "platform/window/headless.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/window.h"
-#include "tests/cclient/widgets/table_art.h"
+#include "tools/widget-gallery/table_art.h"
 #include "tests/cclient/widgets/widget_test_support.h"
 #include "tests/platform/draw/memory_picture.h"
 

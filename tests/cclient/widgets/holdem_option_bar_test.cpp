@@ -4,7 +4,7 @@
 
 #include "platform/window/headless.h"
 #include "platform/window/window_messages.h"
-#include "tests/cclient/widgets/table_art.h"
+#include "tools/widget-gallery/table_art.h"
 #include "tests/cclient/widgets/widget_test_support.h"
 #include "tests/platform/draw/memory_picture.h"
 

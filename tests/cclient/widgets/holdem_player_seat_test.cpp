@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cclient/widgets/table_layout.h"
-#include "tests/cclient/widgets/table_art.h"
+#include "tools/widget-gallery/table_art.h"
 #include "tests/cclient/widgets/widget_test_support.h"
 #include "tests/platform/draw/memory_picture.h"
 

@@ -5,7 +5,7 @@
 
 #include "cclient/widgets/table_layout.h"
 #include "platform/draw/png_writer.h"
-#include "tests/cclient/widgets/table_art.h"
+#include "tools/widget-gallery/table_art.h"
 
 const int32_t kTableChipValues[15] = {0,      25,      100,      500,      1000,     2500,      10000,     50000,
                                       100000, 500000, 2500000, 10000000, 50000000, 200000000, 1000000000};

@@ -1,6 +1,8 @@
 // Small stand-ins for the table pictures, drawn at the sizes and in the layouts the widgets load
 // them ("4001.b" chip strip, "4002.b" seat plates, "4700.b" dealer button, button sheets and the
-// like), each cell a flat, distinct colour so that a test can tell which cell was drawn.
+// like), each cell a flat, distinct colour so that a test can tell which cell was drawn. The
+// widget tests draw with them, and the widget gallery and the table frame benchmark stand them in
+// for pictures a program folder lacks.
 #pragma once
 
 #include <cstdint>
@@ -40,3 +42,5 @@ constexpr platform::COLORREF kSeatKey = 0x0000FF;
 
 // Writes every stand-in into `folder` (ending in "/"). Returns false when a file cannot be written.
 bool WriteTableArt(const std::string& folder);
+// The names of the files WriteTableArt writes.
+const char* const* TableArtFiles(int32_t* count);

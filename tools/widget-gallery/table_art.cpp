@@ -1,4 +1,4 @@
-#include "tests/cclient/widgets/table_art.h"
+#include "tools/widget-gallery/table_art.h"
 
 #include <cstdio>
 #include <cstring>
@@ -145,8 +145,8 @@ bool WriteBars(const std::string& folder) {
     const char* name;
     int32_t width;
     const char* caption;
-  } buttons[] = {{"4040.b", 78, "Fold"}, {"4031.b", 100, "Check"}, {"4011.b", 108, "Bet"}, {"4021.b", 141, "Call"},
-                 {"4091.b", 108, "Raise"}};
+  } buttons[] = {{"4040.b", 78, "Fold"}, {"4031.b", 100, "Check"}, {"4011.b", 108, nullptr}, {"4021.b", 141, nullptr},
+                 {"4091.b", 108, nullptr}};
   bool ok = true;
   for (const auto& b : buttons) ok &= WriteSheet(folder + b.name, 3, b.width, 29, bar, b.caption);
   // Option bar: background 480 x 38 and a sheet of 8 entries of 120 x 19, each normal and selected.
@@ -239,8 +239,15 @@ bool WriteTableArt(const std::string& folder) {
   ok &= WriteBetWindow(folder);
   ok &= WritePopUp(folder);
   ok &= WriteSlides(folder);
-  ArtCanvas table(800, 560, RGB(20, 90, 50));
-  table.Disc(60, 60, 680, 380, RGB(30, 120, 70));
-  ok &= table.Write(folder + "4000.b");
   return ok;
+}
+
+const char* const* TableArtFiles(int32_t* count) {
+  static const char* const kFiles[] = {"4001.b",  "4002.b",  "4700.b",  "4040.b",  "4031.b",     "4011.b",
+                                       "4021.b",  "4091.b",  "4301.b",  "4303.b",  "4b00.b",     "4b10.b",
+                                       "4b20.b",  "4b21.b",  "4b30.b",  "4b31.b",  "4b01.b",     "4900.b",
+                                       "4912.b",  "4922.b",  "bsitin.b", "ositin.b", "dsitin.b", "bundorow.b",
+                                       "oundorow.b", "dundorow.b"};
+  *count = static_cast<int32_t>(sizeof kFiles / sizeof kFiles[0]);
+  return kFiles;
 }
