@@ -8,6 +8,10 @@ void (*g_play_click_sound)() = nullptr;
 
 void ImageButton_SetClickSound(void (*play_click_sound)()) { g_play_click_sound = play_click_sound; }
 
+void ImageButton_PlayClickSound() {
+  if (g_play_click_sound != nullptr) g_play_click_sound();
+}
+
 ImageButton::ImageButton(int32_t id, int32_t x, int32_t y, int32_t width, int32_t height, const char* normal_file,
                          const char* hover_file, const char* down_file, const char* alternative_down_file)
     : id_(id),

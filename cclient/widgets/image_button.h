@@ -89,3 +89,5 @@ class ImageButton {
 // The sound of a click, played by OnMouseUp. The main window installs its own at start-up;
 // until then clicks are silent. nullptr silences them again.
 void ImageButton_SetClickSound(void (*play_click_sound)());
+// Plays the click sound installed above (nothing when none is); for other clickable widgets.
+void ImageButton_PlayClickSound();
