@@ -31,6 +31,7 @@
 #include "cclient/table/table_list.h"
 #include "cclient/widgets/dirty_rect_list.h"
 #include "cclient/widgets/image_button.h"
+#include "platform/controls/menu.h"
 #include "platform/controls/scroll_bar.h"
 #include "platform/sound/sound.h"
 #include "platform/system/clock.h"
@@ -468,6 +469,11 @@ platform::LRESULT Main_WndProc(platform::HWND hwnd, platform::UINT message, plat
   const HandlerScope scope;
   switch (message) {
     case platform::WM_DESTROY:
+      // The menu goes with the window; nothing shows it any more.
+      if (const platform::HMENU menu = platform::GetMenu(hwnd)) {
+        platform::SetMenu(hwnd, nullptr);
+        platform::DestroyMenu(menu);
+      }
       platform::PostQuitMessage(0);
       if (MainWindow == hwnd) MainWindow = nullptr;
       return 0;

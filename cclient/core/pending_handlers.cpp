@@ -97,6 +97,10 @@ int32_t GameListView::Setup(int32_t money_kind, int32_t limit_kind, int32_t tour
                             platform::HDC background_dc) {
   DebugLog_WriteLevel(1, "GameListView::Setup(sub-lobby %ld): not in this build.\n",
                       static_cast<long>(sub_lobby));
+  // The view places the headings of its columns; with no columns none is shown.
+  for (int32_t id = LOBBY_BUTTON_FIRST_HEADING; id <= LOBBY_BUTTON_LAST_HEADING; ++id) {
+    g_Main.lobby_buttons.HideButton(id);
+  }
   return 2 * sort_column + (sort_direction != -1 ? 1 : 0);
 }
 

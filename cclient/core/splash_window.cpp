@@ -29,7 +29,7 @@ constexpr uint32_t kStatusAddressBytes = 260;
 constexpr uint32_t kStatusBytes = 4096;
 // Without a picture the window keeps room for its text and its buttons.
 constexpr int kPlainWidth = 330;
-constexpr int kPlainHeight = 310;
+constexpr int kPlainHeight = 320;
 constexpr int kMessageTop = 237;
 constexpr COLORREF kVersionColour = RGB(200, 200, 200);
 constexpr COLORREF kMessageColour = RGB(255, 255, 255);
