@@ -26,6 +26,7 @@
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/table/table_list.h"
+#include "cclient/widgets/image_button.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "platform/controls/common_controls.h"
 #include "platform/controls/menu.h"
@@ -167,6 +168,7 @@ void CreateLobbySurfaces() {
 
 void ReleaseLobbySurfaces() {
   MainWindowState& main = g_Main;
+  Main_ReleaseLobbyPicture();
   if (main.back_dc != nullptr) {
     platform::SelectObject(main.back_dc, main.old_back_font);
     if (main.old_back_bitmap != nullptr) {
@@ -441,6 +443,7 @@ int32_t Main_Init(platform::HWND main_window, int32_t mode) {
   Main_SetTimer(g_UserOptions.timer_rate);
   ConnectFirstServer();
   StartSound();
+  ImageButton_SetClickSound(&Main_PlayClickSound);
 
   g_Main.menu_not_set = 1;
   (void)PlayerFlagsLoad();

@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -21,6 +23,7 @@
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/net/use_packet.h"
+#include "cclient/widgets/jpeg_file.h"
 #include "platform/draw/gdi.h"
 #include "platform/system/files.h"
 #include "platform/system/process.h"
@@ -29,6 +32,7 @@
 #include "platform/window/message_box.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/window.h"
+#include "tests/server/demo_room.h"
 #include "tests/server/game_server.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -76,10 +80,32 @@ uint16_t ClosedPort() {
   return port;
 }
 
-// Greets the client's hello with a packet, so the lobby's connection has data.
+// Greets the client's hello with the server's hello and RESUMETABLES, which enter the lobby.
 Script GreetingScript() {
+  std::vector<uint8_t> hello(24, 0);
+  hello[23] = 1;
+  std::memcpy(hello.data() + 4, "TEST-SESSION", 12);
   return {ScriptStep::Expect(PACKETTYPE_HELLOFROMCLIENT),
-          ScriptStep::Send(PACKETTYPE_PINGFROMSERVER, {1, 2, 3, 4, 5, 6, 7, 8})};
+          ScriptStep::Send(PACKETTYPE_HELLOFROMSERVER, hello),
+          ScriptStep::Send(PACKETTYPE_RESUMETABLES, {0, 0, 0, 0})};
+}
+
+// A pixel of a picture file of the program folder as RRGGBB, or "" when it cannot be decoded.
+std::string PicturePixel(const std::string& path, int x, int y) {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t bits = 0;
+  uint8_t* pixels = nullptr;
+  if (DecodeJpegFile(path.c_str(), &width, &height, &bits, &pixels) != nullptr) return "";
+  std::string text;
+  if (x < width && y < height) {
+    const uint8_t* pixel = pixels + (static_cast<size_t>(y) * width + x) * 3;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%02X%02X%02X", pixel[0], pixel[1], pixel[2]);
+    text = hex;
+  }
+  FreeDecodedImage(&pixels);
+  return text;
 }
 
 bool Received(const GameServer& server, uint16_t type) {
@@ -221,8 +247,7 @@ TEST_F(StartupTest, a_normal_exit_says_goodbye_to_the_server_and_saves_what_it_k
       {"parameter_file_with_blanks_in_its_name", "/PPORT -N /m", "/z\"my params.txt\" 127.0.0.1",
        false, {"Timer Set."}, false},
       {"debug_log_and_net_log", "", "/debuglog -netlog 127.0.0.1 /pPORT", true,
-       {"Client Version 6.48", "InitInstance() complete.", "Main loop begin.", "Main loop done.",
-        "Splash_Show(\"Thank you for playing!", "Please tell your friends about us!\")"},
+       {"Client Version 6.48", "InitInstance() complete.", "Main loop begin.", "Main loop done."},
        true},
   };
   for (const Case& c : cases) {
@@ -247,15 +272,20 @@ TEST_F(StartupTest, a_normal_exit_says_goodbye_to_the_server_and_saves_what_it_k
 
     EXPECT_TRUE(Received(server, PACKETTYPE_HELLOFROMCLIENT)) << server.Describe();
     EXPECT_TRUE(Received(server, PACKETTYPE_DISCONNECT)) << server.Describe();
-    for (const char* line : {"client 800 516", "visible 1", "title Test Room", "picture 1",
-                             "came forward 1", "open after no 1"}) {
+    for (const char* line : {"state 7", "client 800 516", "visible 1", "title Test Room",
+                             "picture 1", "came forward 1", "open after no 1",
+                             "splash Thank you for playing!\\n\\nPlease tell your friends about us!"}) {
       EXPECT_TRUE(Reported(report, line)) << line;
     }
-    // The window shows its plain page, corner to corner, in the window colour.
-    const platform::COLORREF page = platform::GetSysColor(platform::COLOR_WINDOW);
-    char pixel[32];
-    std::snprintf(pixel, sizeof pixel, "%02X%02X%02X", page & 0xFF, (page >> 8) & 0xFF, (page >> 16) & 0xFF);
-    EXPECT_EQ(ReportLines(report, "pixel "), (std::vector<std::string>{pixel, pixel}));
+    // The window shows the lobby: its picture in the corners (black while the folder has none)
+    // and the link-quality strip's "Good" row.
+    std::string corner = PicturePixel(folder_.PathOf("sublobby.a"), 0, 0);
+    if (corner.empty()) corner = "000000";
+    const std::string strip = PicturePixel(folder_.PathOf("connect.a"), 106, 13);
+    const std::vector<std::string> pixels = ReportLines(report, "pixel ");
+    ASSERT_EQ(pixels.size(), 3u);
+    EXPECT_EQ(pixels[0], corner);
+    EXPECT_EQ(pixels[2], strip);
     const std::string confirmation = "134 Exit Confirmation|Are you sure you want to leave the cardroom?";
     EXPECT_EQ(ReportLines(report, "box "), (std::vector<std::string>{confirmation, confirmation}));
     EXPECT_EQ(Reported(report, "sound PlaySound roar.wav"), c.sound_on);
@@ -296,12 +326,34 @@ TEST_F(StartupTest, an_upgrade_exit_saves_then_starts_the_launcher_in_the_progra
 
   const std::string log = folder_.ReadFile("tvk.log");
   for (const char* line :
-       {"Main_InitiateSpawnSwitch (void)", "Upgrading Please Wait...\")",
+       {"Main_InitiateSpawnSwitch (void)",
         "ShutDown pre-complete.", "PlayerFlagsSave",
         "Network::Shutdown: Server = 127.0.0.1:"}) {
     EXPECT_TRUE(Contains(log, line)) << line << " in\n" << log;
   }
   EXPECT_FALSE(Contains(log, "Should not have got to here.")) << log;
+}
+
+TEST_F(StartupTest, against_the_demo_room_the_client_enters_the_lobby_and_shows_it) {
+  GameServer server;
+  const std::unique_ptr<DemoRoom> room = MakeDemoRoom();
+  server.SetResponder(room.get());
+  ASSERT_TRUE(server.Start());
+  WriteStartupFile(server.Port());
+  const std::string picture = folder_.PathOf("lobby.png");
+  ::setenv("TVK_HARNESS_PICTURE", picture.c_str(), 1);
+  std::vector<std::string> report;
+  EXPECT_EQ(Run("", "close", &report), 0);
+  ::unsetenv("TVK_HARNESS_PICTURE");
+  for (const char* line : {"state 7", "visible 1", "client 800 516", "picture 1"}) {
+    EXPECT_TRUE(Reported(report, line)) << line;
+  }
+  // In the lobby the client asked for the counters and the server map.
+  EXPECT_TRUE(Received(server, PACKETTYPE_MAINLOBBYINFOREQUEST)) << server.Describe();
+  EXPECT_TRUE(Received(server, PACKETTYPE_REQUESTSERVERIDIPMAP)) << server.Describe();
+  if (const char* keep = std::getenv("TVK_KEEP_LOBBY_PICTURE")) {
+    EXPECT_TRUE(platform::CopyFile(picture, keep, false));
+  }
 }
 
 // In the program's own process: a packet handler that opens a modal box sees no further packet
