@@ -97,6 +97,7 @@ platform::LRESULT Main_WndProc(platform::HWND hwnd, platform::UINT message, plat
       PumpNetwork();
       if (wParam == kMainTimerId) {
         CheckComeForwardRequest();
+        CheckCloseSignal();
         Main_Tick();
       }
       return 0;

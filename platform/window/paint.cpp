@@ -158,7 +158,7 @@ void PresentPictures(bool force) {
     const auto window = FindWindowRecord(hwnd);
     if (!window || window->destroying || !window->visible || window->minimized) continue;
     ComposeWindowPicture(*window, true, &picture);
-    backend.Present(*window, picture);
+    backend.Present(*window, picture, force);
     window->picture_dirty = false;
   }
 }
