@@ -367,8 +367,10 @@ void SdlBackend::HandleText(const SDL_TextInputEvent& event) {
 }
 
 void SdlBackend::PumpEvents() {
+  // One look at the window system per call; SDL_PollEvent would look again for every event.
+  SDL_PumpEvents();
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) {
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
     switch (event.type) {
       case SDL_MOUSEMOTION:
         DeliverMouse(WindowOfEvent(event.motion.windowID), WM_MOUSEMOVE, POINT{event.motion.x, event.motion.y});
