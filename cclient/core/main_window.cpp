@@ -514,6 +514,7 @@ platform::LRESULT Main_WndProc(platform::HWND hwnd, platform::UINT message, plat
       PumpNetwork();
       if (wParam == kMainTimerId && !g_Main.closing) {
         CheckComeForwardRequest();
+        CheckCloseSignal();
         Main_Tick();
       }
       return 0;

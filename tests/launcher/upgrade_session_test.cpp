@@ -236,9 +236,10 @@ TEST_P(StartFailureTest, tells_the_user_the_product_is_damaged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, StartFailureTest,
-    ::testing::Values(StartFailureCase{"settings_of_version_1", "1 a b c", nullptr, "Invalid INI file.\r\n"},
+    ::testing::Values(StartFailureCase{"settings_of_version_1", "1 a b c", nullptr,
+                                       "Invalid INI file.\r\nroot.ini: token 1 is not version 0.\r\n"},
                       StartFailureCase{"no_settings_file", "", [](TempProgramFolder& f) { ::unlink(f.PathOf("root.ini").c_str()); },
-                                       "Invalid INI file.\r\n"},
+                                       "Invalid INI file.\r\nroot.ini: cannot be opened.\r\n"},
                       StartFailureCase{"background_of_320_by_240", ClientRootIni("http://127.0.0.1:9/u.ini"),
                                        [](TempProgramFolder& f) {
                                          f.WriteFile("splash.a", EncodeJpeg(JpegKind::kColour, 320, 240,
