@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <iterator>
 #include <utility>
 
 #include "platform/system/paths.h"
@@ -69,8 +70,8 @@ std::vector<uint8_t> ElfProgram(uint16_t machine, const std::vector<uint8_t>& co
   constexpr uint64_t kHeaderSize = 64;
   constexpr uint64_t kSegmentHeaderSize = 56;
   const uint64_t total = kHeaderSize + kSegmentHeaderSize + code.size();
-  std::vector<uint8_t> out = {0x7f, 'E', 'L', 'F', 2 /* 64-bit */, 1 /* little-endian */, 1 /* version */};
-  out.resize(16, 0);
+  static const uint8_t kIdent[16] = {0x7f, 'E', 'L', 'F', 2 /* 64-bit */, 1 /* little-endian */, 1 /* version */};
+  std::vector<uint8_t> out(std::begin(kIdent), std::end(kIdent));
   PutLittleEndian(out, 2, 2);  // an executable
   PutLittleEndian(out, machine, 2);
   PutLittleEndian(out, 1, 4);  // version

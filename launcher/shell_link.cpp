@@ -145,7 +145,10 @@ std::string EntryText(const std::string& link_file, const std::string& target, c
   if (IsProgramTarget(target)) {
     const std::string program = platform::NativeProgramPath(target);
     std::string exec = QuoteExecArgument(program);
-    if (arguments != nullptr && arguments[0] != '\0') exec += " " + QuoteExecArgument(arguments);
+    if (arguments != nullptr && arguments[0] != '\0') {
+      exec += ' ';
+      exec += QuoteExecArgument(arguments);
+    }
     text += "Type=Application\n";
     text += "Exec=" + EscapeValue(exec) + "\n";
     const size_t slash = program.rfind('/');
