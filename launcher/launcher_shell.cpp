@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "launcher/command_line.h"
+#include "launcher/install_upkeep.h"
 #include "launcher/launcher_log.h"
 #include "launcher/root_ini.h"
 #include "launcher/splash_window.h"
@@ -132,13 +133,20 @@ LauncherStartResult Launcher_Start(std::string_view command_line_text, int show_
     LogMessage("Invalid INI file.\n");
     LogRootIniFailure(command_line.settings_file, result, failed_token);
   } else {
-    // Install upkeep has nothing to do in this version.
+    InstallUpkeep* upkeep = InstallUpkeep_Create();
+    (void)InstallUpkeep_Init(upkeep, settings, command_line.relocated);  // a failure leaves upkeep off
+    if (!InstallUpkeep_Run(upkeep)) {
+      InstallUpkeep_Destroy(upkeep);  // restarted from the install's new folder
+      return ended;
+    }
     if (command_line.skip_upgrade) {
       RunDefaultProgram();
+      InstallUpkeep_Destroy(upkeep);
       return ended;
     }
     Splash_SetSettings(&settings);
     have_background = LoadBackground();
+    InstallUpkeep_Destroy(upkeep);
   }
   if (!have_background) {
     ShowError(kDamagedText);
