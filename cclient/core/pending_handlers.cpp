@@ -10,7 +10,6 @@
 #include "cclient/core/login.h"
 #include "cclient/core/client_globals.h"
 #include "cclient/core/main_window.h"
-#include "cclient/core/player_flags.h"
 #include "cclient/core/splash_window.h"
 #include "cclient/net/use_packet.h"
 #include "platform/window/paint.h"
@@ -66,13 +65,6 @@ void Splash_Destroy() { DebugLog_WriteLevel(1, "Splash_Destroy: not in this buil
 void Splash_SetServerStatusUrl(const char* url) {
   DebugLog_WriteLevel(1, "Splash_SetServerStatusUrl: not in this build.\n");
 }
-
-int32_t PlayerFlagsLoad() {
-  DebugLog_WriteLevel(1, "PlayerFlagsLoad: not in this build.\n");
-  return 0;
-}
-
-void PlayerFlagsSave() { DebugLog_WriteLevel(1, "PlayerFlagsSave: not in this build.\n"); }
 
 void Main_AdoptLobbyConnection(uint8_t connection_id) {
   DebugLog_WriteLevel(1, "Main_AdoptLobbyConnection(%d): not in this build.\n", connection_id);
