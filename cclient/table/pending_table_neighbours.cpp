@@ -36,10 +36,8 @@ void TableNeighbours::Main_RedrawButtons() { NotInBuild("Main_RedrawButtons"); }
 
 void TableNeighbours::Main_EnterLobbyIfNotThere() { NotInBuild("Main_EnterLobbyIfNotThere"); }
 
-const char* TableNeighbours::Login_GetSignedInName() {
-  NotInBuild("Login_GetSignedInName");
-  return nullptr;
-}
+// Asked every frame, so it is not logged.
+const char* TableNeighbours::Login_GetSignedInName() { return nullptr; }
 
 void TableNeighbours::Login_ShowDialog(platform::HINSTANCE, platform::HWND, int32_t, int32_t,
                                        int32_t) {

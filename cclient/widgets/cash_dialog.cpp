@@ -43,7 +43,7 @@ constexpr platform::DialogItemTemplate kMoreCashItems[] = {
     LText("", kCashBalanceText, 7, 27, 251, 9),
     LText("", kCashMinimumText, 7, 42, 251, 9),
     LText("", kCashMaximumText, 7, 51, 251, 9),
-    LText("I wish to bring an additional $:", -1, 75, 70, 98, 10),
+    LText("I wish to bring an additional $:", -1, 75, 70, 100, 10),
     EditText(kCashAmountEdit, 175, 68, 63, 12, platform::ES_AUTOHSCROLL),
     PushButton(kRefillText, kMoreCashRefillButton, 23, 65, 32, 32, platform::BS_BITMAP),
     Bitmap(kCashRealMoneyPicture, 23, 65, 32, 32),

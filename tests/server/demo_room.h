@@ -80,3 +80,4 @@ std::unique_ptr<DemoRoom> MakeDemoRoom();
 // The parts of the room, each in its own file (demo_<part>.cpp). A part that is not written yet has
 // no file and is not called.
 void AddDemoSession(DemoRoom& room);
+void AddDemoTables(DemoRoom& room);

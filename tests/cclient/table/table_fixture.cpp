@@ -10,6 +10,7 @@
 #include "platform/draw/gdi.h"
 #include "platform/window/headless.h"
 #include "platform/window/paint.h"
+#include "platform/text/text.h"
 #include "platform/window/window.h"
 
 uint8_t RecordingTableNeighbours::Network_Init(platform::HWND, const char* host, uint32_t port, uint8_t) {
@@ -103,6 +104,7 @@ RecordingGame::RecordingGame(TableClass* owner) : table(owner) { Alive().push_ba
 
 RecordingGame::~RecordingGame() {
   if (back_dc_ != nullptr) platform::DeleteDC(back_dc_);
+  if (font_ != nullptr) platform::DeleteObject(font_);
   if (back_bitmap_ != nullptr) platform::DeleteObject(back_bitmap_);
   if (background_dc_ != nullptr) platform::DeleteDC(background_dc_);
   if (background_bitmap_ != nullptr) platform::DeleteObject(background_bitmap_);
@@ -123,6 +125,8 @@ const char* RecordingGame::Create(platform::HINSTANCE) {
   back_bitmap_ = platform::CreateCompatibleBitmap(nullptr, kTableClientWidth, kTableClientHeight);
   platform::SelectObject(back_dc_, back_bitmap_);
   platform::BitBlt(back_dc_, 0, 0, kTableClientWidth, kTableClientHeight, background_dc_, 0, 0, platform::SRCCOPY);
+  font_ = platform::CreateFont(-11, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  platform::SelectObject(back_dc_, font_);
   return nullptr;
 }
 
@@ -143,6 +147,8 @@ void RecordingGame::Tick(platform::HWND table_window, float seconds) {
 }
 
 int RecordingGame::OnMessage(platform::UINT message, platform::WPARAM, platform::LPARAM) {
+  // Like every game, it answers only the table messages.
+  if (message < TABLEMSG_GAME_START) return 0;
   messages.push_back(message);
   return 1;
 }
@@ -252,4 +258,13 @@ std::string TableHostTest::Title(const TableClass* table) const {
   char title[256] = {};
   platform::GetWindowText(table->Window(), title, sizeof title);
   return title;
+}
+
+std::string TableHostTest::ChatSince(const TableClass* table, int32_t before) {
+  std::string text;
+  for (int32_t back = table->Chat()->LinesWritten() - before - 1; back >= 0; --back) {
+    text += text.empty() ? "" : " ";
+    text += table->Chat()->LineFromNewest(back);
+  }
+  return text;
 }

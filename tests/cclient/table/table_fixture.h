@@ -101,6 +101,7 @@ class RecordingGame final : public TableGameClass {
   platform::HBITMAP back_bitmap_ = nullptr;
   platform::HDC background_dc_ = nullptr;
   platform::HBITMAP background_bitmap_ = nullptr;
+  platform::HFONT font_ = nullptr;
 };
 
 // Big-endian packet building.
@@ -137,6 +138,8 @@ class TableHostTest : public ProgramFolderTest {
   int Deliver(uint32_t type, uint32_t table_id, const std::vector<uint8_t>& rest = {});
   int Join(uint32_t table_id, const std::vector<SeatSpec>& seats = {}, uint8_t seat_count = 10);
   std::string Title(const TableClass* table) const;
+  // The chat lines written since the box held `before` lines, joined with blanks.
+  static std::string ChatSince(const TableClass* table, int32_t before);
 
   RecordingTableNeighbours neighbours_;
   platform::HWND main_window_ = nullptr;

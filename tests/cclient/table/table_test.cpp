@@ -28,6 +28,7 @@ std::string ItemText(platform::HWND dialog, int id) {
 
 void SavePictureForPeople(platform::HWND window, const char* name) {
   if (const char* folder = std::getenv("TVK_PICTURE_DIR"); folder != nullptr) {
+    platform::headless::RunUntilIdle();
     EXPECT_TRUE(platform::headless::SaveWindowPicture(window, std::string(folder) + "/" + name));
   }
 }
@@ -45,7 +46,7 @@ TEST_F(TableTest, the_join_result_fills_the_title_seats_and_chat) {
   EXPECT_STREQ(table->seat_names[4], "bob");
   EXPECT_EQ(table->seat_amounts[0], 12345u);
   EXPECT_EQ(table->minimum_sit, 2000u);
-  EXPECT_STREQ(table->Chat()->LineFromNewest(0), "To play, click SIT at an open seat.");
+  EXPECT_EQ(ChatSince(table, 0), "To play, click SIT at an open seat.");
   EXPECT_EQ(neighbours_.Count("Main_SetLobbyConnection(3)"), 1);
   EXPECT_EQ(neighbours_.Count("Main_HotPickRemember(77, $1/$2 NL)"), 1);
 
@@ -60,7 +61,7 @@ TEST_F(TableTest, fixed_texts_without_their_nul_and_a_huge_seat_count_are_kept_i
   TableClass* table = Open(77);
   const std::string name(32, 'N');
   const std::string stakes(32, 'S');
-  PacketBytes packet = JoinResultBytes(name, stakes, 200, {{9, "abcdefghijkl", 100}});
+  PacketBytes packet = JoinResultBytes(name, stakes, 200, {{9, "abcdefghijk", 100}});
   ASSERT_EQ(Deliver(2101, 77, packet.bytes), 0);
   EXPECT_EQ(table->seat_count, 10);
   EXPECT_EQ(std::string(table->table_name), std::string(31, 'N'));
@@ -166,7 +167,9 @@ TEST_F(TableTest, the_waiting_list_buttons_show_only_when_every_seat_is_taken) {
   TableClass* table = Open(77);
   ASSERT_EQ(Join(77, {{0, "a", 1}, {1, "b", 1}}, 2), 0);
   EXPECT_TRUE(table->Buttons().IsButtonShown(TABLEBUTTON_JOIN_WAITING_LIST));
-  EXPECT_STREQ(table->Chat()->LineFromNewest(0), "Click 'Join Waiting List' to be added to the waiting list for");
+  EXPECT_EQ(ChatSince(table, 0),
+            "All seats at this table are occupied.  Click 'Join Waiting List' to be added to the waiting list "
+            "for this table.");
   neighbours_.signed_in = "Carol";
   table->RunCommand(TABLEBUTTON_JOIN_WAITING_LIST);
   const auto requests = neighbours_.SentOf(PACKETTYPE_TABLEWAITLISTREQUEST);

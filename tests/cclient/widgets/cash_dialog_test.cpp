@@ -61,6 +61,7 @@ bool ItemShown(platform::HWND dialog, int id) {
 // Saves a dialog's picture when TVK_PICTURE_DIR names a folder, so that a person can look at it.
 void SavePictureForPeople(platform::HWND dialog, const char* name) {
   if (const char* folder = std::getenv("TVK_PICTURE_DIR"); folder != nullptr) {
+    platform::headless::RunUntilIdle();
     EXPECT_TRUE(platform::headless::SaveWindowPicture(dialog, std::string(folder) + "/" + name));
   }
 }
