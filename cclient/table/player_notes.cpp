@@ -36,9 +36,10 @@ constexpr uint32_t kTitleCompareChars = 127;
 constexpr uint32_t kNameChars = 63;
 
 // The notes dialogs that are open, to find the one of a player.
+// Never destroyed: a dialog may end while the program's static objects are torn down.
 std::vector<platform::HWND>& OpenDialogs() {
-  static std::vector<platform::HWND> dialogs;
-  return dialogs;
+  static auto* dialogs = new std::vector<platform::HWND>();
+  return *dialogs;
 }
 
 bool IsKeptCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }

@@ -52,10 +52,11 @@ constexpr platform::DialogItemTemplate kMoreCashItems[] = {
 };
 
 // Every cash dialog alive, so that the dialog procedure finds the object of its window (each is
-// owned by its table, whose destructor destroys it).
+// owned by its table, whose destructor destroys it). Never destroyed: tables held by a global
+// list may end after every other static object.
 std::vector<CashDialog*>& LiveDialogs() {
-  static std::vector<CashDialog*> dialogs;
-  return dialogs;
+  static auto* dialogs = new std::vector<CashDialog*>();
+  return *dialogs;
 }
 
 long Dollars(int32_t cents) { return static_cast<long>(cents / 100); }
