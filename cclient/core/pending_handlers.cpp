@@ -29,12 +29,6 @@ int32_t Main_LoadCards() {
   return 0;
 }
 
-int32_t PlayerFlagsLoad() {
-  DebugLog_WriteLevel(1, "PlayerFlagsLoad: not in this build.\n");
-  return 0;
-}
-
-void PlayerFlagsSave() { DebugLog_WriteLevel(1, "PlayerFlagsSave: not in this build.\n"); }
 
 void Login_SetUserLoggedOut() {
   DebugLog_WriteLevel(1, "Login_SetUserLoggedOut: not in this build.\n");

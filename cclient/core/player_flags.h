@@ -1,15 +1,26 @@
 // What the user has marked about other players: notes kept and players blocked.
 //
+// One store keyed by the player's name in lower case (names of at most 31 characters; longer ones
+// are neither stored nor found). It is filled at start-up from the notes files in the current
+// folder and the "Blocked" registry key beside the options key, and the blocked marks are written
+// back at the end of the program.
+//
 // UI thread only.
 #pragma once
 
 #include <cstdint>
 
-// The flags of a player, by name without regard to case: bit 0 notes kept, bit 1 blocked. 0 for
-// an unknown name, a name longer than 31 characters, or the signed-in user.
-uint8_t PlayerFlagsGet(const char* name);
+constexpr uint8_t kPlayerFlagNotes = 1;
+constexpr uint8_t kPlayerFlagBlocked = 2;
+constexpr uint32_t kPlayerFlagsMaxName = 31;
 
+// The flags of the name; 0 for a name that is too long, unknown, or the signed-in user's own.
+uint8_t PlayerFlagsGet(const char* name);
+// `notes` and `blocked`: 1 set, 0 clear, -1 leave as is.
+void PlayerFlagsSet(const char* name, int notes, int blocked);
 // Fills the store at start-up from the notes files and the registry; the registry call's result.
 int32_t PlayerFlagsLoad();
 // Writes the blocked marks back to the registry.
 void PlayerFlagsSave();
+// Forgets every stored name (tests).
+void PlayerFlagsClear();

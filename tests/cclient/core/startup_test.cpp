@@ -386,7 +386,7 @@ TEST_F(StartupTest, an_upgrade_exit_saves_then_starts_the_launcher_in_the_progra
   const std::string log = folder_.ReadFile("tvk.log");
   for (const char* line :
        {"Main_InitiateSpawnSwitch (void)",
-        "ShutDown pre-complete.", "PlayerFlagsSave",
+        "ShutDown pre-complete.",
         "Network::Shutdown: Server = 127.0.0.1:"}) {
     EXPECT_TRUE(Contains(log, line)) << line << " in\n" << log;
   }
