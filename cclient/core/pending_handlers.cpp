@@ -43,11 +43,6 @@ int Main_PreTranslateMessage(platform::MSG* message) {
   return 1;
 }
 
-int32_t Main_LoadCards() {
-  DebugLog_WriteLevel(1, "Main_LoadCards: not in this build.\n");
-  return 0;
-}
-
 void Main_LoadLobbySounds() { DebugLog_WriteLevel(1, "Main_LoadLobbySounds: not in this build.\n"); }
 
 void Main_StartLobbyMusic() { DebugLog_WriteLevel(1, "Main_StartLobbyMusic: not in this build.\n"); }
