@@ -10,6 +10,7 @@
 #include "cclient/widgets/card_sheet.h"
 #include "platform/draw/gdi.h"
 #include "platform/draw/png_writer.h"
+#include "platform/system/paths.h"
 #include "platform/window/headless.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/window.h"
@@ -481,10 +482,10 @@ TEST_F(CardDealerTest, picture_of_a_dealt_hand) {
   dealer.SetHands(face_up.data(), faces.data(), empty.data());
   ASSERT_TRUE(dealer.StartDeal(-1, 0.0f, true, window, kCardsArrived, 1, 0, true));
   for (int tick = 0; tick < 24; ++tick) Frame(dealer, kTick);
-  EXPECT_TRUE(platform::SaveDCPng(back_buffer.dc, "card_dealer_in_flight.png"));
+  EXPECT_TRUE(platform::SaveDCPng(back_buffer.dc, platform::ProgramFolder() + "card_dealer_in_flight.png"));
   for (int tick = 0; tick < 40; ++tick) Frame(dealer, kTick);
   EXPECT_EQ(TakeArrivals(), 1);
-  EXPECT_TRUE(platform::SaveDCPng(back_buffer.dc, "card_dealer_hand.png"));
+  EXPECT_TRUE(platform::SaveDCPng(back_buffer.dc, platform::ProgramFolder() + "card_dealer_hand.png"));
   // The picture holds nothing but the felt where no card rests.
   EXPECT_EQ(back_buffer.At(kDeckX[0] + 10, kDeckY[0] + 10), platform::RGB(0, 90, 30));
   EXPECT_NE(back_buffer.At(kSeatX[3] + 10, kSeatY[3] + 10), platform::RGB(0, 90, 30));
