@@ -181,6 +181,8 @@ int Main_PreTranslateMessage(platform::MSG* message);
 
 // Loads the four card image sets; the number of sets that failed.
 int32_t Main_LoadCards();
+// Releases the four card image sets.
+void Main_ReleaseCards();
 
 // The lobby's sounds into the sound bank, and the lobby's music (when music is on).
 void Main_LoadLobbySounds();

@@ -23,12 +23,6 @@ int NotHandled(const char* handler, uint32_t length) {
 
 }  // namespace
 
-// The card image sets are not in this build; no set can fail.
-int32_t Main_LoadCards() {
-  DebugLog_WriteLevel(1, "Main_LoadCards: not in this build.\n");
-  return 0;
-}
-
 
 void Login_SetUserLoggedOut() {
   DebugLog_WriteLevel(1, "Login_SetUserLoggedOut: not in this build.\n");

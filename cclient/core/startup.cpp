@@ -505,6 +505,7 @@ void Main_Cleanup() {
   GlobalTourneyList().CloseAll();
 
   g_Main.lobby_buttons.Clear();
+  Main_ReleaseCards();
   if (program_icon != nullptr) platform::DestroyIcon(program_icon);
   program_icon = nullptr;
   // The main window is gone, and with it the only window of its class.

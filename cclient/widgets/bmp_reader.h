@@ -14,6 +14,15 @@
 // Largest width and height the reader accepts: 16384 x 16384 at 24 bits is 768 MiB.
 constexpr int32_t kBmpMaxSide = 16384;
 
+// The raw image LoadBmp produces: its size, depth and pixel block (owned by whoever holds it and
+// freed with FreeBmp).
+struct BmpImage {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t bits = 0;
+  uint8_t* block = nullptr;
+};
+
 // Results of ReadBmpHeader and ReadBmpPixels.
 enum BmpReadResult : int {
   BMP_OK = 0,
