@@ -235,6 +235,8 @@ TEST_F(StartupTest, a_start_that_cannot_go_on_shows_one_box_and_ends) {
 // Without a display and without a test to answer it, a box cannot be seen: its words go to
 // standard error, its default button answers, and the client ends instead of waiting for ever.
 TEST_F(StartupTest, a_box_without_a_display_is_told_on_standard_error_and_answered) {
+  // No start-up file: the client's first box, and its end.
+  platform::DeleteFile(folder_.PathOf("tarvik.ini"));
   const CommandResult result = RunCommand(
       "cd '" + folder_.Path() +
       "' && env -u TVK_HEADLESS -u TVK_FAKE_CLOCK -u DISPLAY -u WAYLAND_DISPLAY timeout 60 ./tvk 2>&1");
