@@ -106,22 +106,6 @@ int DeviceIdClass::HandleResponse(const uint8_t* payload, uint32_t length) {
   return NotHandled("DeviceIdClass::HandleResponse");
 }
 
-TourneyListClass& GlobalTourneyList() {
-  static TourneyListClass list;
-  return list;
-}
-
-int TourneyListClass::HandlePacket(uint32_t type, const uint8_t* payload, uint32_t length) {
-  return NotHandled("TourneyListClass::HandlePacket");
-}
-
-TourneyClass* TourneyListClass::FindByHwnd(platform::HWND window) {
-  NotInBuild("TourneyListClass::FindByHwnd");
-  return nullptr;
-}
-
-void TourneyListClass::CloseAll() { NotInBuild("TourneyListClass::CloseAll"); }
-
 void LobbyBanner::Setup(platform::HDC back_dc, platform::HDC background_dc,
                         const char* normal_file, const char* hover_file, const char* link,
                         int32_t side) {
@@ -297,9 +281,3 @@ void HistoryBonusWindow_Redraw(float elapsed_seconds) {}
 
 int SignUpDialog_PreTranslate(platform::MSG* message) { return 1; }
 
-void TourneyListClass::Open(uint32_t tourney_id, uint8_t server_list_index, const char* host,
-                            uint16_t port) {
-  NotInBuild("TourneyListClass::Open");
-}
-
-void TourneyListClass::Tick(float elapsed_seconds) {}

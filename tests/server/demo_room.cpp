@@ -51,5 +51,6 @@ std::unique_ptr<DemoRoom> MakeDemoRoom() {
   AddDemoSession(*room);
   AddDemoLobby(*room);
   AddDemoTables(*room);
+  AddDemoTourneys(*room);
   return room;
 }

@@ -84,3 +84,4 @@ std::unique_ptr<DemoRoom> MakeDemoRoom();
 void AddDemoSession(DemoRoom& room);
 void AddDemoLobby(DemoRoom& room);
 void AddDemoTables(DemoRoom& room);
+void AddDemoTourneys(DemoRoom& room);
