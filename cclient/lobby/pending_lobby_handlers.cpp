@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "cclient/core/debug_log.h"
-#include "cclient/lobby/birthday_window.h"
 #include "cclient/lobby/buddy_list.h"
 #include "cclient/lobby/device_id.h"
 #include "cclient/lobby/email_validation_dialog.h"
@@ -31,10 +30,6 @@ int NotHandled(const char* handler) {
 }
 
 }  // namespace
-
-void BirthdayWindow_Show(platform::HINSTANCE instance, platform::HWND owner, const char* text) {
-  NotInBuild("BirthdayWindow_Show");
-}
 
 int GameList_OnTableDetail(const uint8_t* payload, uint32_t length) {
   return NotHandled("GameList_OnTableDetail");
