@@ -9,7 +9,6 @@
 #include "cclient/lobby/buddy_list.h"
 #include "cclient/lobby/device_id.h"
 #include "cclient/lobby/email_validation_dialog.h"
-#include "cclient/lobby/game_list.h"
 #include "cclient/lobby/history_bonus_window.h"
 #include "cclient/lobby/info_dialogs.h"
 #include "cclient/lobby/web_pages.h"
@@ -30,22 +29,6 @@ int NotHandled(const char* handler) {
 }
 
 }  // namespace
-
-int GameList_OnTableDetail(const uint8_t* payload, uint32_t length) {
-  return NotHandled("GameList_OnTableDetail");
-}
-
-int GameList_OnDetailsText(const uint8_t* payload, uint32_t length) {
-  return NotHandled("GameList_OnDetailsText");
-}
-
-int GameList_OnUserBalances(const uint8_t* payload, uint32_t length) {
-  return NotHandled("GameList_OnUserBalances");
-}
-
-void GameList_RefreshDetails(int32_t list, int no_request) {
-  NotInBuild("GameList_RefreshDetails");
-}
 
 int BuddyList_OnBuddyList(const uint8_t* payload, uint32_t length) {
   return NotHandled("BuddyList_OnBuddyList");
@@ -114,22 +97,6 @@ TourneyClass* TourneyListClass::FindByHwnd(platform::HWND window) {
 void TourneyListClass::CloseAll() { NotInBuild("TourneyListClass::CloseAll"); }
 
 
-
-void GameList_UpdateSpecificTableDetails(int32_t row, int32_t list_code) {
-  NotInBuild("GameList_UpdateSpecificTableDetails");
-}
-
-void GameList_BuildBalancesText() { NotInBuild("GameList_BuildBalancesText"); }
-
-void GameList_DrawInfoPanel(platform::HDC window_dc, platform::HDC back_dc,
-                            platform::HDC background_dc) {
-  NotInBuild("GameList_DrawInfoPanel");
-}
-
-int GameList_GetRowInfo(int32_t row, uint32_t* id, int32_t* list_code, int* tournament_list) {
-  NotInBuild("GameList_GetRowInfo");
-  return 1;
-}
 
 void Web_SetSiteUrl(const char* text) { NotInBuild("Web_SetSiteUrl"); }
 void Web_SetSecureUrl(const char* text) { NotInBuild("Web_SetSecureUrl"); }
