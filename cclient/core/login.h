@@ -44,6 +44,8 @@ enum LoginMode : int32_t {
 void Login_ShowDialog(platform::HINSTANCE instance, platform::HWND parent, int32_t mode,
                       int32_t table_id, int32_t seat);
 bool Login_IsLoggedIn();
+// The signed-in user's name; empty while nobody is signed in.
+const char* Login_GetUserName();
 // Signs out (every table is closed first by the caller).
 void Login_LogOut();
 // Opens the sign-up dialog, or says that the machine's three accounts are used.

@@ -106,7 +106,6 @@ constexpr uint32_t kSignedInItems[] = {IDM_LOG_OUT, IDM_VALIDATE_EMAIL, IDM_ALL_
                                        IDM_BUDDY_LIST};
 
 constexpr int32_t kGeneralHelpPage = -1;
-constexpr int32_t kMenuStripSignIn = 0;
 constexpr uint32_t kSiteWithOwnPointsPage = 27;
 // The operator's network web site, which keeps the multi-table tournament schedule.
 constexpr const char* kTournamentSchedulePage = "http://www.tarvik-network.example/collapsible/index.html";
@@ -491,13 +490,16 @@ void Main_UpdateMenu() {
   const bool signed_in = Login_IsLoggedIn();
   EnableItem(menu, IDM_LOG_IN, !signed_in);
   for (uint32_t item : kSignedInItems) EnableItem(menu, item, signed_in);
+  // The corner shows the cashier while signed in and the sign-in animation otherwise.
   if (signed_in) {
     g_Main.lobby_buttons.ShowButton(LOBBY_BUTTON_LOG_OUT);
+    GlobalMenuStrip().Stop(MenuStrip::kSignInButton, 1);
+    GlobalMenuStrip().Start(MenuStrip::kCashierButton);
   } else {
     g_Main.lobby_buttons.HideButton(LOBBY_BUTTON_LOG_OUT);
-    GlobalMenuStrip().Stop(kMenuStripSignIn, 1);
+    GlobalMenuStrip().Stop(MenuStrip::kCashierButton, 1);
+    GlobalMenuStrip().Start(MenuStrip::kSignInButton);
   }
-  GlobalMenuStrip().Start(kMenuStripSignIn);
   for (uint32_t speed = 0; speed < std::size(kSpeedCommands); ++speed) {
     CheckItem(menu, kSpeedCommands[speed], options.timer_rate == speed);
   }

@@ -179,7 +179,7 @@ void DrawNavigationPanel() {
 void DrawMenuStrip() {
   if (MainWindow == nullptr) return;
   const platform::HDC window_dc = platform::GetDC(MainWindow);
-  GlobalMenuStrip().Draw(window_dc, g_Main.back_dc, g_Main.source_dc);
+  GlobalMenuStrip().Draw(window_dc, g_Main.back_dc, g_Main.background_dc);
   platform::ReleaseDC(MainWindow, window_dc);
 }
 
@@ -587,7 +587,7 @@ int Main_PreTranslateMessage(platform::MSG* message) {
 
 void Main_CreateLobbyPanels() {
   GlobalMenuStrip().Create(g_Main.back_dc);
-  GlobalNavTree().Create(g_Main.back_dc, 0);
+  GlobalNavTree().Create(g_Main.back_dc, MainWindow);
 }
 
 void Main_SetUpLobbyBanners() {

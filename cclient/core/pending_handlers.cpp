@@ -60,6 +60,7 @@ void Login_ShowDialog(platform::HINSTANCE instance, platform::HWND parent, int32
 }
 
 bool Login_IsLoggedIn() { return false; }
+const char* Login_GetUserName() { return ""; }
 
 void Login_LogOut() { DebugLog_WriteLevel(1, "Login_LogOut: not in this build.\n"); }
 

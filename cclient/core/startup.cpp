@@ -21,6 +21,7 @@
 #include "cclient/core/sound_bank.h"
 #include "cclient/core/splash_window.h"
 #include "cclient/core/startup_file.h"
+#include "cclient/lobby/nav_tree.h"
 #include "cclient/lobby/tourney_list.h"
 #include "cclient/net/net_session.h"
 #include "cclient/net/network.h"
@@ -488,6 +489,7 @@ void Main_InitiateSpawnSwitch() {
 void Main_Cleanup() {
   UserOptions_Save(main_class_name, AffiliateId);
   g_Main.hot_picks.Save();
+  GlobalNavTree().SaveState();
 
   Network& network = GlobalNetwork();
   network.Broadcast(PACKETTYPE_DISCONNECT, nullptr, 0);

@@ -27,3 +27,6 @@ void GameList_DrawInfoPanel(platform::HDC window_dc, platform::HDC back_dc,
 // A row's details: 1 for a bad row, else 0 with the table or tournament id, the list code and
 // whether the row is in a tournament list.
 int GameList_GetRowInfo(int32_t row, uint32_t* id, int32_t* list_code, int* tournament_list);
+// The table id of a row of the shown list (-1 outside it) and its seat count (-1 outside it).
+int32_t GameList_GetRowTableId(int32_t row);
+int32_t GameList_GetRowSeats(int32_t row);
