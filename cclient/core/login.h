@@ -12,6 +12,9 @@ class DialogHolder;
 // deleted at shut-down.
 extern DialogHolder* BadSignInDialogHolder;
 
+// Whether a user is signed in.
+bool Login_IsLoggedIn();
+
 // Clears the signed-in state and what shows it.
 void Login_SetUserLoggedOut();
 

@@ -87,6 +87,9 @@ void Login_SetUserLoggedOut() {
   DebugLog_WriteLevel(1, "Login_SetUserLoggedOut: not in this build.\n");
 }
 
+// Sign-in is not in this build: nobody is ever signed in.
+bool Login_IsLoggedIn() { return false; }
+
 void Login_ScramblePassword(uint8_t* buffer) {
   DebugLog_WriteLevel(1, "Login_ScramblePassword: not in this build.\n");
 }

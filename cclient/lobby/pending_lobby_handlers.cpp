@@ -5,7 +5,6 @@
 
 #include "cclient/core/debug_log.h"
 #include "cclient/lobby/birthday_window.h"
-#include "cclient/lobby/buddy_list.h"
 #include "cclient/lobby/device_id.h"
 #include "cclient/lobby/email_validation_dialog.h"
 #include "cclient/lobby/game_list.h"
@@ -48,18 +47,6 @@ int GameList_OnUserBalances(const uint8_t* payload, uint32_t length) {
 
 void GameList_RefreshDetails(int32_t list, int no_request) {
   NotInBuild("GameList_RefreshDetails");
-}
-
-int BuddyList_OnBuddyList(const uint8_t* payload, uint32_t length) {
-  return NotHandled("BuddyList_OnBuddyList");
-}
-
-int BuddyList_OnAddBuddyResult(const uint8_t* payload, uint32_t length) {
-  return NotHandled("BuddyList_OnAddBuddyResult");
-}
-
-int BuddyList_OnRemoveBuddyResult(const uint8_t* payload, uint32_t length) {
-  return NotHandled("BuddyList_OnRemoveBuddyResult");
 }
 
 int SignUpDialog_OnSignUpResult(const uint8_t* payload, uint32_t length) {
