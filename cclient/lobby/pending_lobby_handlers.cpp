@@ -8,10 +8,8 @@
 #include "cclient/lobby/device_id.h"
 #include "cclient/lobby/email_validation_dialog.h"
 #include "cclient/lobby/game_list.h"
-#include "cclient/lobby/history_bonus_window.h"
 #include "cclient/lobby/hot_picks_panel.h"
 #include "cclient/lobby/lobby_banner.h"
-#include "cclient/lobby/pending_bonus_window.h"
 #include "cclient/lobby/sign_up_dialog.h"
 #include "cclient/lobby/tourney_list.h"
 #include "cclient/net/use_packet.h"
@@ -68,14 +66,6 @@ int EmailValidationDialog::OnValidateEmailResult(const uint8_t* payload, uint32_
 
 int EmailValidationDialog::OnSendValidationCodeResult(const uint8_t* payload, uint32_t length) {
   return NotHandled("EmailValidationDialog::OnSendValidationCodeResult");
-}
-
-int PendingBonusWindow_OnData(uint32_t type, const uint8_t* payload, uint32_t length) {
-  return NotHandled("PendingBonusWindow_OnData");
-}
-
-int HistoryBonusWindow_OnData(uint32_t type, const uint8_t* payload, uint32_t length) {
-  return NotHandled("HistoryBonusWindow_OnData");
 }
 
 DeviceIdClass& GlobalDeviceId() {
