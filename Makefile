@@ -1,6 +1,6 @@
 # The two commands of the README, and the rest of the developer's loop.
 #   make run    installs what is missing, builds, lays out the program folder and starts the client
-#               there against the scripted game server on loopback
+#               there against the scripted game server on loopback (Ctrl-C ends it)
 #   make test   installs what is missing, builds with ASan + UBSan, runs every test, smoke-runs the fuzzers
 
 JOBS ?= $(shell nproc)
@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 5
 CMAKE ?= cmake
 BUILD ?= build
 
-.PHONY: all deps run release test asan fuzz tsan bench clean
+.PHONY: all deps run measure release test asan fuzz tsan bench clean
 
 all: release
 
@@ -22,6 +22,11 @@ release: deps
 run: release
 	scripts/layout-program-folder $(BUILD)/release $(BUILD)/program
 	scripts/run-client $(BUILD)/program
+
+# The client's processor and memory use while it starts and while it stands idle, under Xvfb.
+measure: release
+	scripts/layout-program-folder $(BUILD)/release $(BUILD)/program
+	scripts/measure-client $(BUILD)/program
 
 asan: deps
 	$(CMAKE) -S . -B $(BUILD)/asan -DCMAKE_BUILD_TYPE=Debug -DTVK_SANITIZE=address >/dev/null

@@ -8,27 +8,18 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The rest without any blank-separated word "relocated" (and the blanks that followed it); all
-// other characters stay as they were.
-std::string WithoutRelocatedWord(std::string_view rest) {
-  std::string kept;
+constexpr std::string_view kRelocatedWord = "relocated";
+
+// The length of the leading "relocated" word of `rest` with the blanks around it; 0 when the rest
+// does not begin with that word.
+size_t RelocatedWordLength(std::string_view rest) {
   size_t position = 0;
-  while (position < rest.size()) {
-    size_t word_start = position;
-    while (word_start < rest.size() && IsBlank(rest[word_start])) ++word_start;
-    size_t word_end = word_start;
-    while (word_end < rest.size() && !IsBlank(rest[word_end])) ++word_end;
-    const std::string_view word = rest.substr(word_start, word_end - word_start);
-    if (platform::EqualsIgnoringCase(word, "relocated")) {
-      kept.append(rest.substr(position, word_start - position));
-      position = word_end;
-      while (position < rest.size() && IsBlank(rest[position])) ++position;
-    } else {
-      kept.append(rest.substr(position, word_end - position));
-      position = word_end;
-    }
-  }
-  return kept;
+  while (position < rest.size() && IsBlank(rest[position])) ++position;
+  if (rest.substr(position, kRelocatedWord.size()) != kRelocatedWord) return 0;
+  position += kRelocatedWord.size();
+  if (position < rest.size() && !IsBlank(rest[position])) return 0;
+  while (position < rest.size() && IsBlank(rest[position])) ++position;
+  return position;
 }
 
 }  // namespace
@@ -39,6 +30,7 @@ LauncherCommandLine ParseLauncherCommandLine(std::string_view command_line) {
   while (position < command_line.size() && IsBlank(command_line[position])) ++position;
   if (!platform::StartsWithIgnoringCase(command_line.substr(position), "/q")) {
     parsed.rest = std::string(command_line.substr(position));
+    parsed.relocated = RelocatedWordLength(parsed.rest) > 0;
     return parsed;
   }
   position += 2;
@@ -63,12 +55,13 @@ LauncherCommandLine ParseLauncherCommandLine(std::string_view command_line) {
   }
   parsed.skip_upgrade = stands_alone || last_sign == '-';
   parsed.rest = std::string(command_line.substr(position));
+  parsed.relocated = RelocatedWordLength(parsed.rest) > 0;
   return parsed;
 }
 
 std::string StartedProgramArguments(std::string_view program_arguments, std::string_view rest) {
   std::string text(program_arguments);
   text += ' ';
-  text += WithoutRelocatedWord(rest);
+  text += rest.substr(RelocatedWordLength(rest));
   return text;
 }

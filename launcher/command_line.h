@@ -19,12 +19,15 @@ struct LauncherCommandLine {
   bool skip_upgrade = false;
   std::string settings_file = "root.ini";
   std::string rest;  // verbatim
+  // The rest begins with the word "relocated": the launcher was restarted by the install upkeep
+  // after it moved the install.
+  bool relocated = false;
 };
 
 LauncherCommandLine ParseLauncherCommandLine(std::string_view command_line);
 
 // The single argument text a started program gets: its own arguments (from the meta file or the
-// settings file), one blank, then the launcher's rest. The word "relocated", with which the
-// launcher is restarted after moving the install, is the launcher's own business: left in, the
-// client would take it for a game-server host, so it is dropped from the rest.
+// settings file), one blank, then the launcher's rest. The word "relocated" that a relocation
+// restart puts first is the launcher's own business: left in, the client would take it for a
+// game-server host, so it is dropped with the blanks after it. Any other word stays.
 std::string StartedProgramArguments(std::string_view program_arguments, std::string_view rest);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "launcher/command_line.h"
+#include "launcher/install_upkeep.h"
 #include "launcher/launcher_log.h"
 #include "launcher/root_ini.h"
 #include "launcher/splash_window.h"
@@ -21,6 +22,8 @@ namespace {
 using namespace platform;
 
 constexpr const char* kLogFileName = "root.log";
+// The exit status of a run that started nothing (every failure, a cancelled upgrade).
+constexpr int kLauncherFailed = 1;
 constexpr const char* kDamagedText = "This product has expired or is damaged.\nPlease reinstall this product.";
 constexpr const char* kCannotExecuteText =
     "Unable to execute program.\nThis product has expired or is damaged.\nPlease reinstall this product.";
@@ -90,6 +93,22 @@ const char* StartSplashAndThread() {
   return Net_ThreadCreate(settings.meta_file_url_1, settings.meta_file_url_2);
 }
 
+// Which file failed, where and why, beside the program's own line.
+void LogRootIniFailure(const std::string& file_name, int result, int failed_token) {
+  const char* reason = "cannot be read";
+  switch (result) {
+    case ROOTINI_CANNOT_OPEN:
+      LogMessage("%s: cannot be opened.\n", file_name.c_str());
+      return;
+    case ROOTINI_NO_VERSION: reason = "is missing or not a number"; break;
+    case ROOTINI_BAD_VERSION: reason = "is not version 0"; break;
+    case ROOTINI_MISSING_TOKEN: reason = "is missing, too long or not a number"; break;
+    case ROOTINI_NO_END_MARKER: reason = "is not END_OF_FILE"; break;
+    default: break;
+  }
+  LogMessage("%s: token %d %s.\n", file_name.c_str(), failed_token, reason);
+}
+
 }  // namespace
 
 void RunDefaultProgram() {
@@ -102,21 +121,32 @@ void RunDefaultProgram() {
 }
 
 LauncherStartResult Launcher_Start(std::string_view command_line_text, int show_command) {
-  const LauncherStartResult ended{false, 0};
+  // Every early end is a failure: a start that went well replaced the process.
+  const LauncherStartResult ended{false, kLauncherFailed};
   Log_Reset(kLogFileName);
   command_line = ParseLauncherCommandLine(command_line_text);
 
   bool have_background = false;
-  if (ReadRootIni(command_line.settings_file.c_str(), &settings) != ROOTINI_OK) {
+  int failed_token = 0;
+  if (const int result = ReadRootIni(command_line.settings_file.c_str(), &settings, &failed_token);
+      result != ROOTINI_OK) {
     LogMessage("Invalid INI file.\n");
+    LogRootIniFailure(command_line.settings_file, result, failed_token);
   } else {
-    // Install upkeep has nothing to do in this version.
+    InstallUpkeep* upkeep = InstallUpkeep_Create();
+    (void)InstallUpkeep_Init(upkeep, settings, command_line.relocated);  // a failure leaves upkeep off
+    if (!InstallUpkeep_Run(upkeep)) {
+      InstallUpkeep_Destroy(upkeep);  // restarted from the install's new folder
+      return ended;
+    }
     if (command_line.skip_upgrade) {
       RunDefaultProgram();
+      InstallUpkeep_Destroy(upkeep);
       return ended;
     }
     Splash_SetSettings(&settings);
     have_background = LoadBackground();
+    InstallUpkeep_Destroy(upkeep);
   }
   if (!have_background) {
     ShowError(kDamagedText);
@@ -166,5 +196,7 @@ int LauncherMain(std::string_view command_line_text, int show_command) {
     TranslateMessage(&message);
     DispatchMessage(&message);
   }
-  return Launcher_Finish(static_cast<int>(message.wParam));
+  // A run that went well ends by replacing the process; coming back means nothing was started.
+  (void)Launcher_Finish(static_cast<int>(message.wParam));
+  return kLauncherFailed;
 }

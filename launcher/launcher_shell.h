@@ -26,7 +26,8 @@ LauncherStartResult Launcher_Start(std::string_view command_line, int show_comma
 // failed, else `last_wparam`.
 int Launcher_Finish(int last_wparam);
 
-// The whole program.
+// The whole program. Returns only when nothing was started (a failure, shown and logged, or a
+// cancelled upgrade): 1; a run that went well has replaced the process.
 int LauncherMain(std::string_view command_line, int show_command);
 
 // Replaces the process with the default program of "root.ini" (from its folder, with its

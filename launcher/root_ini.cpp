@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "platform/system/files.h"
 
@@ -23,23 +24,31 @@ int ReadNumber(std::FILE* stream, Value* value, int base, Convert convert) {
 
 bool ReadString(std::FILE* stream, char* buffer, size_t size) { return ReadToken(stream, buffer, size) == 0; }
 
-// Tokens 2 to 16.
-int ReadRequiredTokens(std::FILE* stream, RootIniSettings* settings) {
-  const bool read = ReadString(stream, settings->icon_file, sizeof settings->icon_file) &&
-                    ReadString(stream, settings->background_picture, sizeof settings->background_picture) &&
-                    ReadHex(stream, &settings->status_text_colour) == 0 &&
-                    ReadLong(stream, &settings->status_text_top) == 0 &&
-                    ReadString(stream, settings->button_caption, sizeof settings->button_caption) &&
-                    ReadLong(stream, &settings->button_left) == 0 && ReadLong(stream, &settings->button_top) == 0 &&
-                    ReadLong(stream, &settings->button_width) == 0 &&
-                    ReadLong(stream, &settings->button_height) == 0 &&
-                    ReadString(stream, settings->meta_file_url_1, sizeof settings->meta_file_url_1) &&
-                    ReadString(stream, settings->meta_file_url_2, sizeof settings->meta_file_url_2) &&
-                    ReadString(stream, settings->default_program_folder, sizeof settings->default_program_folder) &&
-                    ReadString(stream, settings->default_program, sizeof settings->default_program) &&
-                    ReadString(stream, settings->default_program_arguments,
-                               sizeof settings->default_program_arguments);
-  if (!read) return ROOTINI_MISSING_TOKEN;
+// Tokens 2 to 16; *token is the number of the one being read when it fails.
+int ReadRequiredTokens(std::FILE* stream, RootIniSettings* settings, int* token) {
+  const auto text = [stream](char* buffer, size_t size) { return [=] { return ReadString(stream, buffer, size); }; };
+  const auto decimal = [stream](long* value) { return [=] { return ReadLong(stream, value) == 0; }; };
+  const std::function<bool()> reads[] = {
+      text(settings->icon_file, sizeof settings->icon_file),
+      text(settings->background_picture, sizeof settings->background_picture),
+      [&] { return ReadHex(stream, &settings->status_text_colour) == 0; },
+      decimal(&settings->status_text_top),
+      text(settings->button_caption, sizeof settings->button_caption),
+      decimal(&settings->button_left),
+      decimal(&settings->button_top),
+      decimal(&settings->button_width),
+      decimal(&settings->button_height),
+      text(settings->meta_file_url_1, sizeof settings->meta_file_url_1),
+      text(settings->meta_file_url_2, sizeof settings->meta_file_url_2),
+      text(settings->default_program_folder, sizeof settings->default_program_folder),
+      text(settings->default_program, sizeof settings->default_program),
+      text(settings->default_program_arguments, sizeof settings->default_program_arguments),
+  };
+  for (const auto& read : reads) {
+    ++*token;
+    if (!read()) return ROOTINI_MISSING_TOKEN;
+  }
+  ++*token;
   char marker[kRootIniMarkerSize];
   if (!ReadString(stream, marker, sizeof marker)) return ROOTINI_MISSING_TOKEN;
   if (std::strcmp(marker, "END_OF_FILE") != 0) return ROOTINI_NO_END_MARKER;
@@ -95,23 +104,27 @@ int ReadULong(std::FILE* stream, unsigned long* value) { return ReadNumber(strea
 
 int ReadHex(std::FILE* stream, unsigned long* value) { return ReadNumber(stream, value, 16, std::strtoul); }
 
-int ReadRootIniStream(std::FILE* stream, RootIniSettings* settings) {
+int ReadRootIniStream(std::FILE* stream, RootIniSettings* settings, int* failed_token) {
   *settings = RootIniSettings{};
+  int token = 1;
+  if (failed_token != nullptr) *failed_token = token;
   if (ReadLong(stream, &settings->version) != 0) return ROOTINI_NO_VERSION;
   if (settings->version != 0) return ROOTINI_BAD_VERSION;
-  const int result = ReadRequiredTokens(stream, settings);
+  const int result = ReadRequiredTokens(stream, settings, &token);
+  if (failed_token != nullptr) *failed_token = token;
   if (result != ROOTINI_OK) return result;
   ReadOptionalTokens(stream, settings);
   return ROOTINI_OK;
 }
 
-int ReadRootIni(const char* file_name, RootIniSettings* settings) {
+int ReadRootIni(const char* file_name, RootIniSettings* settings, int* failed_token) {
+  if (failed_token != nullptr) *failed_token = 0;
   std::FILE* stream = platform::FileOpen(file_name, "rb");
   if (stream == nullptr) {
     *settings = RootIniSettings{};
     return ROOTINI_CANNOT_OPEN;
   }
-  const int result = ReadRootIniStream(stream, settings);
+  const int result = ReadRootIniStream(stream, settings, failed_token);
   std::fclose(stream);
   return result;
 }

@@ -55,10 +55,11 @@ enum : int {
 };
 
 // Reads the settings file (binary mode). The file is closed on every path; `settings` is filled
-// as far as the file could be read.
-[[nodiscard]] int ReadRootIni(const char* file_name, RootIniSettings* settings);
+// as far as the file could be read. On a failure `failed_token` (when given) is the number (from
+// 1) of the token that could not be taken, 0 when the file could not be opened.
+[[nodiscard]] int ReadRootIni(const char* file_name, RootIniSettings* settings, int* failed_token = nullptr);
 // The same on an open stream, which stays open.
-[[nodiscard]] int ReadRootIniStream(std::FILE* stream, RootIniSettings* settings);
+[[nodiscard]] int ReadRootIniStream(std::FILE* stream, RootIniSettings* settings, int* failed_token = nullptr);
 
 // Reads one token into `buffer` (NUL-terminated). 0 a token; -1 the end of the stream came
 // before a token was complete; -2 the token does not fit in `size` bytes with its terminator.

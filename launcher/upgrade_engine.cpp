@@ -110,22 +110,25 @@ class ArchiveWorkspace {
 };
 
 // Upgrade thread. The bytes the archive's entries say they unpack to, summed. An archive that
-// cannot be read gives 0: the extractor then reports what is wrong with it.
+// cannot be read gives 0: the extractor then reports what is wrong with it. A raised abort flag
+// ends the count early (the caller looks at the flag next).
 uint64_t DeclaredUnpackedBytes(const std::string& archive_path) {
   RarArchiveClass archive;
   if (!archive.Open(archive_path) || archive.LoadMainHeader() == RAR_KIND_NONE) return 0;
   uint64_t total = 0;
   archive.SeekFirstBlock();
-  while (archive.LoadFileHeader() > 0) {
+  while (!Aborted() && archive.LoadFileHeader() > 0) {
     if (!archive.FileHeader().IsDirectory()) total += archive.FileHeader().unpacked_size;
   }
   return total;
 }
 
 // Upgrade thread. Unpacks the archive into the workspace's folder with the upgrade switches.
-// nullptr on success, else the extractor's error text.
+// nullptr on success, else the extractor's error text. The extractor watches the abort flag
+// between files and between the pieces of a file.
 const char* UnpackArchive(const ArchiveWorkspace& workspace) {
   RarInitialize(workspace.UnpackFolder().c_str(), nullptr);
+  RarSetAbortFlag(&abort_flag);
   const std::string password_switch = std::string("p") + kUpgradeArchivePassword;
   for (const char* text : {"y", "o+", "c-", password_switch.c_str()}) {
     if (const char* error = RarSetSwitch(text)) {
@@ -162,11 +165,15 @@ int FetchAndExtractFile(platform::HINTERNET session, const UpgradeFileRecord& re
   }
   // An archive of a few megabytes can say it unpacks to gigabytes: it is not unpacked when its
   // entries add up to more than the listed file plus what one download may hold.
-  if (DeclaredUnpackedBytes(workspace.ArchivePath()) > uint64_t{record.size} + kDownloadBufferSize) {
+  const uint64_t declared = DeclaredUnpackedBytes(workspace.ArchivePath());
+  if (Aborted()) return kUpgradeUserAbort;
+  if (declared > uint64_t{record.size} + kDownloadBufferSize) {
     LogMessage("Archive '%s' unpacks to more than its listed size.\n", (record.name + ".r").c_str());
     return 1;
   }
-  if (const char* error = UnpackArchive(workspace)) {
+  const char* unpack_error = UnpackArchive(workspace);
+  if (Aborted()) return kUpgradeUserAbort;
+  if (const char* error = unpack_error) {
     LogMessage("Uncompress of '%s' has error of '%s'\n", (record.name + ".r").c_str(), error);
     return 1;
   }
@@ -186,6 +193,8 @@ int FetchAndExtractFile(platform::HINTERNET session, const UpgradeFileRecord& re
     LogMessage("Unpacked '%s' does not match its listed size and CRC.\n", stored_path.c_str());
     return 1;
   }
+  // The last moment a stop request keeps the installed file as it was.
+  if (Aborted()) return kUpgradeUserAbort;
   if (!platform::MoveFileEx(unpacked, platform::NativePath(stored_path), platform::MOVEFILE_REPLACE_EXISTING)) {
     LogMessage("Unable to put '%s' in place.\n", stored_path.c_str());
     return 1;

@@ -132,9 +132,11 @@ int RarArchiveClass::FindSignature(int64_t* start, bool* old_layout) {
     return RAR_KIND_ARCHIVE;
   }
 
+  // A signature that starts at the last place searched is read whole: the window reaches that
+  // far beyond the searched bytes.
   std::vector<uint8_t> window;
   try {
-    window.resize(kBlockHeadSize + kSignatureSearchBytes);
+    window.resize(kBlockHeadSize + kSignatureSearchBytes + sizeof kBlockSignature - 1);
   } catch (const std::bad_alloc&) {
     return RAR_KIND_NONE;
   }
@@ -142,7 +144,8 @@ int RarArchiveClass::FindSignature(int64_t* start, bool* old_layout) {
   bool old_sfx_marked = size >= kOldSfxMarkOffset + sizeof kOldSfxMark &&
                         std::memcmp(window.data() + kOldSfxMarkOffset, kOldSfxMark, sizeof kOldSfxMark) == 0;
   // The search covers the bytes after the seven already looked at.
-  for (size_t at = kBlockHeadSize; at < size; ++at) {
+  const size_t search_end = std::min(size, kBlockHeadSize + kSignatureSearchBytes);
+  for (size_t at = kBlockHeadSize; at < search_end; ++at) {
     if (window[at] != 'R') continue;
     size_t left = size - at;
     if (old_sfx_marked && left >= sizeof kOldSignature &&
@@ -281,7 +284,11 @@ int RarArchiveClass::LoadBlockFileHeader() {
     header_.attributes = LoadLE32(block.data() + 28);
     FinishName(std::string(reinterpret_cast<const char*>(block.data() + kFileFixedSize),
                            std::min<size_t>(name_size, RarFileHeader::kMaxNameLength)));
-    if (RarHeaderCrc16(block.data() + 2, name_end - 2) != LoadLE16(block.data())) {
+    // The check word covers the fixed fields and the name; archivers that put more fields after
+    // the name (extended times and the like) cover the whole header instead. Either is whole.
+    const uint16_t stored_crc = LoadLE16(block.data());
+    if (RarHeaderCrc16(block.data() + 2, name_end - 2) != stored_crc &&
+        RarHeaderCrc16(block.data() + 2, header_size - 2u) != stored_crc) {
       header_.header_broken = true;
       RarMessage("\n%s - %s\n", header_.name.c_str(), "file header broken");
     }
@@ -452,6 +459,8 @@ int RarArchiveClass::ReadPlainPacked(uint8_t* buffer, size_t count) {
 
 int RarArchiveClass::ReadPackedData(uint8_t* buffer, int count) {
   if (count <= 0) return 0;
+  // A failed read ends the unpacker at its next refill.
+  if (Aborted()) return -1;
   if (!decrypting_ || !crypt_.IsBlockCipher()) {
     int got = ReadPlainPacked(buffer, static_cast<size_t>(count));
     if (got > 0 && decrypting_) crypt_.Decrypt(buffer, static_cast<size_t>(got));
@@ -479,7 +488,7 @@ int RarArchiveClass::ReadPackedData(uint8_t* buffer, int count) {
 }
 
 void RarArchiveClass::WriteUnpacked(const uint8_t* buffer, int count) {
-  if (count <= 0) return;
+  if (count <= 0 || Aborted()) return;
   size_t size = static_cast<size_t>(count);
   if (output_fd_ >= 0 && !write_failed_ && !RarWriteAll(output_fd_, buffer, size)) {
     write_failed_ = true;
@@ -494,7 +503,7 @@ void RarArchiveClass::WriteUnpacked(const uint8_t* buffer, int count) {
 void RarArchiveClass::CopyStoredFile(uint8_t* buffer, size_t buffer_size) {
   // Encrypted stored data is padded to whole cipher blocks; only the file's own bytes are written.
   int64_t left = header_.unpacked_size;
-  while (left > 0 && !write_failed_) {
+  while (left > 0 && !write_failed_ && !Aborted()) {
     int want = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(buffer_size), left));
     int got = ReadPackedData(buffer, want);
     if (got <= 0) break;

@@ -7,6 +7,7 @@
 // ends the archive.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -113,6 +114,13 @@ class RarArchiveClass final : public RarUnpackIO {
   [[nodiscard]] CommentStatus ReadArchiveComment(std::string* text);
   [[nodiscard]] CommentStatus ReadFileComment(std::string* text);
 
+  // A flag that another thread may raise to stop the current file's data between pieces: once it
+  // is seen, packed reads fail and unpacked bytes are no longer written. nullptr = never.
+  void SetAbortFlag(const std::atomic<bool>* flag) { abort_flag_ = flag; }
+  [[nodiscard]] bool Aborted() const {
+    return abort_flag_ != nullptr && abort_flag_->load(std::memory_order_acquire);
+  }
+
   // Prepares reading the current file's packed data: unpacked bytes go to `output_fd` (-1 = only
   // checked); `password` (nullptr when the file is not encrypted) keys the decryption.
   void BeginFileData(int output_fd, const char* password);
@@ -137,6 +145,7 @@ class RarArchiveClass final : public RarUnpackIO {
 
   int fd_ = -1;
   int64_t length_ = 0;
+  const std::atomic<bool>* abort_flag_ = nullptr;
   bool old_layout_ = false;
   uint16_t main_flags_ = 0;
   int64_t main_start_ = 0;

@@ -14,8 +14,11 @@ namespace {
 std::string g_destination;
 RarNameList g_masks;
 RarNameList g_exclusions;
+long g_error_count = 0;
+const std::atomic<bool>* g_abort_flag = nullptr;
 
 const char* RunCommand(const char* command, const char* archive_name) {
+  g_error_count = 0;
   if (command == nullptr || command[0] == '\0') return "Unknown Main Command For ExecuteCommand";
   char letter = command[0];
   if (command[1] != '\0') {
@@ -29,7 +32,8 @@ const char* RunCommand(const char* command, const char* archive_name) {
   context.destination = g_destination;
   context.masks = &g_masks;
   context.exclusions = &g_exclusions;
-  return RunExtractCommand(letter, archive_name, context);
+  context.abort = g_abort_flag;
+  return RunExtractCommand(letter, archive_name, context, &g_error_count);
 }
 
 }  // namespace
@@ -75,3 +79,7 @@ void RarRelease() {
 }
 
 void RarResetSwitches() { RarSwitches_Reset(); }
+
+long RarErrorCount() { return g_error_count; }
+
+void RarSetAbortFlag(const std::atomic<bool>* flag) { g_abort_flag = flag; }

@@ -9,6 +9,8 @@
 // Error texts are static strings; nullptr means success.
 #pragma once
 
+#include <atomic>
+
 #include "rar/rar_messages.h"
 
 // `destination_folder` (nullptr or "" = the current folder) is prefixed to every output path as
@@ -30,6 +32,16 @@ void RarInitialize(const char* destination_folder, RarMessageSink sink);
 // problems are reported through the sink and do not make an error text; a file that fails its
 // check is not left on disk (unless "KB"), so a caller checks for the output file.
 [[nodiscard]] const char* ExecuteCommand(const char* command, const char* archive_name);
+
+// The errors that the last E, X, T or P command counted (files that failed their check or were
+// cut short, could not be made, had an unknown method or an unsafe name); 0 after any other
+// command. An error text from ExecuteCommand is not counted here.
+[[nodiscard]] long RarErrorCount();
+
+// A flag that another thread may raise to stop a running command: E, X, T and P look at it
+// between files and between the pieces of a file, remove the file they were writing, and end
+// with "Aborted". It stays in force for later commands until replaced; nullptr = none.
+void RarSetAbortFlag(const std::atomic<bool>* flag);
 
 // Wipes the password and frees the masks and exclusions.
 void RarRelease();

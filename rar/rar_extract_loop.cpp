@@ -52,6 +52,7 @@ class ExtractRun {
       : command_(command), context_(context), buffer_(buffer) {}
 
   Outcome Run(const std::string& archive_name);
+  [[nodiscard]] long Errors() const { return errors_; }
 
  private:
   [[nodiscard]] bool IsSelected(const RarFileHeader& header, const std::string& name) const;
@@ -61,6 +62,9 @@ class ExtractRun {
   void ProcessDirectory(const std::string& name, bool selected);
   Outcome ProcessFile(const RarFileHeader& header, const std::string& name, bool selected, bool solid);
   UnpackResult Unpack(const RarFileHeader& header, bool solid_stream);
+  [[nodiscard]] bool Aborted() const {
+    return context_.abort != nullptr && context_.abort->load(std::memory_order_acquire);
+  }
   void ReportChecksum(const RarFileHeader& header, const std::string& shown, bool good);
 
   char command_;
@@ -87,14 +91,16 @@ Outcome ExtractRun::Run(const std::string& archive_name) {
   unpacker_ = CreateUnpacker(&archive_);
   if (!unpacker_) return {"Error Allocating UnpMemory", {}};
   archive_.SeekFirstBlock();
+  archive_.SetAbortFlag(context_.abort);
 
-  for (int index = 0; archive_.LoadFileHeader() > 0; ++index) {
+  for (int index = 0; !Aborted() && archive_.LoadFileHeader() > 0; ++index) {
     const RarFileHeader& header = archive_.FileHeader();
     Outcome outcome = ProcessEntry(header, index);
     if (outcome.error != nullptr || !outcome.restart_with.empty()) return outcome;
     // The rest of a file continued in the next volume is not read: that volume is not opened.
     if (header.flags & RAR_FILE_SPLIT_AFTER) break;
   }
+  if (Aborted()) return {kRarAbortedText, {}};
 
   if (processed_ == 0) {
     RarMessage("\nNo files to extract");
@@ -240,6 +246,14 @@ Outcome ExtractRun::ProcessFile(const RarFileHeader& header, const std::string& 
   archive_.BeginFileData(output_fd, header.IsEncrypted() ? switches.password : nullptr);
   UnpackResult result = Unpack(header, archive_.IsSolid());
 
+  if (archive_.Aborted()) {
+    // What was written is a part of the file at most.
+    if (write) {
+      (void)output.Close();
+      ::unlink(path.c_str());
+    }
+    return {kRarAbortedText, {}};
+  }
   if (archive_.WriteFailed()) {
     // The partial file would pass for a good one; it goes with the command.
     if (write) {
@@ -255,7 +269,10 @@ Outcome ExtractRun::ProcessFile(const RarFileHeader& header, const std::string& 
     }
     return {"Error Allocating UnpMemory", {}};
   }
-  bool good = result == UNPACK_OK && archive_.ChecksumMatches();
+  // A file continued in the next volume is never whole here, even when the check word of this
+  // part, which covers only this part's bytes, matches.
+  const bool whole = (header.flags & RAR_FILE_SPLIT_AFTER) == 0;
+  bool good = whole && result == UNPACK_OK && archive_.ChecksumMatches();
   if (selected) ReportChecksum(header, shown, good);
   if (write) {
     bool closed = output.Close();
@@ -295,7 +312,9 @@ void ExtractRun::ReportChecksum(const RarFileHeader& header, const std::string& 
 
 }  // namespace
 
-const char* RunExtractCommand(char command, const std::string& archive_name, const RarCommandContext& context) {
+const char* RunExtractCommand(char command, const std::string& archive_name, const RarCommandContext& context,
+                              long* errors) {
+  *errors = 0;
   std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kTempBufferSize]);
   if (!buffer) return "Unable To Allocate Temporary Memory Buffer";
   std::string name = archive_name;
@@ -303,6 +322,7 @@ const char* RunExtractCommand(char command, const std::string& archive_name, con
   for (;;) {
     ExtractRun run(command, context, buffer.get());
     Outcome outcome = run.Run(name);
+    *errors = run.Errors();
     if (outcome.restart_with.empty()) return outcome.error;
     // The first volume is looked for once; a second request would go round in circles.
     if (restarted) {

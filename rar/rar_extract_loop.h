@@ -2,6 +2,7 @@
 // folders), T (test) and P (print to standard output).
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "rar/rar_names.h"
@@ -11,9 +12,15 @@ struct RarCommandContext {
   std::string destination;  // prefixed to every output path; empty = the current folder
   const RarNameList* masks = nullptr;
   const RarNameList* exclusions = nullptr;
+  // Raised by another thread to stop the command between files and between pieces of a file.
+  const std::atomic<bool>* abort = nullptr;
 };
 
+// The error text of a command stopped through the abort flag.
+inline constexpr const char* kRarAbortedText = "Aborted";
+
 // Runs `command` ('E', 'X', 'T' or 'P') on the archive. Returns an error text for a problem that
-// ends the command, nullptr when it ran (per-file problems are reported through the message sink).
+// ends the command, nullptr when it ran (per-file problems are reported through the message sink
+// and counted in `*errors`).
 [[nodiscard]] const char* RunExtractCommand(char command, const std::string& archive_name,
-                                            const RarCommandContext& context);
+                                            const RarCommandContext& context, long* errors);

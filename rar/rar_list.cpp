@@ -60,6 +60,20 @@ void AppendDateTime(std::string* row, uint32_t dos_time) {
   AppendFormat(row, " %2.2s-%2.2s-%2.2s %2.2s:%2.2s ", digits, digits + 2, digits + 4, digits + 6, digits + 8);
 }
 
+// The first letter of a Unix mode in its ten-letter form. Links, devices, pipes and sockets are
+// named as such: they are extracted as plain files, and the listing shows what they were.
+char UnixTypeLetter(uint32_t mode) {
+  switch (mode & 0170000) {
+    case 0040000: return 'd';
+    case 0120000: return 'l';
+    case 0020000: return 'c';
+    case 0060000: return 'b';
+    case 0010000: return 'p';
+    case 0140000: return 's';
+    default: return '-';
+  }
+}
+
 void AppendAttributes(std::string* row, const RarFileHeader& header) {
   uint32_t a = header.attributes;
   if (header.host_os != RAR_HOST_UNIX) {
@@ -69,7 +83,7 @@ void AppendAttributes(std::string* row, const RarFileHeader& header) {
   }
   char owner_x = (a & 0x800) ? ((a & 0x40) ? 's' : 'S') : ((a & 0x40) ? 'x' : '-');
   char group_x = (a & 0x400) ? ((a & 0x08) ? 's' : 'S') : ((a & 0x08) ? 'x' : '-');
-  AppendFormat(row, "%c%c%c%c%c%c%c%c%c%c", (a & 0x4000) ? 'd' : '-', (a & 0x100) ? 'r' : '-',
+  AppendFormat(row, "%c%c%c%c%c%c%c%c%c%c", UnixTypeLetter(a), (a & 0x100) ? 'r' : '-',
                (a & 0x80) ? 'w' : '-', owner_x, (a & 0x20) ? 'r' : '-', (a & 0x10) ? 'w' : '-', group_x,
                (a & 0x04) ? 'r' : '-', (a & 0x02) ? 'w' : '-', (a & 0x01) ? 'x' : '-');
 }
@@ -137,8 +151,7 @@ const char* ListContents(char command, const std::string& archive_name) {
 
   RarMessage("\n%s", Rule().c_str());
   if (files == 0) {
-    // The line break ends the rule, as it does before the totals.
-    RarMessage("\n%s", "  0 files\n");
+    RarMessage("%s", "  0 files\n");
   } else {
     RarMessage("\n%5lu %16lu %8lu %3d%%\n", files, static_cast<unsigned long>(unpacked_total),
                static_cast<unsigned long>(packed_total), Ratio(packed_total, unpacked_total));

@@ -13,6 +13,12 @@ namespace {
 constexpr mode_t kFolderMode = 0755;
 constexpr mode_t kNewFileMode = 0644;
 constexpr int kHostUnix = 3;
+// What a Unix-made file keeps of its stored mode, and what it always gets.
+constexpr uint32_t kKeptModeBits = 0755;
+constexpr uint32_t kOwnerReadWrite = 0600;
+constexpr uint32_t kUnixTypeBits = 0170000;
+constexpr uint32_t kUnixPlainFile = 0100000;
+constexpr uint32_t kUnixFolder = 0040000;
 
 bool IsFolder(const std::string& path) {
   struct stat info;
@@ -78,9 +84,14 @@ bool RarShouldReplace(const std::string& path, uint32_t dos_time, bool freshen_o
   return info.st_mtime < RarDosTimeToUnix(dos_time);
 }
 
+bool RarIsSpecialUnixMode(uint32_t attributes) {
+  const uint32_t type = attributes & kUnixTypeBits;
+  return type != 0 && type != kUnixPlainFile && type != kUnixFolder;
+}
+
 unsigned RarOutputMode(int host_os, uint32_t attributes) {
-  if (host_os == kHostUnix) return attributes & 0777;
-  return kNewFileMode;
+  if (host_os != kHostUnix || RarIsSpecialUnixMode(attributes)) return kNewFileMode;
+  return (attributes & kKeptModeBits) | kOwnerReadWrite;
 }
 
 RarOutputFile::~RarOutputFile() { (void)Close(); }

@@ -29,9 +29,15 @@ bool MakePathDirs(const std::string& path);
 // copy, and, when `freshen_only`, when it does not exist.
 [[nodiscard]] bool RarShouldReplace(const std::string& path, uint32_t dos_time, bool freshen_only);
 
-// The mode an extracted file gets: the permission bits of a Unix-made entry (never setuid, setgid
-// or sticky), 0644 for everything else.
+// The mode an extracted file gets. A Unix-made entry keeps its permission bits except that nobody
+// but the owner may write (as a umask of 022 gives), setuid, setgid and sticky are dropped, and the
+// owner may always read and write it; everything else, and a Unix entry of a special kind (see
+// RarIsSpecialUnixMode), gets 0644.
 [[nodiscard]] unsigned RarOutputMode(int host_os, uint32_t attributes);
+
+// True when a Unix mode names a kind of file other than a plain file or a folder: a symbolic
+// link, a device, a pipe or a socket. Such an entry is written as a plain file holding its data.
+[[nodiscard]] bool RarIsSpecialUnixMode(uint32_t attributes);
 
 // One output file, opened for writing and closed on every way out.
 class RarOutputFile {

@@ -89,7 +89,9 @@ class RarBitInput {
   [[nodiscard]] bool Prepare() { return Position() <= border_ || PrepareSlow(); }
   // Prepare() has nothing to do while the cursor's `next` is at or below this (it may also have
   // nothing to do a few bytes beyond: the read position trails `next` by up to eight bytes).
-  const uint8_t* border() const { return buffer_ + border_; }
+  // Before the first byte of the buffer when fewer than kRefillMargin bytes are held, it is kept
+  // at the first byte: `next` is always beyond it, so every code takes the slow path.
+  const uint8_t* border() const { return buffer_ + (border_ > 0 ? border_ : 0); }
 
   RarBitCursor& cursor() { return cursor_; }
   uint32_t Peek16() {
@@ -197,9 +199,14 @@ struct RarUnpackCore {
   uint32_t old_dist_index = 0;
   uint32_t last_dist = 0;
   uint32_t last_length = 0;
+  // Bytes handed out since the window was last cleared. Writing starts at the window's first byte
+  // after a clear and every byte written is handed out, so only that many bytes from the start
+  // (all of the window once it reaches its size) can differ from zero.
+  uint64_t written_since_clear = 0;
   RarBitInput input;
 
-  // A non-solid file starts from an empty window and no distances.
+  // A non-solid file starts from an empty window and no distances. Only the bytes written since
+  // the last clear are cleared again.
   void ClearForNonSolidFile();
 
   // Hands out the bytes between the flush and the write position (two pieces when they wrap).

@@ -66,7 +66,9 @@ void BannerImageSet::Fetch() {
     }
     const std::string target =
         IsBannerEntry(index) ? std::string("_") + entry.remote_name : entry.remote_name;
-    const std::string url = base_address_ + "/" + entry.remote_name;
+    // One "/" between the base and the name, whether or not the base ends in one.
+    const bool base_has_slash = !base_address_.empty() && base_address_.back() == '/';
+    const std::string url = base_address_ + (base_has_slash ? "" : "/") + entry.remote_name;
     // Pending before the worker exists, so its result can never be overwritten.
     entry.state.store(kEntryPending, std::memory_order_release);
     if (entry.request.Start(this, index, url.c_str(), target.c_str()) != 0) {

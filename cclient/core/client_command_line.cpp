@@ -42,7 +42,10 @@ int32_t LeadingNumber(const char* text) {
                                                                           : value);
 }
 
-// One option word (the characters after its sign). False for an unknown option.
+bool IsPort(int32_t value) { return value >= kLowestPort && value <= kHighestPort; }
+
+// One option word (the characters after its sign). False for an unknown option or a port out of
+// range (each logged).
 bool ReadOption(const std::string& option, CommandLineWords* words) {
   const char* word = option.c_str();
   if (::strcasecmp(word, "debuglog") == 0) {
@@ -54,10 +57,18 @@ bool ReadOption(const std::string& option, CommandLineWords* words) {
   } else if (::strcasecmp(word, "netlog") == 0) {
     words->net_logging = true;
   } else if (word[0] == 'p' || word[0] == 'P') {
-    words->port = LeadingNumber(word + 1);
+    // A port that a TCP port number cannot hold is refused rather than cut to 16 bits.
+    const int32_t port = LeadingNumber(word + 1);
+    if (!IsPort(port)) {
+      DebugLog_Write("Server port of '%s' is out of range (%ld-%ld).\n", option.c_str(),
+                     static_cast<long>(kLowestPort), static_cast<long>(kHighestPort));
+      return false;
+    }
+    words->port = port;
   } else if (::strcasecmp(word, "u") == 0) {
     words->force_full_upgrade = true;
   } else {
+    DebugLog_Write("Unknown command line option of '%s'\n", option.c_str());
     return false;
   }
   return true;
@@ -110,10 +121,7 @@ const char* ReadCommandLineWords(const char* text, CommandLineWords* words) {
     const std::string word(start, p);
     if (IsOptionSign(word[0])) {
       const std::string option = word.substr(1);
-      if (!ReadOption(option, words)) {
-        DebugLog_Write("Unknown command line option of '%s'\n", option.c_str());
-        return kIncorrectParameters;
-      }
+      if (!ReadOption(option, words)) return kIncorrectParameters;
     } else if (!words->host.empty()) {
       return kIncorrectParameters;
     } else {

@@ -7,7 +7,7 @@
 //   /debuglog     the debug log at level 100
 //   /m, /n        music off, sound off (and saved so at exit)
 //   /netlog       raw dumps of what the connections receive ("net.log", "packet.log")
-//   /p<port>      the port of the server named on the command line
+//   /p<port>      the port of the server named on the command line (1-65535)
 //   a free word   the game server's host (one at most)
 // Options may start with "-" as well as "/" and are compared without regard to case. Words are
 // separated by blanks and tabs, and by the line breaks a parameter file may hold.
@@ -21,6 +21,9 @@
 constexpr uint32_t kParameterFileBytes = 2048;
 constexpr int32_t kDebugLogLevel = 100;
 constexpr int32_t kNoCommandLinePort = -1;
+// The ports a server may be given (on the command line and in the start-up file).
+constexpr int32_t kLowestPort = 1;
+constexpr int32_t kHighestPort = 65535;
 
 struct CommandLineWords {
   int32_t debug_level = 0;
@@ -40,5 +43,5 @@ struct CommandLineWords {
                                           bool* force_full_upgrade);
 
 // Reads the words of `text` into `words`. nullptr, or "Incorrect parameters entered\n" for an
-// unknown option (logged) or a second host.
+// unknown option or a port outside 1-65535 (each logged), or a second host.
 [[nodiscard]] const char* ReadCommandLineWords(const char* text, CommandLineWords* words);

@@ -6,14 +6,13 @@
 
 #include <cstdint>
 
+#include "platform/window/window_types.h"
+
 class DialogHolder;
 
 // The holder of the "Incorrect Sign-In Name or Password" dialog: made by start-up, closed and
 // deleted at shut-down.
 extern DialogHolder* BadSignInDialogHolder;
-
-// Whether a user is signed in.
-bool Login_IsLoggedIn();
 
 // Clears the signed-in state and what shows it.
 void Login_SetUserLoggedOut();
@@ -30,3 +29,24 @@ int Login_HandleLogoutResult(uint8_t connection_id, const uint8_t* payload, uint
 int Login_HandleTempPasswordEntrySuccessful(const uint8_t* payload, uint32_t length);
 // PACKETTYPE_SENDEMAILADDRESSRESULT.
 int Login_HandleSendEmailAddressResult(const uint8_t* payload, uint32_t length);
+
+// The sign-in dialog's pending request after the sign-in succeeds.
+enum LoginMode : int32_t {
+  LOGIN_MODE_PLAIN = 0,
+  LOGIN_MODE_JOIN_WAITING_LIST = 2,
+  LOGIN_MODE_PENDING_BONUSES = 5,
+  LOGIN_MODE_BONUS_HISTORY = 6,
+  LOGIN_MODE_CASHIER = 7,
+};
+
+// Shows the sign-in dialog with a pending request (the "cannot connect" dialog when no connection
+// is up).
+void Login_ShowDialog(platform::HINSTANCE instance, platform::HWND parent, int32_t mode,
+                      int32_t table_id, int32_t seat);
+bool Login_IsLoggedIn();
+// Signs out (every table is closed first by the caller).
+void Login_LogOut();
+// Opens the sign-up dialog, or says that the machine's three accounts are used.
+void Login_OpenSignUp();
+// 0 when the sign-in dialog consumed the message, else 1.
+int Login_PreTranslate(platform::MSG* message);

@@ -5,6 +5,8 @@
 // re-entry guard holds), and the connection threads keep filling their input rings.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/window/window_types.h"
 
 // Message box flags of the two boxes.
@@ -20,3 +22,12 @@ platform::HWND Main_GetMessageBoxOwner();
 // A box with `text` on Main_GetMessageBoxOwner, captioned with the display name.
 void Main_ErrorBox(const char* text);
 void Main_InfoBox(const char* text);
+
+// Main_MessageBox's style bits.
+constexpr uint32_t kMessageBoxDisplayCaption = 1;  // the display name as caption
+constexpr uint32_t kMessageBoxInformation = 2;
+constexpr uint32_t kMessageBoxExclamation = 4;
+constexpr uint32_t kMessageBoxStop = 8;
+// A set-foreground, topmost box on Main_GetMessageBoxOwner with the icon the style names; the
+// result of the box.
+int Main_MessageBox(const char* caption, const char* text, uint32_t style);

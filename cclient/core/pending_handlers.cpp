@@ -6,15 +6,15 @@
 
 #include "cclient/core/debug_log.h"
 #include "cclient/core/lobby_lists.h"
-#include "cclient/core/lobby_session.h"
 #include "cclient/core/login.h"
-#include "cclient/core/client_globals.h"
 #include "cclient/core/main_window.h"
+#include "cclient/core/main_message_box.h"
 #include "cclient/core/player_flags.h"
-#include "cclient/core/splash_window.h"
+#include "cclient/core/game_list_view.h"
+#include "cclient/lobby/buddy_list.h"
+#include "cclient/lobby/history_bonus_window.h"
+#include "cclient/lobby/pending_bonus_window.h"
 #include "cclient/net/use_packet.h"
-#include "platform/window/paint.h"
-#include "platform/window/window.h"
 
 namespace {
 
@@ -26,45 +26,10 @@ int NotHandled(const char* handler, uint32_t length) {
 
 }  // namespace
 
-// The splash window and the lobby show the states; while neither is in this build the main window
-// stands in for both, so that a person sees the client run: it is shown in every state but none.
-void Main_SetState(int32_t state) {
-  DebugLog_WriteLevel(1, "Main_SetState(%ld): the splash and the lobby are not in this build.\n",
-                      static_cast<long>(state));
-  if (state == MAIN_STATE_NONE || MainWindow == nullptr) return;
-  if (!platform::IsWindowVisible(MainWindow)) {
-    platform::ShowWindow(MainWindow, platform::SW_SHOW);
-    platform::UpdateWindow(MainWindow);
-  }
-}
-
-int Main_PreTranslateMessage(platform::MSG* message) {
-  // No modeless dialog exists in this build: every message goes on to be dispatched.
-  return 1;
-}
-
+// The card image sets are not in this build; no set can fail.
 int32_t Main_LoadCards() {
   DebugLog_WriteLevel(1, "Main_LoadCards: not in this build.\n");
   return 0;
-}
-
-void Main_LoadLobbySounds() { DebugLog_WriteLevel(1, "Main_LoadLobbySounds: not in this build.\n"); }
-
-void Main_StartLobbyMusic() { DebugLog_WriteLevel(1, "Main_StartLobbyMusic: not in this build.\n"); }
-
-void Main_CreateLobbyPanels() {
-  DebugLog_WriteLevel(1, "Main_CreateLobbyPanels: not in this build.\n");
-}
-
-void Splash_Show(platform::HINSTANCE instance, platform::HWND owner, const char* text,
-                 uint32_t flags) {
-  DebugLog_WriteLevel(1, "Splash_Show(\"%s\"): not in this build.\n", text != nullptr ? text : "");
-}
-
-void Splash_Destroy() { DebugLog_WriteLevel(1, "Splash_Destroy: not in this build.\n"); }
-
-void Splash_SetServerStatusUrl(const char* url) {
-  DebugLog_WriteLevel(1, "Splash_SetServerStatusUrl: not in this build.\n");
 }
 
 int32_t PlayerFlagsLoad() {
@@ -74,21 +39,12 @@ int32_t PlayerFlagsLoad() {
 
 void PlayerFlagsSave() { DebugLog_WriteLevel(1, "PlayerFlagsSave: not in this build.\n"); }
 
-void Main_AdoptLobbyConnection(uint8_t connection_id) {
-  DebugLog_WriteLevel(1, "Main_AdoptLobbyConnection(%d): not in this build.\n", connection_id);
-}
-
-int32_t Main_GameCodeToType(const char* code) {
-  DebugLog_WriteLevel(1, "Main_GameCodeToType: not in this build.\n");
-  return -1;
-}
-
+// Only the closing of the bonus windows is built: nobody stays signed in without them.
 void Login_SetUserLoggedOut() {
+  PendingBonusWindow_Close();
+  HistoryBonusWindow_Close();
   DebugLog_WriteLevel(1, "Login_SetUserLoggedOut: not in this build.\n");
 }
-
-// Sign-in is not in this build: nobody is ever signed in.
-bool Login_IsLoggedIn() { return false; }
 
 void Login_ScramblePassword(uint8_t* buffer) {
   DebugLog_WriteLevel(1, "Login_ScramblePassword: not in this build.\n");
@@ -115,42 +71,69 @@ int Main_HandleLobbyList(const uint8_t* payload, uint32_t length, int tournament
                     length);
 }
 
-int Main_HandleFullUpgradeRequired(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandleFullUpgradeRequired", length);
+void Login_ShowDialog(platform::HINSTANCE instance, platform::HWND parent, int32_t mode,
+                      int32_t table_id, int32_t seat) {
+  DebugLog_WriteLevel(1, "Login_ShowDialog(mode %ld): not in this build.\n",
+                      static_cast<long>(mode));
 }
 
-int Main_HandleUpgradeData(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandleUpgradeData", length);
+bool Login_IsLoggedIn() { return false; }
+
+// Only the closing of the signed-in user's windows is built; the rest of log-out is not.
+void Login_LogOut() {
+  BuddyList_Close();
+  PendingBonusWindow_Close();
+  HistoryBonusWindow_Close();
+  DebugLog_WriteLevel(1, "Login_LogOut: not in this build.\n");
 }
 
-int Main_HandlePopupMessage(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandlePopupMessage", length);
+void Login_OpenSignUp() { DebugLog_WriteLevel(1, "Login_OpenSignUp: not in this build.\n"); }
+
+int Login_PreTranslate(platform::MSG* message) { return 1; }
+
+void Main_OpenJoinWaitList(uint32_t table_id, uint32_t seats) {
+  DebugLog_WriteLevel(1, "Main_OpenJoinWaitList(%lu, %lu): not in this build.\n",
+                      static_cast<unsigned long>(table_id), static_cast<unsigned long>(seats));
 }
 
-int Main_HandleMainLobbyInfo(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandleMainLobbyInfo", length);
+// The list views. Until they are built every view is empty: no rows, no selection, and the sort
+// state asked for stays in force.
+GameListView& GameListView_Get(int32_t sub_lobby) {
+  static GameListView views[kSubLobbies];
+  return views[sub_lobby >= 0 && sub_lobby < kSubLobbies ? sub_lobby : 0];
 }
 
-int Main_HandlePopupHtml(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandlePopupHtml", length);
+int32_t GameListView::Setup(int32_t money_kind, int32_t limit_kind, int32_t tourney_family,
+                            int32_t sort_column, int32_t sort_direction, int32_t sub_lobby,
+                            platform::HDC window_dc, platform::HDC back_dc,
+                            platform::HDC background_dc) {
+  DebugLog_WriteLevel(1, "GameListView::Setup(sub-lobby %ld): not in this build.\n",
+                      static_cast<long>(sub_lobby));
+  // The view places the headings of its columns; with no columns none is shown.
+  for (int32_t id = LOBBY_BUTTON_FIRST_HEADING; id <= LOBBY_BUTTON_LAST_HEADING; ++id) {
+    g_Main.lobby_buttons.HideButton(id);
+  }
+  return 2 * sort_column + (sort_direction != -1 ? 1 : 0);
 }
 
-int Main_HandleSetScrollBanner(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandleSetScrollBanner", length);
+void GameListView::SetSort(int32_t column, int32_t direction) {
+  DebugLog_WriteLevel(1, "GameListView::SetSort: not in this build.\n");
 }
 
-int Main_HandleForceExit(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandleForceExit", length);
-}
+void GameListView::Draw(platform::HDC window_dc, platform::HDC back_dc,
+                        platform::HDC background_dc, int32_t top_row, int32_t sub_lobby) {}
 
-int Main_HandleBuyMembershipResult(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandleBuyMembershipResult", length);
-}
-
-int Main_HandleServerIdIpMapResult(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandleServerIdIpMapResult", length);
-}
-
-int Main_HandleShutdownServer(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Main_HandleShutdownServer", length);
-}
+int GameListView::HitTest(int32_t x, int32_t y) { return 1; }
+void GameListView::OnVScroll(platform::WPARAM wParam) {}
+int GameListView::OnMouseWheel(platform::WPARAM wParam, platform::LPARAM lParam) { return 1; }
+int32_t GameListView::GetRowCount() const { return 0; }
+int32_t GameListView::GetPageSize() const { return 18; }
+int32_t GameListView::GetTopRow() const { return 0; }
+int32_t GameListView::GetSelectedRow() const { return -1; }
+int32_t GameListView::GetRowId(int32_t row) const { return -1; }
+int32_t GameListView::GetRowSeats(int32_t row) const { return 0; }
+int32_t GameListView::GetRowServerId(int32_t row) const { return -1; }
+bool GameListView::IsRealMoneyRow(int32_t row) const { return false; }
+bool GameListView::IsTournamentList() const { return false; }
+void GameListView::SetWaitListState(int32_t state) {}
+int32_t GameListView::GetWaitListState() const { return 0; }

@@ -26,6 +26,7 @@
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/table/table_list.h"
+#include "cclient/widgets/image_button.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "platform/controls/common_controls.h"
 #include "platform/controls/menu.h"
@@ -56,7 +57,9 @@ constexpr const char* kFontFace = "MS Sans Serif";
 constexpr const char* kUnableToInitialize = "Unable to initialize.  Please reinstall this product.";
 constexpr platform::UINT kForceExitBoxFlags =
     platform::MB_ICONSTOP | platform::MB_TOPMOST | platform::MB_SYSTEMMODAL;
-// How long the client gives its goodbyes to reach the servers before it goes on.
+// The exit status of a start that failed; a second copy that hands over to the first ends with 0.
+constexpr int kStartFailed = 1;
+// The longest the client waits for its goodbyes to leave before it goes on.
 constexpr uint32_t kDisconnectWaitMs = 2500;
 
 char main_class_name[64] = "";
@@ -167,6 +170,7 @@ void CreateLobbySurfaces() {
 
 void ReleaseLobbySurfaces() {
   MainWindowState& main = g_Main;
+  Main_ReleaseLobbyPicture();
   if (main.back_dc != nullptr) {
     platform::SelectObject(main.back_dc, main.old_back_font);
     if (main.old_back_bitmap != nullptr) {
@@ -315,6 +319,15 @@ void CheckComeForwardRequest() {
   if (instance_lock.Held() && instance_lock.TakeComeForwardRequest()) Main_BringToFront();
 }
 
+void CheckCloseSignal() {
+  const int signal_number = platform::TakeCloseSignal();
+  if (signal_number == 0 || MainWindow == nullptr) return;
+  // As the close box after a "yes", without asking: the tables close by force, and the end that
+  // follows saves the options and says goodbye to every server.
+  DebugLog_Write("Close requested by signal %d.\n", signal_number);
+  (void)main_ExitIfOK(1);
+}
+
 const char* ParseCommandLine(const char* command_line) {
   platform::srand(static_cast<uint32_t>(std::time(nullptr)));
   std::string text;
@@ -441,6 +454,7 @@ int32_t Main_Init(platform::HWND main_window, int32_t mode) {
   Main_SetTimer(g_UserOptions.timer_rate);
   ConnectFirstServer();
   StartSound();
+  ImageButton_SetClickSound(&Main_PlayClickSound);
 
   g_Main.menu_not_set = 1;
   (void)PlayerFlagsLoad();
@@ -477,10 +491,9 @@ void Main_Cleanup() {
 
   Network& network = GlobalNetwork();
   network.Broadcast(PACKETTYPE_DISCONNECT, nullptr, 0);
-  // The goodbyes are on the wire once the connections have taken them; the pause then gives the
-  // servers their time as before.
-  network.WaitForOutputSent(kDisconnectWaitMs);
-  platform::Sleep(kDisconnectWaitMs);
+  // The end goes on as soon as every connected connection has put its goodbye on the wire; one
+  // that never connected has no server to tell.
+  (void)network.WaitForOutputSent(kDisconnectWaitMs);
   (void)GlobalServerList().Save(Registry_GetOptionsKey());
 
   ReleaseLobbySurfaces();
@@ -527,18 +540,19 @@ int WinMain(platform::HINSTANCE instance, platform::HINSTANCE previous, const ch
             int show) {
   ProgramInstance = instance;
   if (CheckSingleInstance() != 0) return 0;
+  platform::CatchCloseSignals();
 
   if (const char* error = ParseCommandLine(command_line)) {
     LogErrorText(error);
     Main_ErrorBox(error);
-    return 0;
+    return kStartFailed;
   }
-  if (!MyRegisterClass(instance)) return 0;
+  if (!MyRegisterClass(instance)) return kStartFailed;
   DebugLog_WriteLevel(1, "MyRegisterClass() complete.\n");
   if (!InitInstance(show)) {
     DebugLog_Write("Instance initialization failure.\n");
     Main_ErrorBox("Instance initialization failure.");
-    return 0;
+    return kStartFailed;
   }
   DebugLog_WriteLevel(1, "InitInstance() complete.\n");
 
@@ -549,7 +563,7 @@ int WinMain(platform::HINSTANCE instance, platform::HINSTANCE previous, const ch
   if (init_error != 0) {
     DebugLog_Write("Error initializing, error value %ld.\n", static_cast<long>(init_error));
     Main_ErrorBox("Error initializing, please reinstall this product.\n");
-    return 0;
+    return kStartFailed;
   }
 
   DebugLog_WriteLevel(1, "Main loop begin.\n");

@@ -21,8 +21,8 @@ constexpr const char* kDefaultDebugLogName = "tarvik.log";
 // Set by Main_InitiateSpawnSwitch: the process ends by starting the launcher.
 extern uint32_t SpawnLauncherOnExit;
 
-// The client's entry: the exit code of the message loop, or 0 after a failed start (or when
-// another copy runs).
+// The client's entry: the exit code of the message loop; 1 after a failed start (the error box
+// has been shown and the reason logged); 0 when another copy runs and was asked to come forward.
 int WinMain(platform::HINSTANCE instance, platform::HINSTANCE previous, const char* command_line,
             int show);
 
@@ -74,3 +74,7 @@ int GetProgramPath(char* out);
 
 // The main timer's step for the single running copy: a later start asked it to come forward.
 void CheckComeForwardRequest();
+
+// The main timer's step for a close request by signal (SIGTERM, SIGINT, SIGHUP): the client
+// leaves as after a confirmed close, without asking.
+void CheckCloseSignal();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cclient/core/debug_log.h"
+
 StartupSettings g_StartupSettings = StartupSettings_BuiltIn();
 uint8_t PlayMoneyEdition = 0;
 
@@ -28,6 +30,25 @@ bool ReadText(FILE* stream, char* buffer, int longest) {
 }
 
 bool ReadNumber(FILE* stream, long* number) { return ReadFileNumber(stream, number) == 0; }
+
+// What each of the 21 tokens is, for the log line that names the one that failed.
+constexpr const char* kTokenNames[] = {
+    "version",          "OS id",          "variant id",          "site id",
+    "upgrade series",   "display name",   "server 1 host",       "server 1 port",
+    "server 2 host",    "server 2 port",  "server 3 host",       "server 3 port",
+    "server 4 host",    "server 4 port",  "site base address",   "secure base address",
+    "splash page address", "options key", "server-status address", "banner base address",
+    "end marker"};
+
+// Records the token (numbered from 1) that failed and why; returns `error`.
+const char* Fail(StartupFileFault* fault, int token, const char* reason, const char* error) {
+  if (fault != nullptr) {
+    fault->token = token;
+    fault->name = kTokenNames[token - 1];
+    fault->reason = reason;
+  }
+  return error;
+}
 
 }  // namespace
 
@@ -80,28 +101,38 @@ int ReadFileNumber(FILE* stream, long* number) {
   return std::sscanf(token, "%ld", number) == 1 ? 0 : 1;
 }
 
-const char* ReadStartupStream(FILE* stream, StartupSettings* out) {
+const char* ReadStartupStream(FILE* stream, StartupSettings* out, StartupFileFault* fault) {
   StartupSettings s = *out;
   long number = 0;
+  constexpr const char* kUnreadable = "cannot be read";
+  int token = 1;
 
-  if (!ReadNumber(stream, &number)) return kReadError;
-  if (number != 0 && number != 1) return kVersionError;
+  if (!ReadNumber(stream, &number)) return Fail(fault, token, kUnreadable, kReadError);
+  if (number != 0 && number != 1) return Fail(fault, token, "is not 0 or 1", kVersionError);
   s.play_money_edition = static_cast<uint8_t>(number);
 
   uint32_t* const ids[] = {&s.os_id, &s.variant_id, &s.site_id, &s.upgrade_series};
   for (uint32_t* id : ids) {
-    if (!ReadNumber(stream, &number)) return kReadError;
+    ++token;
+    if (!ReadNumber(stream, &number)) return Fail(fault, token, kUnreadable, kReadError);
     *id = static_cast<uint32_t>(number);
   }
 
   char text[256];
-  if (!ReadText(stream, text, 127)) return kReadError;
+  ++token;
+  if (!ReadText(stream, text, 127)) return Fail(fault, token, kUnreadable, kReadError);
   CopyCut(s.display_name, sizeof s.display_name, text);
 
   for (auto& server : s.servers) {
-    if (!ReadText(stream, text, 127)) return kReadError;
+    ++token;
+    if (!ReadText(stream, text, 127)) return Fail(fault, token, kUnreadable, kReadError);
     CopyCut(server.host, sizeof server.host, text);
-    if (!ReadNumber(stream, &number)) return kReadError;
+    ++token;
+    if (!ReadNumber(stream, &number)) return Fail(fault, token, kUnreadable, kReadError);
+    // A port that TCP cannot hold is refused rather than cut to 16 bits.
+    if (number < kStartupLowestPort || number > kStartupHighestPort) {
+      return Fail(fault, token, "is not a port (1-65535)", kReadError);
+    }
     server.port = static_cast<uint32_t>(number);
   }
 
@@ -119,11 +150,16 @@ const char* ReadStartupStream(FILE* stream, StartupSettings* out) {
       {s.banner_base_address, sizeof s.banner_base_address, 255},
   };
   for (const TextToken& t : texts) {
-    if (!ReadText(stream, text, t.longest)) return kReadError;
+    ++token;
+    if (!ReadText(stream, text, t.longest)) return Fail(fault, token, kUnreadable, kReadError);
     CopyCut(t.dest, t.size, text);
   }
 
-  if (!ReadText(stream, text, 31) || std::strcmp(text, kEndMarker) != 0) return kReadError;
+  ++token;
+  if (!ReadText(stream, text, 31)) return Fail(fault, token, kUnreadable, kReadError);
+  if (std::strcmp(text, kEndMarker) != 0) {
+    return Fail(fault, token, "is not END_OF_FILE", kReadError);
+  }
 
   *out = s;
   return nullptr;
@@ -133,9 +169,13 @@ const char* ReadStartupFile(const char* path) {
   FILE* stream = std::fopen(path, "rbe");
   if (stream == nullptr) return kOpenError;
   StartupSettings s = g_StartupSettings;
-  const char* error = ReadStartupStream(stream, &s);
+  StartupFileFault fault;
+  const char* error = ReadStartupStream(stream, &s, &fault);
   std::fclose(stream);
-  if (error != nullptr) return error;
+  if (error != nullptr) {
+    DebugLog_Write("%s: token %d (%s) %s.\n", path, fault.token, fault.name, fault.reason);
+    return error;
+  }
   g_StartupSettings = s;
   PlayMoneyEdition = s.play_money_edition;
   return nullptr;

@@ -40,13 +40,26 @@ extern StartupSettings g_StartupSettings;
 // 1 in the play-money edition; set once from the file's first token and only read afterwards.
 extern uint8_t PlayMoneyEdition;
 
+// The server ports the file may give; any other number fails the file.
+constexpr long kStartupLowestPort = 1;
+constexpr long kStartupHighestPort = 65535;
+
+// Which token of the file failed, and why.
+struct StartupFileFault {
+  int token = 0;             // 1-21
+  const char* name = "";     // "server 1 port", ...
+  const char* reason = "";   // "cannot be read", "is not a port (1-65535)", ...
+};
+
 // Reads the start-up file at `path` and, only when the whole file is good, stores its values in
 // g_StartupSettings and PlayMoneyEdition. Returns nullptr on success, else "Unable to open INI
-// file", "Unable to read INI file" or "Unsupported INI version"; a failure changes nothing.
+// file", "Unable to read INI file" or "Unsupported INI version"; a failure changes nothing, and a
+// file that opened but failed logs the path, the token and why.
 const char* ReadStartupFile(const char* path);
 
-// Parses an open stream into `out` (which is written only on success). Same results as above.
-const char* ReadStartupStream(FILE* stream, StartupSettings* out);
+// Parses an open stream into `out` (which is written only on success). Same results as above;
+// on a failure `fault` (when given) names the token.
+const char* ReadStartupStream(FILE* stream, StartupSettings* out, StartupFileFault* fault = nullptr);
 
 // Reads the next token into `buffer` of `size` bytes. 0 on success; -1 at the end of the file
 // (also inside a quoted text); -2 when the token has more than size - 1 characters.

@@ -16,3 +16,6 @@ class EmailValidationDialog {
 
 // The program's e-mail validation dialog object.
 EmailValidationDialog& GlobalEmailValidationDialog();
+
+// Sends the signed-in user's e-mail status request (the menu's "Validate/Change E-mail...").
+void EmailValidation_RequestStatus();

@@ -13,3 +13,17 @@ int GameList_OnUserBalances(const uint8_t* payload, uint32_t length);  // PACKET
 // Keeps the information panel current for a list selector or list flag; `no_request` 1 asks the
 // server for nothing.
 void GameList_RefreshDetails(int32_t list, int no_request);
+
+#include "platform/draw/gdi.h"
+
+// Asks for and shows the details of the selected row of the list `list_code` (0 a game list, or
+// a tournament list selector 100-103).
+void GameList_UpdateSpecificTableDetails(int32_t row, int32_t list_code);
+// Rebuilds the panel's balances text (signed-in or signed-out wording).
+void GameList_BuildBalancesText();
+// Draws the information panel into the back buffer and copies it to the window.
+void GameList_DrawInfoPanel(platform::HDC window_dc, platform::HDC back_dc,
+                            platform::HDC background_dc);
+// A row's details: 1 for a bad row, else 0 with the table or tournament id, the list code and
+// whether the row is in a tournament list.
+int GameList_GetRowInfo(int32_t row, uint32_t* id, int32_t* list_code, int* tournament_list);

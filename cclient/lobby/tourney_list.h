@@ -18,6 +18,10 @@ class TourneyListClass {
   TourneyClass* FindByHwnd(platform::HWND window);
   // Destroys every open tournament window.
   void CloseAll();
+  // Brings forward or opens the window of a tournament (at most four are open).
+  void Open(uint32_t tourney_id, uint8_t server_list_index, const char* host, uint16_t port);
+  // Steps every open tournament window.
+  void Tick(float elapsed_seconds);
 };
 
 // The program's list of open tournament windows.

@@ -168,7 +168,12 @@ bool Network::WaitForOutputSent(uint32_t timeout_ms) {
   for (;;) {
     bool all_sent = true;
     for (uint8_t id = 0; id < kNetworkSlots; ++id) {
-      if (slots_[id].in_use && connections_[id].thread.PendingOutput() != 0) all_sent = false;
+      // A connection that is not connected has nothing to put on the wire until it is; its
+      // packets are not waited for.
+      const NetThreadClass& thread = connections_[id].thread;
+      if (slots_[id].in_use && thread.GetState() == NET_CONNECTED && thread.PendingOutput() != 0) {
+        all_sent = false;
+      }
     }
     if (all_sent) return true;
     if (std::chrono::steady_clock::now() >= deadline) return false;

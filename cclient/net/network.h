@@ -93,8 +93,9 @@ class Network {
                                uint8_t connection_id);
   // Queues a packet on every referenced connection; a disconnect goes to lingering ones too.
   void Broadcast(uint32_t type, const void* payload, uint32_t length);
-  // Waits until every connection in use has taken all its queued packets from its output ring, or
-  // `timeout_ms` of real time have passed. True when all were taken.
+  // Waits until every connected connection has written all its queued packets to its socket, or
+  // `timeout_ms` of real time have passed. Connections that are not connected (still connecting,
+  // or waiting to reconnect) are not waited for. True when all were written.
   bool WaitForOutputSent(uint32_t timeout_ms);
   // For each slot in use, in slot order, hands at most one received packet to the dispatch.
   // The caller guards against re-entry.

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "cclient/core/debug_log.h"
+#include "cclient/core/main_window.h"
 #include "cclient/net/use_packet.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_list.h"
@@ -22,9 +23,12 @@ TableListClass& GlobalTableList() {
   return list;
 }
 
+// No table can be open in this build, so there is nothing to resume: the server sends this after
+// its hello, and what remains is that the lobby is entered.
 int TableListClass::ResumeTables(const uint8_t* payload, uint32_t length) {
   NotInBuild("TableListClass::ResumeTables");
-  return kPacketUnknown;
+  Main_EnterLobbyIfNotThere();
+  return kPacketHandled;
 }
 
 int TableListClass::HandlePacket(uint32_t type, const uint8_t* payload, uint32_t length) {
@@ -67,4 +71,23 @@ void OpenOrForegroundTable(uint32_t table_id, int32_t game_type, int32_t seat,
 bool TableClass::SetSeatNotification(const char* title, const char* text) {
   NotInBuild("TableClass::SetSeatNotification");
   return false;
+}
+
+// No table is ever open in this build: there is nothing to step (and a line per tick would flood
+// the log).
+void TableListClass::Tick(float elapsed_seconds) {}
+
+void TableListClass::RedrawAll(int reload) { NotInBuild("TableListClass::RedrawAll"); }
+
+void TableListClass::SoundOnAll() { NotInBuild("TableListClass::SoundOnAll"); }
+
+void TableListClass::SoundOffAll() { NotInBuild("TableListClass::SoundOffAll"); }
+
+void TableListClass::ShowServerMessage(uint8_t server_list_index, uint32_t table_id,
+                                       const char* text) {
+  NotInBuild("TableListClass::ShowServerMessage");
+}
+
+void TableListClass::SetServerShuttingDown(uint8_t server_list_index) {
+  NotInBuild("TableListClass::SetServerShuttingDown");
 }

@@ -32,6 +32,18 @@ class TableListClass {
   long GetTableId(int slot);
   // Shows the slot's table window and brings it to the front.
   void ShowTable(int slot);
+  // Steps every open table by the elapsed time.
+  void Tick(float elapsed_seconds);
+  // Redraws every open table, reloading its background first when `reload` is set.
+  void RedrawAll(int reload);
+  void SoundOnAll();
+  void SoundOffAll();
+  // A server's message to the open tables of server-list entry `server_list_index` (the table
+  // with `table_id`, or all of them for 0).
+  void ShowServerMessage(uint8_t server_list_index, uint32_t table_id, const char* text);
+  // Marks the open tables of server-list entry `server_list_index` (every table for 0) as on a
+  // server that shuts down.
+  void SetServerShuttingDown(uint8_t server_list_index);
 };
 
 // The program's list of open tables.

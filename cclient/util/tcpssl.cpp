@@ -229,7 +229,9 @@ int TCPSSLClass::OpenClient(const char* host, uint32_t port, int stay_blocking) 
   }
   if (!names_set || SSL_set_fd(ssl_, socket_) != 1) return FailOpen(TCPSSL_SESSION_FAILED, -1);
 
+  verify_result_ = X509_V_OK;
   if (Handshake() != 0 || SSL_get_verify_result(ssl_) != X509_V_OK) {
+    verify_result_ = SSL_get_verify_result(ssl_);
     return FailOpen(TCPSSL_HANDSHAKE_FAILED, -1);
   }
 

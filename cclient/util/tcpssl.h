@@ -95,6 +95,10 @@ class TCPSSLClass {
 
   // errno (or a resolver code) of the last failure, -1 for a TLS failure, 0 for none.
   int GetLastError() const { return last_error_; }
+  // The check of the peer's certificate in the last handshake that failed: an X509_V_ERR_ code
+  // when the certificate was refused, X509_V_OK (0) when the handshake failed before or
+  // otherwise (a peer that does not speak TLS, a time-out).
+  long GetVerifyResult() const { return verify_result_; }
   bool IsConnected() const { return connected_ != 0; }
 
  private:
@@ -104,6 +108,7 @@ class TCPSSLClass {
   void FreeTexts();
 
   int last_error_ = 0;
+  long verify_result_ = 0;
   uint32_t connected_ = 0;
   int socket_ = -1;
   ssl_st* ssl_ = nullptr;

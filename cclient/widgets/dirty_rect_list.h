@@ -28,6 +28,8 @@ class DirtyRectList {
   int32_t Count() const { return static_cast<int32_t>(rects_.size()); }
   int32_t Capacity() const { return capacity_; }
   const platform::RECT& operator[](int32_t index) const { return rects_[static_cast<size_t>(index)]; }
+  // For painters that grow rectangles they reported earlier in the same frame.
+  platform::RECT& At(int32_t index) { return rects_[static_cast<size_t>(index)]; }
 
   static bool IsEmpty(const platform::RECT& rect) { return rect.left >= rect.right || rect.top >= rect.bottom; }
 

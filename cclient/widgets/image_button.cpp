@@ -8,6 +8,10 @@ void (*g_play_click_sound)() = nullptr;
 
 void ImageButton_SetClickSound(void (*play_click_sound)()) { g_play_click_sound = play_click_sound; }
 
+void ImageButton_PlayClickSound() {
+  if (g_play_click_sound != nullptr) g_play_click_sound();
+}
+
 ImageButton::ImageButton(int32_t id, int32_t x, int32_t y, int32_t width, int32_t height, const char* normal_file,
                          const char* hover_file, const char* down_file, const char* alternative_down_file)
     : id_(id),
@@ -76,8 +80,10 @@ int ImageButton::OnMouseMove(int32_t x, int32_t y, bool left_button_held) {
 void ImageButton::Erase(platform::HDC destination, platform::HDC background, platform::RECT* out) {
   *out = {0, 0, -1, -1};
   if (!dirty_ || !drawn_ || background == nullptr) return;
-  platform::BitBlt(destination, x_, y_, width_, height_, background, x_, y_, platform::SRCCOPY);
-  *out = Rect();
+  // Where it was painted: a button that moved since leaves its old place to the background.
+  platform::BitBlt(destination, drawn_x_, drawn_y_, width_, height_, background, drawn_x_, drawn_y_,
+                   platform::SRCCOPY);
+  *out = {drawn_x_, drawn_y_, drawn_x_ + width_ - 1, drawn_y_ + height_ - 1};
 }
 
 void ImageButton::Draw(platform::HDC destination, platform::RECT* out) {
@@ -117,6 +123,8 @@ void ImageButton::Draw(platform::HDC destination, platform::RECT* out) {
     }
   }
   drawn_ = true;
+  drawn_x_ = x_;
+  drawn_y_ = y_;
   *out = Rect();
 }
 

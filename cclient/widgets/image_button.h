@@ -36,8 +36,9 @@ class ImageButton {
   // pointer. Every change marks the button for repainting.
   int OnMouseMove(int32_t x, int32_t y, bool left_button_held);
 
-  // When the button needs a repaint and was painted before, copies the background over its
-  // rectangle and reports that rectangle; else reports the empty (0, 0, -1, -1).
+  // When the button needs a repaint and was painted before, copies the background over the
+  // rectangle it was painted in (its old place when it has moved since) and reports that
+  // rectangle; else reports the empty (0, 0, -1, -1).
   void Erase(platform::HDC destination, platform::HDC background, platform::RECT* out);
   // Paints the picture of the button's state and reports its rectangle (empty for a hidden
   // button). Clears the repaint mark.
@@ -84,8 +85,12 @@ class ImageButton {
   BitmapFile alternative_down_;
   platform::HDC current_down_dc_ = nullptr;  // down_ or alternative_down_, whichever is chosen
   bool drawn_ = false;  // painted since the last Draw that cleared it; its rectangle may need erasing
+  int32_t drawn_x_ = 0;  // where it was painted; a move leaves that place to be erased
+  int32_t drawn_y_ = 0;
 };
 
 // The sound of a click, played by OnMouseUp. The main window installs its own at start-up;
 // until then clicks are silent. nullptr silences them again.
 void ImageButton_SetClickSound(void (*play_click_sound)());
+// Plays the click sound installed above (nothing when none is); for other clickable widgets.
+void ImageButton_PlayClickSound();

@@ -59,9 +59,11 @@ const char* Decode(DecodeState* state, int32_t* width, int32_t* height, int32_t*
   jpeg_stdio_src(cinfo, state->file);
   jpeg_read_header(cinfo, TRUE);
 
-  // Only colour pictures are taken. Anything else (grey, CMYK, YCCK) would not fill exactly three
-  // bytes per pixel, and the buffer is sized for three.
-  if (cinfo->num_components != 3) ERREXIT(cinfo, JERR_BAD_J_COLORSPACE);
+  // Colour and grey pictures are taken, both delivered as red, green, blue; the library spreads a
+  // grey sample over the three. Four-component pictures (CMYK, YCCK) have no such conversion and
+  // are refused, as the buffer is sized for three bytes per pixel.
+  const bool grey = cinfo->num_components == 1 && cinfo->jpeg_color_space == JCS_GRAYSCALE;
+  if (cinfo->num_components != 3 && !grey) ERREXIT(cinfo, JERR_BAD_J_COLORSPACE);
   cinfo->out_color_space = JCS_RGB;
   jpeg_calc_output_dimensions(cinfo);
   if (cinfo->output_width > static_cast<JDIMENSION>(kJpegMaxSide) ||

@@ -9,8 +9,8 @@
 constexpr int32_t kJpegMaxSide = 16384;
 
 // Decodes a JPEG file into a heap block of width x height x 3 bytes: rows top-down, no padding,
-// each pixel red, green, blue; *bits is always 24. Only three-component (colour) pictures are
-// taken: grey-scale and CMYK files are refused.
+// each pixel red, green, blue; *bits is always 24. Colour and grey-scale pictures are taken (a
+// grey one comes out with three equal channels); CMYK and YCCK files are refused.
 //
 // Returns nullptr on success, else one of "Unable in open input file.", "Error decoding file",
 // "Unable to allocate buffer" and "Warnings occured during decompression" (a picture that the

@@ -23,7 +23,8 @@ void Sleep(uint32_t ms);
 //   - a waiting message loop has nothing to do before its next timer (the window core's headless
 //     backend then moves the counter to that timer's expiry),
 // so runs are repeatable. Window timers fire by this clock. The headless backend of the window core
-// switches it on when TVK_HEADLESS=1 (the tests' setting) unless a test did so first.
+// switches it on when TVK_FAKE_CLOCK=1 (the tests set it beside TVK_HEADLESS=1) unless a test did
+// so first; a program merely run headless keeps real time.
 void UseFakeClock(bool on, uint32_t start_ms = 0);
 bool IsFakeClock();
 void AdvanceFakeClock(uint32_t ms);

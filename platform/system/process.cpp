@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -101,6 +102,36 @@ std::string ProgramPath(std::string_view program) {
 }  // namespace
 
 void PrepareProcess() { ::signal(SIGPIPE, SIG_IGN); }
+
+namespace {
+
+// Written by the signal handler, read and cleared by the program: lock-free, so safe in a handler.
+std::atomic<int> g_close_signal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+constexpr int kCloseSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+void OnCloseSignal(int signal_number) {
+  g_close_signal.store(signal_number, std::memory_order_release);
+  // The next one is not caught: a program that does not come to an end can still be ended.
+  struct sigaction fallback {};
+  fallback.sa_handler = SIG_DFL;
+  sigemptyset(&fallback.sa_mask);
+  for (int each : kCloseSignals) ::sigaction(each, &fallback, nullptr);
+}
+
+}  // namespace
+
+void CatchCloseSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnCloseSignal;
+  sigemptyset(&action.sa_mask);
+  for (int each : kCloseSignals) sigaddset(&action.sa_mask, each);
+  action.sa_flags = SA_RESTART;
+  for (int each : kCloseSignals) ::sigaction(each, &action, nullptr);
+}
+
+int TakeCloseSignal() { return g_close_signal.exchange(0, std::memory_order_acq_rel); }
 
 int ExecProgram(std::string_view program, const std::vector<std::string>& arguments) {
   const std::string path = ProgramPath(program);

@@ -21,6 +21,14 @@ namespace platform {
 // then returns an error instead of ending the process (SIGPIPE is ignored).
 void PrepareProcess();
 
+// Termination requests from outside (SIGTERM, SIGINT from Ctrl-C, SIGHUP when the terminal goes)
+// become a request the program takes on its own thread, so that it can end as it always does.
+// The first such signal is caught; a second one ends the process at once, as it would have
+// without this. Once, on the thread that later calls TakeCloseSignal.
+void CatchCloseSignals();
+// The signal number of a close request that came since the last call, else 0. Any thread.
+int TakeCloseSignal();
+
 // Replaces the running program with `program`. `arguments` is the whole argument list, the
 // program's own name first (as the program will see it, for example "tarvik.exe"). Returns only
 // when the program could not be started, with the system's error number.

@@ -109,6 +109,33 @@ std::string UserRuntimeFolder() {
   return "/tmp/tarvik-" + std::to_string(static_cast<unsigned long>(geteuid())) + "/";
 }
 
+std::string UserHomeFolder() {
+  const std::string root = TestRoot();
+  if (!root.empty()) return root + "home/";
+  return HomeFolder();
+}
+
+std::string UserCacheFolder() {
+  const std::string root = TestRoot();
+  if (!root.empty()) return root + "cache/";
+  return XdgBase("XDG_CACHE_HOME", ".cache/");
+}
+
+std::string SystemApplicationsFolder() {
+  const std::string root = TestRoot();
+  if (!root.empty()) return root + "system-applications/";
+  // The rules give the folders in order of preference, separated by ":"; relative ones are ignored.
+  const std::string dirs = Environment("XDG_DATA_DIRS");
+  for (size_t start = 0; start <= dirs.size();) {
+    size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    const std::string folder = dirs.substr(start, end - start);
+    if (!folder.empty() && folder.front() == '/') return WithSlash(folder) + "applications/";
+    start = end + 1;
+  }
+  return "/usr/local/share/applications/";
+}
+
 std::string GetUserName() {
   std::string name = PasswordEntryField(false);
   if (name.empty()) name = Environment("USER");

@@ -16,13 +16,19 @@ bool EnvironmentSet(const char* name) {
   return value != nullptr && value[0] != 0;
 }
 
+bool EnvironmentIsOne(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
 Backend* ChooseBackend() {
-  const char* headless = std::getenv("TVK_HEADLESS");
-  if (headless != nullptr && std::strcmp(headless, "1") == 0) return new HeadlessBackend(true);
-  if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY")) return new HeadlessBackend(false);
+  // The fake clock is the tests' alone: a program run headless by a person keeps real time.
+  const bool fake_clock = EnvironmentIsOne("TVK_FAKE_CLOCK");
+  if (EnvironmentIsOne("TVK_HEADLESS")) return new HeadlessBackend(fake_clock);
+  if (!EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY")) return new HeadlessBackend(fake_clock);
   if (auto sdl = SdlBackend::Open()) return sdl.release();
   std::fprintf(stderr, "Cannot open the display (%s); windows are not shown.\n", SDL_GetError());
-  return new HeadlessBackend(false);
+  return new HeadlessBackend(fake_clock);
 }
 
 }  // namespace

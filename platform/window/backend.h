@@ -42,7 +42,9 @@ class Backend {
   // Whether Present wants pictures at all (the headless backend reads them on demand).
   virtual bool ShowsPictures() const = 0;
   // Shows the window's picture: the menu band (if any) above the client area, children composed.
-  virtual void Present(Window& window, const Surface& picture) = 0;
+  // Only what changed since the last present needs to go to the screen, unless `whole` (the
+  // window system lost what it showed).
+  virtual void Present(Window& window, const Surface& picture, bool whole) = 0;
   // Pointer shape: nullptr hides the pointer.
   virtual void ApplyCursor(HCURSOR cursor) = 0;
   virtual SIZE ScreenSize() = 0;
@@ -61,7 +63,8 @@ class Backend {
 };
 
 // The backend chosen at first use: headless when TVK_HEADLESS=1 or when neither DISPLAY nor
-// WAYLAND_DISPLAY is set (or SDL cannot open a display), SDL2 otherwise.
+// WAYLAND_DISPLAY is set (or SDL cannot open a display), SDL2 otherwise. A headless backend runs
+// on the fake clock only when TVK_FAKE_CLOCK=1 (the tests' setting).
 Backend& GetBackend();
 
 }  // namespace platform::internal

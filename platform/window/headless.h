@@ -1,9 +1,9 @@
 // The headless backend's test interface.
 //
-// With TVK_HEADLESS=1 (every test) windows exist only in memory: nothing is shown, the program
-// clock is the fake clock (see platform/system/clock.h) and moves only when a test advances it,
-// when the UI thread sleeps, or when a waiting message loop has nothing to do before its next
-// timer (the loop then jumps the clock to that timer). A test drives the windows through the
+// With TVK_HEADLESS=1 windows exist only in memory: nothing is shown. With TVK_FAKE_CLOCK=1 as
+// well (every test) the program clock is the fake clock (see platform/system/clock.h) and moves
+// only when a test advances it, when the UI thread sleeps, or when a waiting message loop has
+// nothing to do before its next timer (the loop then jumps the clock to that timer). A test drives the windows through the
 // functions below and reads back what they show.
 //
 // UI thread only (the thread that runs the test and owns the windows).

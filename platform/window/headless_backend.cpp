@@ -1,6 +1,8 @@
 #include "platform/window/headless_backend.h"
 
 #include <chrono>
+#include <cstdio>
+#include <string>
 
 #include "platform/system/clock.h"
 #include "platform/window/input.h"
@@ -13,6 +15,14 @@ namespace {
 
 // Without the fake clock an idle loop looks again at least this often.
 constexpr uint32_t kLongestWaitMs = 100;
+
+// "caption: text" on standard error, the text's line breaks kept and one at its end.
+void ReportUnseenBox(const MessageBoxDescription& description) {
+  std::string text = description.text;
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  std::fprintf(stderr, "%s: %s\n", description.caption.c_str(), text.c_str());
+  std::fflush(stderr);
+}
 
 }  // namespace
 
@@ -55,6 +65,9 @@ void HeadlessBackend::MessageBoxOpened(HWND box, const MessageBoxDescription& de
     script_.pop_front();
   } else {
     open.answer.button = description.default_button;
+    // Nobody can see the box: outside the tests its words go where a person running the
+    // program will find them, and its default button answers it.
+    if (!IsFakeClock()) ReportUnseenBox(description);
   }
   open_boxes_.push_back(std::move(open));
 }

@@ -1,8 +1,9 @@
 // Inside the window core: the backend without a display.
 //
 // Keeps no native windows; pictures are read on demand (headless.h). Its idle step answers the
-// innermost open message box from the script, else (on the fake clock) jumps the clock to the next
-// timer, else waits for a post from another thread.
+// innermost open message box from the script (or with its default button; off the fake clock such
+// a box's caption and text go to standard error, as nobody sees it), else (on the fake clock)
+// jumps the clock to the next timer, else waits for a post from another thread.
 #pragma once
 
 #include <deque>
@@ -26,7 +27,7 @@ class HeadlessBackend : public Backend {
   void UpdateNativeWindow(Window& window) override {}
   void RaiseNativeWindow(Window& window) override {}
   bool ShowsPictures() const override { return false; }
-  void Present(Window& window, const Surface& picture) override {}
+  void Present(Window& window, const Surface& picture, bool whole) override {}
   void ApplyCursor(HCURSOR cursor) override {}
   SIZE ScreenSize() override { return SIZE{1024, 768}; }
   void PumpEvents() override {}

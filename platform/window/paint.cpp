@@ -157,8 +157,11 @@ void PresentPictures(bool force) {
   for (HWND hwnd : WindowTable::Get().ZOrder()) {
     const auto window = FindWindowRecord(hwnd);
     if (!window || window->destroying || !window->visible || window->minimized) continue;
+    // Without a paint since the last present and without a context drawn into outside paints,
+    // the picture is the one on the screen.
+    if (!force && !window->picture_dirty && !window->dc_handed_out) continue;
     ComposeWindowPicture(*window, true, &picture);
-    backend.Present(*window, picture);
+    backend.Present(*window, picture, force);
     window->picture_dirty = false;
   }
 }
@@ -225,6 +228,7 @@ HDC GetDC(HWND hwnd) {
   const auto window = FindOwnWindow(hwnd);
   if (!window || window->destroying) return nullptr;
   internal::MarkPictureDirty(*window);
+  if (const auto top = internal::TopLevelOf(window)) top->dc_handed_out = true;
   return internal::WindowDC(*window);
 }
 

@@ -1,6 +1,8 @@
 #include "platform/window/sdl_backend.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "platform/window/input.h"
 #include "platform/window/window.h"
 #include "platform/window/window_internal.h"
+#include "platform/window/window_picture.h"
 
 namespace platform::internal {
 
@@ -86,10 +89,11 @@ std::vector<int> Latin1Characters(const char* text) {
 
 struct SdlBackend::Native {
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
-  int texture_width = 0;
-  int texture_height = 0;
+  // What the window shows now, to find the rows a new picture changes; and the size of the SDL
+  // window surface it went to (a new surface after a resize starts empty).
+  Surface presented;
+  int target_width = 0;
+  int target_height = 0;
   // What the SDL window was last told, so that its own events do not echo back.
   std::string title;
   int x = 0;
@@ -103,6 +107,8 @@ struct SdlBackend::Native {
 
 std::unique_ptr<SdlBackend> SdlBackend::Open() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Window pictures go to the window system's own surface, never through a renderer.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<SdlBackend> backend(new SdlBackend());
@@ -141,12 +147,6 @@ bool SdlBackend::CreateNativeWindow(Window& window) {
   native->window =
       SDL_CreateWindow(native->title.c_str(), native->x, native->y, native->width, native->height, flags);
   if (native->window == nullptr) return false;
-  native->renderer = SDL_CreateRenderer(native->window, -1, 0);
-  if (native->renderer == nullptr) native->renderer = SDL_CreateRenderer(native->window, -1, SDL_RENDERER_SOFTWARE);
-  if (native->renderer == nullptr) {
-    SDL_DestroyWindow(native->window);
-    return false;
-  }
   if (window.owner != nullptr) {
     if (const auto owner = FindWindowRecord(window.owner)) {
       if (const Native* owner_native = NativeOf(*owner)) SDL_SetWindowModalFor(native->window, owner_native->window);
@@ -175,8 +175,6 @@ void SdlBackend::DestroyNativeWindow(Window& window) {
   Native* native = NativeOf(window);
   if (native == nullptr) return;
   windows_by_id_.erase(SDL_GetWindowID(native->window));
-  if (native->texture != nullptr) SDL_DestroyTexture(native->texture);
-  SDL_DestroyRenderer(native->renderer);
   SDL_DestroyWindow(native->window);
   delete native;
   window.native = nullptr;
@@ -232,22 +230,41 @@ void SdlBackend::RaiseNativeWindow(Window& window) {
   if (native != nullptr && native->shown) SDL_RaiseWindow(native->window);
 }
 
-void SdlBackend::Present(Window& window, const Surface& picture) {
+void SdlBackend::Present(Window& window, const Surface& picture, bool whole) {
   Native* native = NativeOf(window);
   if (native == nullptr || !native->shown || picture.width <= 0 || picture.height <= 0) return;
-  if (native->texture == nullptr || native->texture_width != picture.width ||
-      native->texture_height != picture.height) {
-    if (native->texture != nullptr) SDL_DestroyTexture(native->texture);
-    native->texture = SDL_CreateTexture(native->renderer, SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING,
-                                        picture.width, picture.height);
-    native->texture_width = picture.width;
-    native->texture_height = picture.height;
-    if (native->texture == nullptr) return;
+  SDL_Surface* target = SDL_GetWindowSurface(native->window);
+  if (target == nullptr) return;
+  if (target->w != native->target_width || target->h != native->target_height) {
+    native->target_width = target->w;
+    native->target_height = target->h;
+    whole = true;
   }
-  SDL_UpdateTexture(native->texture, nullptr, picture.pixels.data(), static_cast<int>(picture.Stride()));
-  SDL_RenderClear(native->renderer);
-  SDL_RenderCopy(native->renderer, native->texture, nullptr, nullptr);
-  SDL_RenderPresent(native->renderer);
+  RowRange rows{0, picture.height};
+  if (!whole) {
+    const std::optional<RowRange> changed = ChangedRows(native->presented, picture);
+    if (!changed) return;  // the screen shows this picture already
+    rows = *changed;
+  }
+  // Until the window system has resized the window, only what both sizes share is shown.
+  const int width = std::min(picture.width, target->w);
+  const int end = std::min(rows.end, target->h);
+  if (rows.first < end && width > 0) {
+    const bool locked = SDL_MUSTLOCK(target) && SDL_LockSurface(target) == 0;
+    SDL_ConvertPixels(width, end - rows.first, SDL_PIXELFORMAT_BGR24, picture.Row(rows.first),
+                      static_cast<int>(picture.Stride()), target->format->format,
+                      static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(rows.first) * target->pitch,
+                      target->pitch);
+    if (locked) SDL_UnlockSurface(target);
+    const SDL_Rect area{0, rows.first, width, end - rows.first};
+    SDL_UpdateWindowSurfaceRects(native->window, &area, 1);
+  }
+  if (native->presented.width != picture.width || native->presented.height != picture.height) {
+    native->presented = picture;
+  } else {
+    std::memcpy(native->presented.Row(rows.first), picture.Row(rows.first),
+                static_cast<size_t>(rows.end - rows.first) * picture.Stride());
+  }
 }
 
 void SdlBackend::ApplyCursor(HCURSOR cursor) {
@@ -350,8 +367,10 @@ void SdlBackend::HandleText(const SDL_TextInputEvent& event) {
 }
 
 void SdlBackend::PumpEvents() {
+  // One look at the window system per call; SDL_PollEvent would look again for every event.
+  SDL_PumpEvents();
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) {
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
     switch (event.type) {
       case SDL_MOUSEMOTION:
         DeliverMouse(WindowOfEvent(event.motion.windowID), WM_MOUSEMOVE, POINT{event.motion.x, event.motion.y});

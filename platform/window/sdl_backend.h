@@ -1,7 +1,9 @@
 // Inside the window core: the backend that shows windows through SDL2.
 //
 // One SDL window per top-level window, sized to its menu band plus client area, showing the
-// window's picture through a streaming texture in the pictures' own byte order (blue, green, red).
+// window's picture by copying the rows that changed into the SDL window's own surface (no
+// renderer: under a virtual screen a renderer means a software GL stack, its threads and tens of
+// megabytes, for a picture that is already drawn).
 // The window manager draws the frame and the caption. SDL must be used from the UI thread only;
 // other threads reach it only through Wake, which pushes an SDL event.
 #pragma once
@@ -27,7 +29,7 @@ class SdlBackend : public Backend {
   void UpdateNativeWindow(Window& window) override;
   void RaiseNativeWindow(Window& window) override;
   bool ShowsPictures() const override { return true; }
-  void Present(Window& window, const Surface& picture) override;
+  void Present(Window& window, const Surface& picture, bool whole) override;
   void ApplyCursor(HCURSOR cursor) override;
   SIZE ScreenSize() override;
   void PumpEvents() override;

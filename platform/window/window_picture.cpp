@@ -60,4 +60,15 @@ void ComposeWindowPicture(const Window& window, bool with_menu_band, Surface* ou
   ComposeChildren(window, 0, band, client, out);
 }
 
+std::optional<RowRange> ChangedRows(const Surface& before, const Surface& after) {
+  if (before.width != after.width || before.height != after.height) return RowRange{0, after.height};
+  const size_t stride = after.Stride();
+  int32_t first = 0;
+  while (first < after.height && std::memcmp(before.Row(first), after.Row(first), stride) == 0) ++first;
+  if (first == after.height) return std::nullopt;
+  int32_t end = after.height;
+  while (end > first + 1 && std::memcmp(before.Row(end - 1), after.Row(end - 1), stride) == 0) --end;
+  return RowRange{first, end};
+}
+
 }  // namespace platform::internal

@@ -88,6 +88,9 @@ struct Window {
   bool begin_paint_seen = false;   // BeginPaint ran during the current WM_PAINT
   bool band_paint_pending = false;
   bool picture_dirty = true;       // the backend must present the picture again
+  // (Top-level windows.) A drawing context of the window or of a child was handed out by GetDC:
+  // drawing may land in the picture at any time, so every present looks for changes.
+  bool dc_handed_out = false;
 
   void* native = nullptr;  // the backend's data for a top-level window
 };

@@ -12,6 +12,7 @@ struct CommandLineCase {
   bool skip;
   std::string settings_file;
   std::string rest;
+  bool relocated = false;
 };
 
 void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
@@ -24,6 +25,7 @@ TEST_P(CommandLineTest, gives_skip_settings_file_and_rest) {
   EXPECT_EQ(c.skip, parsed.skip_upgrade);
   EXPECT_EQ(c.settings_file, parsed.settings_file);
   EXPECT_EQ(c.rest, parsed.rest);
+  EXPECT_EQ(c.relocated, parsed.relocated);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -44,7 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
                         std::string(255, 'n'), ""},
         CommandLineCase{"other_character_ends_the_modifiers", "/qx-", true, "root.ini", "x-"},
         CommandLineCase{"q_not_first_is_rest", "abc /q-", false, "root.ini", "abc /q-"},
-        CommandLineCase{"relocated_is_part_of_the_rest", "relocated", false, "root.ini", "relocated"}),
+        CommandLineCase{"relocated_is_part_of_the_rest", "relocated", false, "root.ini", "relocated", true},
+        CommandLineCase{"relocated_first_after_q", "/q- relocated abc", true, "root.ini", " relocated abc", true},
+        CommandLineCase{"relocated_later_is_a_users_word", "abc relocated", false, "root.ini", "abc relocated", false},
+        CommandLineCase{"relocated_in_other_case_is_a_users_word", "Relocated", false, "root.ini", "Relocated", false},
+        CommandLineCase{"longer_word_is_not_relocated", "relocatedhost", false, "root.ini", "relocatedhost", false}),
     [](const ::testing::TestParamInfo<CommandLineCase>& info) { return std::string(info.param.name); });
 
 struct ArgumentsCase {
@@ -71,7 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgumentsCase{"relocated_alone_is_dropped", "/p9000", "relocated", "/p9000 "},
                       ArgumentsCase{"relocated_before_a_host_is_dropped", "", "relocated lobby.example",
                                     " lobby.example"},
-                      ArgumentsCase{"relocated_in_any_case_is_dropped", "-n", "abc RELOCATED", "-n abc "},
+                      ArgumentsCase{"relocated_typed_later_stays", "-n", "abc relocated", "-n abc relocated"},
+                      ArgumentsCase{"relocated_in_other_case_stays", "-n", "RELOCATED abc", "-n RELOCATED abc"},
+                      ArgumentsCase{"only_the_first_relocated_is_dropped", "", "relocated relocated", " relocated"},
                       ArgumentsCase{"longer_word_is_kept", "", "relocatedhost", " relocatedhost"}),
     [](const ::testing::TestParamInfo<ArgumentsCase>& info) { return std::string(info.param.name); });
 

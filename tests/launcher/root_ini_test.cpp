@@ -75,6 +75,32 @@ INSTANTIATE_TEST_SUITE_P(
                     TemplateWithoutMarker() + "END_OF_FILE P K S " + std::string(32, 'c'), ROOTINI_OK}),
     [](const ::testing::TestParamInfo<RootIniCase>& info) { return std::string(info.param.name); });
 
+TEST_F(ProgramFolderTest, a_failure_names_the_token_that_failed) {
+  struct Case {
+    const char* name;
+    std::string text;
+    int failed_token;
+  } const cases[] = {
+      {"version_not_a_number", "x i s", 1},
+      {"version_1", "1 i s", 1},
+      {"button_width_not_a_number", "0 i s FFFFFF 230 Cancel 244 290 wide 20 u \"\" \"\" p \"\" END_OF_FILE", 9},
+      {"unterminated_quote", "0 i s FFFFFF 230 \"Cancel 244 290 64 20 u", 6},
+      {"marker_missing", TemplateWithoutMarker(), 16},
+      {"marker_in_lower_case", TemplateWithoutMarker() + "end_of_file\r\n", 16},
+  };
+  for (const Case& c : cases) {
+    folder_.WriteFile("root.ini", c.text);
+    RootIniSettings settings;
+    int failed_token = -1;
+    EXPECT_NE(ROOTINI_OK, ReadRootIni("root.ini", &settings, &failed_token)) << c.name;
+    EXPECT_EQ(c.failed_token, failed_token) << c.name;
+  }
+  RootIniSettings settings;
+  int failed_token = -1;
+  EXPECT_EQ(ROOTINI_CANNOT_OPEN, ReadRootIni("absent.ini", &settings, &failed_token));
+  EXPECT_EQ(0, failed_token);
+}
+
 TEST_F(ProgramFolderTest, client_template_gives_every_setting) {
   folder_.WriteFile("root.ini", ClientRootIni("http://upgrade.example/upgrade5/upgrade.ini"));
   RootIniSettings settings;

@@ -121,6 +121,29 @@ TEST_P(TarvikProgramTest, starts_the_right_program_with_the_right_arguments) {
   }
 }
 
+// A run that starts nothing is a failure to whoever started the launcher; the log says which
+// file failed and where.
+TEST_F(ProgramFolderTest, a_bad_settings_file_ends_the_launcher_with_a_failure) {
+  struct Case {
+    const char* name;
+    const char* settings;  // nullptr: no "root.ini"
+    const char* log_line;
+  } const cases[] = {
+      {"missing", nullptr, "root.ini: cannot be opened.\r\n"},
+      {"width_not_a_number", "0 i s FFFFFF 230 Cancel 244 290 wide 20 u \"\" \"\" p \"\" END_OF_FILE",
+       "root.ini: token 9 is missing, too long or not a number.\r\n"},
+      {"version_2", "2", "root.ini: token 1 is not version 0.\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.settings != nullptr) folder_.WriteFile("root.ini", c.settings);
+    EXPECT_EQ(1, platform::SpawnProgramAndWait(TARVIK_PATH, {TARVIK_PATH}));
+    const std::string log = folder_.ReadFile("root.log");
+    EXPECT_TRUE(Contains(log, "Invalid INI file.\r\n")) << log;
+    EXPECT_TRUE(Contains(log, c.log_line)) << log;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Runs, TarvikProgramTest,
     ::testing::Values(

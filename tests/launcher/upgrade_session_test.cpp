@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "tests/cclient/widgets/image_fixtures.h"
 #include "tests/launcher/support/upgrade_fixture.h"
 #include "tests/rar/support/archive_builder.h"
+#include "tests/rar/support/unpack_test_io.h"
 
 namespace {
 
@@ -153,6 +155,58 @@ TEST_F(UpgradeSessionTest, cancel_during_a_stalled_download_stops_the_thread_pro
   EXPECT_EQ("", UnexpectedEntries({"root.ini", "root.log", "root.fc", "tvk"}));
 }
 
+// An archive of about 2 MB whose one file says it unpacks to 4 GB less a byte: 'x', a match of 258
+// at distance 1, and then that match repeated by a one-bit code for as long as the data lasts.
+std::string LongUnpackArchive() {
+  HandBitStream stream;
+  stream.Bits("00");  // no multimedia, lengths from zero
+  // Main: repeat last "0", 'x' "10", length 227-258 "11" (5 more bits); distance: 1 "0", 2 "1".
+  PutRar20Table(stream, {{'x', 2}, {256, 1}, {297, 2}, {298, 1}, {299, 1}}, 298 + 48 + 28);
+  stream.Bits("10 | 11 11111 0");
+  std::vector<uint8_t> packed = stream.Bytes();
+  const uint32_t size = 0xFFFFFFFFu;
+  packed.resize(packed.size() + (size / 258 + 7) / 8, 0);  // one zero bit per repeat
+  RarEntry entry;
+  entry.name = "tvk";
+  entry.packed.assign(packed.begin(), packed.end());
+  entry.unpacked_size = size;
+  entry.method = '3';
+  return RarArchiveBuilder().AddFile(entry).Build();
+}
+
+// True once the extractor has made its output file in the folder it unpacks into.
+bool UnpackOutputExists(const std::string& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().filename().string().rfind(".upgrade-unpack-", 0) == 0 &&
+        std::filesystem::exists(entry.path() / "tvk")) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(UpgradeSessionTest, cancel_during_a_long_unpack_ends_within_six_seconds) {
+  folder_.WriteFile("tvk", kOldClient);
+  WriteSettings(server_.Url("/upgrade5/upgrade.ini"));
+  server_.Serve("/upgrade5/upgrade.ini", "0\r\n" + MetaFolderLine("", server_.Url("/upgrade5/")) +
+                                             "FFFFFFFF\"1\"tvk\"\r\n" + MetaEndLine("", "tvk.exe", ""));
+  server_.Serve("/upgrade5/tvk.r", LongUnpackArchive());
+  ASSERT_TRUE(Start());
+  RunUntil([this] { return UnpackOutputExists(folder_.Path()); });
+
+  const auto pressed = std::chrono::steady_clock::now();
+  EXPECT_EQ(std::optional<int>(0), PressButton());
+  // Unpacking the whole file would take far longer; the extractor sees the flag between pieces.
+  EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::seconds(6));
+  EXPECT_FALSE(Upgrade_IsRunning());
+  EXPECT_EQ(UPGRADE_USER_ABORT, Upgrade_GetState());
+  EXPECT_EQ(0, Launcher_Finish(*exit_code_));
+
+  EXPECT_TRUE(Contains(Log(), "User Abort.\r\n")) << Log();
+  EXPECT_EQ(kOldClient, folder_.ReadFile("tvk"));
+  EXPECT_EQ("", UnexpectedEntries({"root.ini", "root.log", "root.fc", "tvk"}));
+}
+
 struct StartFailureCase {
   const char* name;
   std::string root_ini;
@@ -182,9 +236,10 @@ TEST_P(StartFailureTest, tells_the_user_the_product_is_damaged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, StartFailureTest,
-    ::testing::Values(StartFailureCase{"settings_of_version_1", "1 a b c", nullptr, "Invalid INI file.\r\n"},
+    ::testing::Values(StartFailureCase{"settings_of_version_1", "1 a b c", nullptr,
+                                       "Invalid INI file.\r\nroot.ini: token 1 is not version 0.\r\n"},
                       StartFailureCase{"no_settings_file", "", [](TempProgramFolder& f) { ::unlink(f.PathOf("root.ini").c_str()); },
-                                       "Invalid INI file.\r\n"},
+                                       "Invalid INI file.\r\nroot.ini: cannot be opened.\r\n"},
                       StartFailureCase{"background_of_320_by_240", ClientRootIni("http://127.0.0.1:9/u.ini"),
                                        [](TempProgramFolder& f) {
                                          f.WriteFile("splash.a", EncodeJpeg(JpegKind::kColour, 320, 240,

@@ -59,14 +59,23 @@ TEST_F(RarArchiveTest, the_signature_is_found_behind_a_program) {
                                  .SetPrefix(Stub(64))
                                  .AddFile(RarOldStoredEntry("F.TXT", "sfx"))),
                    "Not A Valid RAR Archive File"});
-  // The search starts after the first seven bytes and covers the next 131,056: a signature
-  // starting at byte 131,056 still lies wholly inside it.
+  // The search starts after the first seven bytes and looks for a signature starting in the next
+  // 131,056 (bytes 7 to 131,062); a signature starting near the end reaches beyond them.
   cases.push_back({"inside_the_first_seven_bytes",
                    std::move(RarArchiveBuilder().SetPrefix(Stub(3)).AddFile(RarStoredEntry("f.txt", "sfx"))),
                    "Not A Valid RAR Archive File"});
-  cases.push_back({"last_start_in_the_search",
+  cases.push_back({"ending_at_the_last_searched_byte",
                    std::move(RarArchiveBuilder().SetPrefix(Stub(131056)).AddFile(RarStoredEntry("f.txt", "sfx"))),
                    nullptr});
+  cases.push_back({"reaching_one_byte_beyond_the_search",
+                   std::move(RarArchiveBuilder().SetPrefix(Stub(131057)).AddFile(RarStoredEntry("f.txt", "sfx"))),
+                   nullptr});
+  cases.push_back({"last_start_in_the_search",
+                   std::move(RarArchiveBuilder().SetPrefix(Stub(131062)).AddFile(RarStoredEntry("f.txt", "sfx"))),
+                   nullptr});
+  cases.push_back({"first_start_beyond_the_search",
+                   std::move(RarArchiveBuilder().SetPrefix(Stub(131063)).AddFile(RarStoredEntry("f.txt", "sfx"))),
+                   "Not A Valid RAR Archive File"});
   cases.push_back({"beyond_the_search",
                    std::move(RarArchiveBuilder().SetPrefix(Stub(131072)).AddFile(RarStoredEntry("f.txt", "sfx"))),
                    "Not A Valid RAR Archive File"});
@@ -147,6 +156,33 @@ TEST_F(RarArchiveTest, broken_header_checks_are_reported_and_reading_goes_on) {
   EXPECT_EQ((Tree{{"out/", ""}, {"out/f.txt", "still here"}}), run_.Tree());
   EXPECT_TRUE(Contains(run_.Messages(), "\n\nArchive header broken")) << run_.Messages();
   EXPECT_TRUE(Contains(run_.Messages(), "\nf.txt - file header broken\n")) << run_.Messages();
+}
+
+TEST_F(RarArchiveTest, a_header_check_word_may_cover_the_name_or_the_whole_header) {
+  struct Case {
+    const char* label;
+    std::string extra;  // header bytes after the name
+    bool whole;         // the check word covers the whole header
+    bool broken;
+  };
+  // Extended times as later archivers write them after the name: flags and a few time bytes.
+  const std::string times("\x00\xF0\x12\x34\x56\x78\x9A", 7);
+  const Case cases[] = {
+      {"name_only", "", false, false},
+      {"whole_header_with_extra_fields", times, true, false},
+      {"name_only_with_extra_fields", times, false, false},
+      {"neither", times, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    RarEntry entry = RarStoredEntry("f.txt", "intact");
+    entry.extra_header = c.extra;
+    entry.crc_over_whole_header = c.whole;
+    entry.break_header_crc = c.broken;
+    EXPECT_EQ(nullptr, ExtractAll(run_.WriteArchive("ext.rar", RarArchiveBuilder().AddFile(entry))));
+    EXPECT_EQ((Tree{{"out/", ""}, {"out/f.txt", "intact"}}), run_.Tree()) << run_.Messages();
+    EXPECT_EQ(c.broken, Contains(run_.Messages(), "file header broken")) << run_.Messages();
+  }
 }
 
 TEST_F(RarArchiveTest, sizes_reaching_past_the_end_of_the_file_end_the_archive) {
@@ -240,6 +276,55 @@ TEST_F(RarArchiveTest, a_file_continued_in_the_next_volume_fails_and_ends_the_vo
   EXPECT_EQ(nullptr, ExtractAll(run_.WriteArchive("vol.rar", builder)));
   EXPECT_EQ((Tree{{"out/", ""}, {"out/before.txt", "b"}}), run_.Tree()) << run_.Messages();
   EXPECT_TRUE(Contains(run_.Messages(), "split.bin - CRC failed")) << run_.Messages();
+}
+
+// Three volumes as archivers write them: the first and middle parts of a split file carry the CRC
+// of their own bytes, the last part that of the whole file.
+TEST_F(RarArchiveTest, a_file_split_across_three_volumes_is_never_taken_for_whole) {
+  const std::string whole = "first part|middle part|last part";
+  RarEntry first_part = RarStoredEntry("split.bin", "first part|");
+  first_part.unpacked_size = static_cast<uint32_t>(whole.size());
+  first_part.flags = 0x02;
+  RarEntry middle_part = RarStoredEntry("split.bin", "middle part|");
+  middle_part.unpacked_size = static_cast<uint32_t>(whole.size());
+  middle_part.flags = 0x03;
+  RarEntry last_part = RarStoredEntry("split.bin", whole);
+  last_part.packed = "last part";
+  last_part.flags = 0x01;
+  const std::string volumes[] = {
+      run_.WriteArchive("set.rar", RarArchiveBuilder().SetMainFlags(0x01).AddFile(RarStoredEntry("before.txt", "b")).AddFile(first_part)),
+      run_.WriteArchive("set.r00", RarArchiveBuilder().SetMainFlags(0x01).AddFile(middle_part)),
+      run_.WriteArchive("set.r01", RarArchiveBuilder().SetMainFlags(0x01).AddFile(last_part).AddFile(RarStoredEntry("after.txt", "a"))),
+  };
+  struct Case {
+    const char* label;
+    int volume;
+    std::vector<std::string> switches;
+    Tree tree;
+    const char* end;  // the last line of the messages
+  };
+  const Case cases[] = {
+      {"first_volume", 0, {}, {{"out/", ""}, {"out/before.txt", "b"}}, "\nTotal errors: 1"},
+      {"first_volume_keeping_broken_files", 0, {"kb"},
+       {{"out/", ""}, {"out/before.txt", "b"}, {"out/split.bin", "first part|"}}, "\nTotal errors: 1"},
+      {"middle_volume", 1, {}, {}, "\nNo files to extract"},
+      {"last_volume", 2, {}, {{"out/", ""}, {"out/after.txt", "a"}}, "\nAll OK"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(nullptr, ExtractAll(volumes[c.volume], c.switches));
+    EXPECT_EQ(c.tree, run_.Tree()) << run_.Messages();
+    const std::string& messages = run_.Messages();
+    EXPECT_EQ(c.end, messages.substr(messages.rfind('\n'))) << messages;
+    if (c.volume == 0) {
+      EXPECT_TRUE(Contains(messages, "split.bin - CRC failed")) << messages;
+      const size_t at = messages.find("out/split.bin");
+      ASSERT_NE(std::string::npos, at) << messages;
+      EXPECT_EQ(std::string::npos, messages.substr(at, messages.find('\n', at) - at).find(" Ok")) << messages;
+    }
+  }
+  EXPECT_EQ(nullptr, run_.Run("T", volumes[0]));
+  EXPECT_TRUE(Contains(run_.Messages(), "\nTotal errors: 1")) << run_.Messages();
 }
 
 TEST_F(RarArchiveTest, a_file_continued_from_a_previous_volume_is_not_selected) {

@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -17,6 +18,8 @@
 
 #include "rar/rar_switches.h"
 #include "tests/rar/support/archive_builder.h"
+#include "tests/rar/support/rar20_encoder.h"
+#include "tests/rar/support/sample_data.h"
 #include "tests/rar/support/rar_test_run.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -351,28 +354,56 @@ TEST_F(RarExtractTest, compressed_files_that_do_not_unpack_leave_nothing) {
   EXPECT_TRUE(Contains(run_.Messages(), " - CRC failed")) << run_.Messages();
 }
 
+// No entry comes out writable by anyone but the owner, or unreadable by the owner, or as a link,
+// device or pipe: whatever its stored mode, the real extraction makes a plain file or a folder.
 TEST_F(RarExtractTest, mode_bits_follow_the_host_system) {
   struct Case {
+    const char* label;
     uint8_t host_os;
     uint32_t attributes;
     unsigned mode;
+    bool folder = false;
   };
   const Case cases[] = {
-      {3, 0100755, 0755}, {3, 0106777, 0777}, {3, 0101640, 0640}, {3, 0100600, 0600},
-      {0, 0x21, 0644},    {2, 0x20, 0644},    {5, 0x0, 0644},
+      {"unix_0755", 3, 0100755, 0755},
+      {"unix_0777", 3, 0100777, 0755},
+      {"unix_0777_without_type", 3, 0777, 0755},
+      {"unix_0666", 3, 0100666, 0644},
+      {"unix_0775", 3, 0100775, 0755},
+      {"unix_setuid_0755", 3, 0104755, 0755},
+      {"unix_all_special_bits_0777", 3, 0107777, 0755},
+      {"unix_0640", 3, 0101640, 0640},
+      {"unix_0600", 3, 0100600, 0600},
+      {"unix_0000", 3, 0100000, 0600},
+      {"unix_0444", 3, 0100444, 0644},
+      {"unix_link_0777", 3, 0120777, 0644},
+      {"unix_pipe_0666", 3, 0010666, 0644},
+      {"unix_device_0666", 3, 0020666, 0644},
+      {"unix_folder_0777", 3, 040777, 0755, true},
+      {"msdos", 0, 0x21, 0644},
+      {"win32", 2, 0x20, 0644},
+      {"unknown_host", 5, 0x0, 0644},
   };
+  const mode_t old_umask = ::umask(022);  // folders are made with 0755 through the umask
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.attributes);
-    RarEntry entry = RarStoredEntry("f.bin", "x");
+    SCOPED_TRACE(c.label);
+    RarEntry entry = c.folder ? RarDirectoryEntry("f.bin") : RarStoredEntry("f.bin", "target/of/a/link");
     entry.host_os = c.host_os;
     entry.attributes = c.attributes;
     std::string archive = run_.WriteArchive("u.rar", RarArchiveBuilder().AddFile(entry));
     std::filesystem::remove_all(run_.OutputFolder());
-    EXPECT_EQ(nullptr, run_.Run("E", archive));
+    EXPECT_EQ(nullptr, run_.Run("X", archive));
+    EXPECT_TRUE(Contains(run_.Messages(), "\nAll OK")) << run_.Messages();
     struct stat info;
-    ASSERT_EQ(0, ::stat((run_.OutputFolder() + "f.bin").c_str(), &info)) << run_.Messages();
+    ASSERT_EQ(0, ::lstat((run_.OutputFolder() + "f.bin").c_str(), &info)) << run_.Messages();
+    EXPECT_EQ(c.folder ? S_IFDIR : S_IFREG, info.st_mode & S_IFMT);
     EXPECT_EQ(c.mode, info.st_mode & 07777);
+    EXPECT_EQ(0u, info.st_mode & 022) << "writable by others";
+    if (!c.folder) {
+      EXPECT_EQ("target/of/a/link", run_.Tree()["out/f.bin"]);
+    }
   }
+  ::umask(old_umask);
 }
 
 TEST_F(RarExtractTest, outputs_that_cannot_be_made_are_counted_and_skipped) {
@@ -435,6 +466,70 @@ TEST_F(RarExtractTest, missing_and_foreign_files_are_refused) {
   std::string text = run_.WriteArchive("text.rar", std::string(1000, 'R'));
   EXPECT_STREQ("Not A Valid RAR Archive File", run_.Run("E", text));
   EXPECT_STREQ("Not A Valid RAR File", run_.Run("L", text));
+}
+
+// The abort flag, raised from the message sink by the first message after the announcement of
+// "first.txt" that holds `g_stop_word`, as the launcher's user-interface thread raises it while a
+// command runs.
+std::atomic<bool> g_stop{false};
+std::string g_stop_messages;
+const char* g_stop_word = "";
+
+void StopOnWord(const char* text) {
+  const bool after_first = g_stop_messages.find("first.txt") != std::string::npos;
+  g_stop_messages += text;
+  if (after_first && std::strstr(text, g_stop_word) != nullptr) g_stop.store(true, std::memory_order_release);
+}
+
+TEST_F(RarExtractTest, a_raised_abort_flag_stops_between_files_and_inside_a_file) {
+  const std::vector<uint8_t> data = SampleMixed(1u << 20, 7);
+  const std::string plain(data.begin(), data.end());
+  RarEntry stored = RarStoredEntry("big.bin", plain);
+  RarEntry packed = stored;
+  Rar20Encoder encoder;
+  const std::vector<uint8_t> stream = encoder.EncodeData(data, false);
+  ASSERT_FALSE(stream.empty()) << encoder.error();
+  packed.packed.assign(stream.begin(), stream.end());
+  packed.method = '3';
+
+  struct Case {
+    const char* label;
+    const char* command;
+    const RarEntry* big;
+    const char* stop_word;
+    Tree tree;
+  };
+  const Tree first_only{{"out/", ""}, {"out/first.txt", "1"}};
+  const Case cases[] = {
+      {"between_files", "E", &stored, " Ok", first_only},
+      {"inside_a_stored_file", "E", &stored, "big.bin", first_only},
+      {"inside_a_packed_file", "E", &packed, "big.bin", first_only},
+      {"inside_a_tested_file", "T", &packed, "big.bin", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::string archive = run_.WriteArchive(
+        "stop.rar",
+        RarArchiveBuilder().AddFile(RarStoredEntry("first.txt", "1")).AddFile(*c.big).AddFile(RarStoredEntry("last.txt", "2")));
+    std::filesystem::remove_all(run_.OutputFolder());
+    g_stop.store(false);
+    g_stop_messages.clear();
+    g_stop_word = c.stop_word;
+    RarInitialize(run_.OutputFolder().c_str(), StopOnWord);
+    ASSERT_EQ(nullptr, RarAddFileName("*.*"));
+    RarSetAbortFlag(&g_stop);
+    const char* result = ExecuteCommand(c.command, archive.c_str());
+    RarSetAbortFlag(nullptr);
+    ASSERT_NE(nullptr, result);
+    EXPECT_STREQ("Aborted", result);
+    EXPECT_EQ(c.tree, run_.Tree()) << g_stop_messages;
+    // Nothing is reported after the message that raised the flag: no verdict on the file, no
+    // later file, no totals.
+    const size_t raised = g_stop_messages.rfind(c.stop_word);
+    ASSERT_NE(std::string::npos, raised) << g_stop_messages;
+    const std::string after = g_stop_messages.substr(raised + std::strlen(c.stop_word));
+    EXPECT_EQ(std::string::npos, after.find_first_not_of(' ')) << g_stop_messages;
+  }
 }
 
 }  // namespace

@@ -116,8 +116,30 @@ TEST_F(RarListTest, headings_name_the_kind_of_archive) {
     std::string archive = run_.WriteArchive("h.rar", builder);
     EXPECT_EQ(nullptr, run_.Run("L", archive));
     const std::string expected = std::string(c.heading) + " " + archive + "\n" + "\n Name       " + kColumns +
-                                 kRule + "\n" + kRule + "\n  0 files\n";
+                                 kRule + "\n" + kRule + "  0 files\n";
     EXPECT_EQ(expected, run_.Messages()) << c.heading;
+  }
+}
+
+// The first letter of a Unix mode names the kind of entry; links and other special files are
+// extracted as plain files, and the listing says what they were.
+TEST_F(RarListTest, unix_modes_name_the_kind_of_entry) {
+  struct Case {
+    uint32_t mode;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {0100644, "-rw-r--r--"}, {0644, "-rw-r--r--"},     {040755, "drwxr-xr-x"}, {0120777, "lrwxrwxrwx"},
+      {010644, "prw-r--r--"},  {020600, "crw-------"},    {060660, "brw-rw----"}, {0140755, "srwxr-xr-x"},
+      {0102755, "-rwxr-sr-x"}, {0101700, "-rwx------"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shown);
+    RarEntry entry = RarStoredEntry("f", "x");
+    entry.host_os = 3;
+    entry.attributes = c.mode;
+    EXPECT_EQ(nullptr, run_.Run("L", run_.WriteArchive("u.rar", RarArchiveBuilder().AddFile(entry))));
+    EXPECT_NE(std::string::npos, run_.Messages().find(std::string(" 15-06-20 12:30 ") + c.shown + " ")) << run_.Messages();
   }
 }
 

@@ -1,6 +1,6 @@
 // rartool as a program: its words reach the extractor in order, "-d" names the destination
 // folder before the command or after the archive, and the exit code tells whether the command
-// gave an error text.
+// gave an error text or counted an error.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,6 +25,10 @@ class RartoolTest : public ProgramFolderTest {
     folder_.WriteFile("locked.rar", RarArchiveBuilder()
                                         .AddFile(RarEncryptedStoredEntry("secret.txt", "hidden words", "VRZD", 20))
                                         .Build());
+    RarEntry damaged = RarStoredEntry("damaged.txt", "damaged");
+    damaged.crc ^= 1;
+    folder_.WriteFile("damaged.rar",
+                      RarArchiveBuilder().AddFile(damaged).AddFile(RarStoredEntry("fine.txt", "fine")).Build());
   }
 };
 
@@ -32,7 +36,7 @@ TEST_F(RartoolTest, words_reach_the_extractor_in_order) {
   struct Case {
     const char* label;
     const char* arguments;
-    bool ok;                  // exit code 0: the command gave no error text
+    bool ok;                  // exit code 0: the command gave no error text and counted no error
     const char* output_part;  // printed somewhere
     const char* written;      // a file the command leaves ("" for none)
     const char* contents;
@@ -48,6 +52,9 @@ TEST_F(RartoolTest, words_reach_the_extractor_in_order) {
       {"encrypted_without_password", "e locked.rar -d e", false, "Password Required", "", ""},
       {"missing_archive", "t none.rar", false, "Unable To Open RAR Archive File", "", ""},
       {"unknown_switch", "-z t plain.rar", false, "Unknown Switch", "", ""},
+      // The command ran, but a file failed its check.
+      {"file_failing_its_check", "t damaged.rar", false, "\nTotal errors: 1", "", ""},
+      {"file_failing_its_check_extracted", "e damaged.rar -d f", false, "\nTotal errors: 1", "f/fine.txt", "fine"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);

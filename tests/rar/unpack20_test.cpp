@@ -13,37 +13,6 @@ using namespace std::string_literals;
 
 namespace {
 
-// Writes a table's code lengths (prefixed by the bit-length code) for positions 0..count-1, with
-// the previous lengths all zero. The bit-length code gives each of the symbols it uses a 3-bit
-// code in symbol order:
-//   "000".."100" lengths 0-4      "101" + 2 bits: repeat the previous length 3-6 times
-//   "110" + 3 bits: 3-10 zeros    "111" + 7 bits: 11-138 zeros
-void PutTable(HandBitStream& s, const std::map<int, int>& lengths, int count) {
-  s.Bits("0011 0011 0011 0011 0011");  // bit lengths of symbols 0-4
-  s.Repeat("0000", 11);                // 5-15 unused
-  s.Bits("0011 0011 0011");            // 16, 17, 18
-  for (int at = 0; at < count;) {
-    const auto found = lengths.find(at);
-    if (found != lengths.end()) {
-      s.Put(static_cast<uint32_t>(found->second), 3);
-      ++at;
-      continue;
-    }
-    int zeros = 0;
-    while (at + zeros < count && lengths.count(at + zeros) == 0) ++zeros;
-    if (zeros >= 11) {
-      zeros = std::min(zeros, 138);
-      s.Bits("111").Put(static_cast<uint32_t>(zeros - 11), 7);
-    } else if (zeros >= 3) {
-      s.Bits("110").Put(static_cast<uint32_t>(zeros - 3), 3);
-    } else {
-      zeros = 1;
-      s.Bits("000");
-    }
-    at += zeros;
-  }
-}
-
 constexpr int kLzTableSize = 298 + 48 + 28;
 
 // The block used by most cases below, with these codes:
@@ -64,7 +33,7 @@ void PutLzBlock(HandBitStream& s) {
   for (int symbol : {25, 35}) lengths[298 + symbol] = 2;
   for (int symbol : {0, 1, 2, 3}) lengths[298 + symbol] = 3;
   for (int symbol : {0, 1, 8, 27}) lengths[298 + 48 + symbol] = 2;
-  PutTable(s, lengths, kLzTableSize);
+  PutRar20Table(s, lengths, kLzTableSize);
 }
 
 std::string Bytes(std::initializer_list<int> values) {
@@ -169,7 +138,7 @@ TEST(Unpack20, repeat_length_code_at_the_first_position_is_corrupt) {
 TEST(Unpack20, kept_lengths_are_changed_by_adding_modulo_16) {
   HandBitStream s;
   s.Bits("00");
-  PutTable(s, {{97, 1}, {269, 1}}, kLzTableSize);  // 'a' "0", new tables "1"
+  PutRar20Table(s, {{97, 1}, {269, 1}}, kLzTableSize);  // 'a' "0", new tables "1"
   s.Bits("0 1");
   s.Bits("01");           // no multimedia; previous lengths kept
   s.Bits("0011 0011 0011 0011 0011").Repeat("0000", 11).Bits("0011 0011 0011");
@@ -193,11 +162,11 @@ TEST(Unpack20, kept_lengths_are_changed_by_adding_modulo_16) {
 TEST(Unpack20, block_starting_with_bits_1_0_switches_to_multimedia_with_lengths_from_zero) {
   HandBitStream s;
   s.Bits("00");
-  PutTable(s, {{65, 1}, {269, 1}}, kLzTableSize);  // 'A' "0", new tables "1"
+  PutRar20Table(s, {{65, 1}, {269, 1}}, kLzTableSize);  // 'A' "0", new tables "1"
   s.Bits("0 1");
   s.Bits("10");  // multimedia; previous lengths cleared ('A' would otherwise keep length 1)
   s.Bits("00");  // one channel
-  PutTable(s, {{0xF8, 1}, {256, 1}}, 257);  // delta 0xF8 "0", new tables "1"
+  PutRar20Table(s, {{0xF8, 1}, {256, 1}}, 257);  // delta 0xF8 "0", new tables "1"
   s.Repeat("0", 34);
 
   std::string expected = "A";
@@ -214,7 +183,7 @@ TEST(Unpack20, multimedia_channels_interleave_with_their_own_predictors) {
   HandBitStream s;
   s.Bits("10");  // multimedia, lengths cleared
   s.Bits("01");  // two channels
-  PutTable(s, {{0xF8, 1}, {256, 1}, {257 + 1, 1}, {257 + 256, 1}}, 2 * 257);
+  PutRar20Table(s, {{0xF8, 1}, {256, 1}, {257 + 1, 1}, {257 + 256, 1}}, 2 * 257);
   s.Repeat("0", 8);
   const UnpackedFile run = UnpackOneFile(20, s.Bytes(), 8);
   EXPECT_EQ(run.result, UNPACK_OK);
@@ -227,7 +196,7 @@ TEST(Unpack20, four_channel_table_ending_in_a_repeat_past_its_end) {
   s.Bits("10");  // multimedia, lengths cleared
   s.Bits("11");  // four channels
   // Channel c codes delta c + 1 as "0" (channel 3: "00", with 254-256 sharing length 2).
-  PutTable(s, {{1, 1}, {256, 1}, {259, 1}, {513, 1}, {517, 1}, {770, 1}, {775, 2}, {1025, 2}}, 1026);
+  PutRar20Table(s, {{1, 1}, {256, 1}, {259, 1}, {513, 1}, {517, 1}, {770, 1}, {775, 2}, {1025, 2}}, 1026);
   s.Bits("101 11");  // length 2 six times; two places are left
   s.Bits("0 0 0 00 | 0 0 0 00");
   const UnpackedFile run = UnpackOneFile(20, s.Bytes(), 8);
@@ -251,10 +220,10 @@ TEST(Unpack20, solid_file_continues_with_the_window_and_tables_of_the_previous_f
 TEST(Unpack20, tables_after_the_last_code_are_read_for_the_next_solid_file) {
   HandBitStream first;
   first.Bits("00");
-  PutTable(first, {{97, 1}, {269, 1}}, kLzTableSize);  // 'a' "0", new tables "1"
+  PutRar20Table(first, {{97, 1}, {269, 1}}, kLzTableSize);  // 'a' "0", new tables "1"
   first.Bits("0 0");  // aa
   first.Bits("1 00");
-  PutTable(first, {{98, 1}, {99, 1}}, kLzTableSize);  // 'b' "0", 'c' "1"
+  PutRar20Table(first, {{98, 1}, {99, 1}}, kLzTableSize);  // 'b' "0", 'c' "1"
   HandBitStream second;
   second.Bits("0 1 0");
 
@@ -293,7 +262,7 @@ TEST(Unpack20, longest_distance_reads_the_bytes_a_window_back) {
   s.Bits("00");
   // Main: repeat last "0", 'a' "100", 'b' "101", length 10 "110", length 227-258 "111";
   // distance: 1 "0", 6145-8192 "10", 983041-1048576 "11".
-  PutTable(s, {{97, 3}, {98, 3}, {256, 1}, {277, 3}, {297, 3}, {298, 1}, {298 + 25, 2}, {298 + 47, 2}},
+  PutRar20Table(s, {{97, 3}, {98, 3}, {256, 1}, {277, 3}, {297, 3}, {298, 1}, {298 + 25, 2}, {298 + 47, 2}},
            kLzTableSize);
   s.Bits("101 | 111 11111 0");  // 'b', then 258 more at distance 1
   s.Bits("100 | 111 11111 0");  // 'a', then 258 more
@@ -313,10 +282,56 @@ TEST(Unpack20, longest_distance_reads_the_bytes_a_window_back) {
   EXPECT_TRUE(io.Output() == expected);
 }
 
+// A non-solid file starts from a cleared window, whatever the file before it left there (on the
+// same unpacker, or on one that went away and left its window to the next): a match reaching back
+// before the file's first byte reads zeros, after a short file as well as after one that filled
+// the whole window.
+TEST(Unpack20, non_solid_file_reads_zeros_before_its_first_byte) {
+  // Main: repeat last "0", 'a' "100", 'b' "101", length 10 "110", length 227-258 "111";
+  // distance: 1 "0", 6145-8192 "10", 983041-1048576 "11".
+  const std::map<int, int> table = {{97, 3},  {98, 3},  {256, 1},       {277, 3},
+                                    {297, 3}, {298, 1}, {298 + 25, 2}, {298 + 47, 2}};
+  struct Case {
+    const char* label;
+    int repeats;
+    bool new_unpacker;
+  } const cases[] = {{"after_a_short_file", 0, false},
+                     {"after_a_window_of_output", 4100, false},
+                     {"after_a_short_file_of_another_unpacker", 0, true},
+                     {"after_a_window_of_output_of_another_unpacker", 4100, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    HandBitStream first;
+    first.Bits("00");
+    PutRar20Table(first, table, kLzTableSize);
+    first.Bits("101 | 111 11111 0");  // 'b', then 258 more at distance 1
+    first.Repeat("0", c.repeats);     // 258 more 'b' each
+    const int64_t first_size = 259 + 258 * int64_t{c.repeats};
+    HandBitStream second;
+    second.Bits("00");
+    PutRar20Table(second, table, kLzTableSize);
+    second.Bits("100");                          // 'a'
+    second.Bits("110 11").Put(65530, 16);        // 10 + 2 at distance 1,048,571: bytes 6-17
+    UnpackTestIO io;
+    auto unpacker = CreateUnpacker(&io);
+    io.SetPacked(first.Bytes());
+    ASSERT_EQ(unpacker->Unpack(20, first_size, false), UNPACK_OK);
+    ASSERT_EQ(io.Output(), std::string(static_cast<size_t>(first_size), 'b'));
+    io.ClearOutput();
+    if (c.new_unpacker) {
+      unpacker.reset();
+      unpacker = CreateUnpacker(&io);
+    }
+    io.SetPacked(second.Bytes());
+    EXPECT_EQ(unpacker->Unpack(20, 13, false), UNPACK_OK);
+    EXPECT_EQ(io.Output(), "a" + std::string(12, '\0'));
+  }
+}
+
 TEST(Unpack20, truncated_stream_ends_with_an_error_and_no_more_than_the_size) {
   HandBitStream s;
   s.Bits("10 00");
-  PutTable(s, {{0xF8, 1}, {256, 1}}, 257);
+  PutRar20Table(s, {{0xF8, 1}, {256, 1}}, 257);
   s.Repeat("0", 40);
   const std::vector<uint8_t> whole = s.Bytes();
   ASSERT_EQ(UnpackOneFile(20, whole, 40).result, UNPACK_OK);

@@ -49,5 +49,6 @@ void DemoRoom::OnClosed(GameServer& server, int connection) {
 std::unique_ptr<DemoRoom> MakeDemoRoom() {
   auto room = std::make_unique<DemoRoom>();
   AddDemoSession(*room);
+  AddDemoLobby(*room);
   return room;
 }

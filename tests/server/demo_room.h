@@ -46,6 +46,8 @@ class DemoRoom final : public Responder {
 
   // Queues a frame for `connection`. Only from inside a handler or tick.
   void SendTo(int connection, uint16_t type, std::vector<uint8_t> payload = {});
+  // The port the server listens on. Only from inside a handler or tick.
+  uint16_t ServerPort() const { return server_ != nullptr ? server_->Port() : 0; }
   // The connections the room has seen packets from and that are still open.
   std::vector<int> OpenConnections() const { return open_; }
 
@@ -80,3 +82,4 @@ std::unique_ptr<DemoRoom> MakeDemoRoom();
 // The parts of the room, each in its own file (demo_<part>.cpp). A part that is not written yet has
 // no file and is not called.
 void AddDemoSession(DemoRoom& room);
+void AddDemoLobby(DemoRoom& room);

@@ -1,4 +1,5 @@
-// The demo room's session: the server's hello to every connection.
+// The demo room's session: the server's hello to every connection, followed by RESUMETABLES, which
+// enters the client's lobby (no table to resume).
 #include <cstring>
 
 #include "cclient/net/packet_types.h"
@@ -21,6 +22,8 @@ std::vector<uint8_t> ServerHello() {
 }  // namespace
 
 void AddDemoSession(DemoRoom& room) {
-  room.On(PACKETTYPE_HELLOFROMCLIENT,
-          [](const DemoPacket& packet) { packet.Reply(PACKETTYPE_HELLOFROMSERVER, ServerHello()); });
+  room.On(PACKETTYPE_HELLOFROMCLIENT, [](const DemoPacket& packet) {
+    packet.Reply(PACKETTYPE_HELLOFROMSERVER, ServerHello());
+    packet.Reply(PACKETTYPE_RESUMETABLES, {0, 0, 0, 0});
+  });
 }

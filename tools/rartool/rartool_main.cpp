@@ -6,7 +6,9 @@
 // COMMAND is one of E, X, T, P, L, V, in either case (the extractor itself takes upper case
 // only). "-d folder", before the command or after the archive, sets the destination folder ("/"
 // is added when missing). Without masks every file is selected ("*.*"). Messages are printed as
-// the extractor sends them. The exit code is 0 only when the command gave no error text.
+// the extractor sends them. The exit code is 0 only when the command gave no error text and
+// counted no error: 1 for an error text, 3 when files failed ("Total errors: N"), 2 for wrong
+// words on the command line.
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -75,5 +77,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "rartool: %s\n", error);
     return 1;
   }
-  return 0;
+  return RarErrorCount() != 0 ? 3 : 0;
 }

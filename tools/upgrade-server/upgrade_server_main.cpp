@@ -1,13 +1,16 @@
 // upgrade-server: serves a sample upgrade over loopback HTTP, so that a person can watch tarvik
 // bring an install up to date.
 //
-//   upgrade-server [--port N] [--bytes-per-second N] [--root-ini FILE] SOURCE_FOLDER [PROGRAM [ARGUMENTS]]
+//   upgrade-server [--port N] [--bytes-per-second N] [--root-ini FILE] [--product NAME]
+//                  [--registry-key KEY] [--shortcut NAME.lnk] SOURCE_FOLDER [PROGRAM [ARGUMENTS]]
 //
 // Every file of SOURCE_FOLDER (and of its subfolders, one level deep) is offered as the new
 // version of the install's file of that name: "/upgrade.ini" lists them with their sizes and
 // CRCs, and "/files/[SUBFOLDER/]NAME.r" is an archive of each, encrypted with the upgrade
 // password. After the upgrade the launcher starts PROGRAM (default "tvk.exe") with ARGUMENTS.
-// With --root-ini the settings file for the launcher is written there, pointing at this server.
+// With --root-ini the settings file for the launcher is written there, pointing at this server;
+// --product, --registry-key and --shortcut add its optional tokens, which switch on the
+// launcher's install upkeep (desktop and menu entries, relocation).
 // --bytes-per-second slows the archives down so that the progress bar can be watched.
 // The server runs until it is interrupted.
 #include <arpa/inet.h>
@@ -42,6 +45,9 @@ struct Options {
   uint16_t port = 0;
   long bytes_per_second = 0;
   std::string root_ini;
+  std::string product;
+  std::string registry_key;
+  std::string shortcut;
   std::string source;
   std::string program = "tvk.exe";
   std::string arguments;
@@ -169,6 +175,12 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->bytes_per_second = std::atol(argv[i + 1]);
     } else if (option == "--root-ini") {
       options->root_ini = argv[i + 1];
+    } else if (option == "--product") {
+      options->product = argv[i + 1];
+    } else if (option == "--registry-key") {
+      options->registry_key = argv[i + 1];
+    } else if (option == "--shortcut") {
+      options->shortcut = argv[i + 1];
     } else {
       return false;
     }
@@ -205,8 +217,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
     std::fprintf(stderr,
-                 "usage: upgrade-server [--port N] [--bytes-per-second N] [--root-ini FILE] SOURCE_FOLDER "
-                 "[PROGRAM [ARGUMENTS]]\n");
+                 "usage: upgrade-server [--port N] [--bytes-per-second N] [--root-ini FILE] [--product NAME] "
+                 "[--registry-key KEY] [--shortcut NAME.lnk] SOURCE_FOLDER [PROGRAM [ARGUMENTS]]\n");
     return 2;
   }
   uint16_t port = options.port;
@@ -221,6 +233,9 @@ int main(int argc, char** argv) {
     std::ofstream out(options.root_ini, std::ios::binary);
     out << "0\r\ntarvik.ico splash.a FFFFFF 230\r\nCancel 244 290 64 20\r\n" << base_url
         << "/upgrade.ini\r\n\"\"\r\n\"\" tvk.exe \"\"\r\nEND_OF_FILE\r\n";
+    if (!options.product.empty() || !options.registry_key.empty() || !options.shortcut.empty()) {
+      out << "\"" << options.product << "\" \"" << options.registry_key << "\" \"" << options.shortcut << "\" END\r\n";
+    }
     if (!out) {
       std::fprintf(stderr, "upgrade-server: cannot write %s\n", options.root_ini.c_str());
       return 1;

@@ -129,6 +129,18 @@ TEST_F(BannerImageSetTest, new_site_files_are_installed_under_their_site_names) 
   EXPECT_EQ(set.Poll(), 0);
 }
 
+TEST_F(BannerImageSetTest, a_base_address_ending_in_a_slash_gives_no_doubled_slash) {
+  LoopbackHttpServer server;
+  BannerImageSet set;
+  Fetch(&server, &set, {}, "/site/banners/");
+  const std::vector<LoopbackHttpServer::Request> requests = server.Requests();
+  ASSERT_EQ(requests.size(), static_cast<size_t>(kBannerEntries));
+  for (const auto& request : requests) {
+    EXPECT_EQ(request.path.rfind("/site/banners/007000042", 0), 0u) << request.path;
+    EXPECT_EQ(request.path.find("//"), std::string::npos) << request.path;
+  }
+}
+
 TEST_F(BannerImageSetTest, a_refused_answer_leaves_the_installed_picture_untouched) {
   const std::string full = std::string(5000, 'j');
   struct Case {

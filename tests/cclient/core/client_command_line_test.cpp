@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cclient/core/debug_log.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace {
@@ -28,7 +29,14 @@ TEST_F(ClientCommandLineTest, words_set_the_options_port_and_host) {
       {"nothing", "", nullptr, 0, false, false, false, -1, ""},
       {"port_after_capital_p", "/P8090", nullptr, 0, false, false, false, 8090, ""},
       {"debuglog_after_dash", "-debuglog", nullptr, 100, false, false, false, -1, ""},
-      {"letters_after_p_give_0", "/pxyz", nullptr, 0, false, false, false, 0, ""},
+      {"highest_port", "/p65535", nullptr, 0, false, false, false, 65535, ""},
+      {"lowest_port", "-P1", nullptr, 0, false, false, false, 1, ""},
+      // Ports outside 1-65535 are refused, not cut to 16 bits.
+      {"letters_after_p_give_0", "/pxyz", kIncorrect, 0, false, false, false, -1, ""},
+      {"port_0", "/p0", kIncorrect, 0, false, false, false, -1, ""},
+      {"port_65536", "/p65536", kIncorrect, 0, false, false, false, -1, ""},
+      {"port_70000", "/p70000 alpha", kIncorrect, 0, false, false, false, -1, ""},
+      {"port_minus_1", "/p-1", kIncorrect, 0, false, false, false, -1, ""},
       {"number_stops_at_a_letter", "/p80a90", nullptr, 0, false, false, false, 80, ""},
       {"flags_in_any_case", "/M -N /NetLog", nullptr, 0, true, true, true, -1, ""},
       {"host_and_port", "/p8090 127.0.0.1", nullptr, 0, false, false, false, 8090, "127.0.0.1"},
@@ -59,6 +67,16 @@ TEST_F(ClientCommandLineTest, words_set_the_options_port_and_host) {
     EXPECT_EQ(words.port, c.port);
     EXPECT_EQ(words.host, c.host);
   }
+}
+
+TEST_F(ClientCommandLineTest, a_refused_port_and_an_unknown_option_are_logged) {
+  DebugLog_Init("tvk.log");
+  CommandLineWords words;
+  EXPECT_NE(ReadCommandLineWords("/p70000", &words), nullptr);
+  EXPECT_NE(ReadCommandLineWords("/q", &words), nullptr);
+  EXPECT_EQ(folder_.ReadFile("tvk.log"),
+            "Server port of 'p70000' is out of range (1-65535).\r\n"
+            "Unknown command line option of 'q'\r\n");
 }
 
 TEST_F(ClientCommandLineTest, parameter_file_text_is_followed_by_the_rest_of_the_line) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cclient/core/debug_log.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace {
@@ -107,6 +108,13 @@ TEST_F(StartupFileTest, failures_leave_built_in_values) {
       {"version_2", 0, "2", "Unsupported INI version"},
       {"version_not_number", 0, "x", "Unable to read INI file"},
       {"port_not_number", 7, "http", "Unable to read INI file"},
+      // Ports outside 1-65535 are refused, not cut to 16 bits.
+      {"port_0", 7, "0", "Unable to read INI file"},
+      {"port_65536", 9, "65536", "Unable to read INI file"},
+      {"port_70000", 11, "70000", "Unable to read INI file"},
+      {"port_minus_1", 13, "-1", "Unable to read INI file"},
+      {"port_1_fits", 7, "1", nullptr},
+      {"port_65535_fits", 13, "65535", nullptr},
       {"unterminated_quote", 14, "\"https://site", "Unable to read INI file"},
   };
   for (const Case& c : cases) {
@@ -122,6 +130,28 @@ TEST_F(StartupFileTest, failures_leave_built_in_values) {
     EXPECT_STREQ(error, c.error) << c.name;
     EXPECT_STREQ(g_StartupSettings.display_name, "Gaming") << c.name;
     EXPECT_EQ(PlayMoneyEdition, 0) << c.name;
+  }
+}
+
+TEST_F(StartupFileTest, the_log_names_the_file_and_the_token_that_failed) {
+  struct Case {
+    const char* name;
+    int token;
+    std::string value;
+    std::string log;
+  } const cases[] = {
+      {"port_out_of_range", 9, "70000", "tarvik.ini: token 10 (server 2 port) is not a port (1-65535).\r\n"},
+      {"long_host", 10, std::string(128, 'h'), "tarvik.ini: token 11 (server 3 host) cannot be read.\r\n"},
+      {"version", 0, "7", "tarvik.ini: token 1 (version) is not 0 or 1.\r\n"},
+      {"end_marker", 20, "END", "tarvik.ini: token 21 (end marker) is not END_OF_FILE.\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DebugLog_Init("tvk.log");
+    auto tokens = GoodTokens();
+    tokens[c.token] = c.value;
+    EXPECT_NE(ReadWith(Join(tokens, "\n")), nullptr);
+    EXPECT_EQ(folder_.ReadFile("tvk.log"), c.log);
   }
 }
 

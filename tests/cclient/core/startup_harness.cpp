@@ -7,7 +7,8 @@
 //   upgrade  an upgrade notice hands over to the launcher
 //   (none)   nothing: start-up runs alone (and ends when it fails)
 // When WinMain returns, the report goes to the file TVK_HARNESS_REPORT names: "exit CODE", the
-// driver's findings, then one line per message box and per sound request, in order.
+// driver's findings, the splash's last text, then one line per message box and per sound request,
+// in order.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 
 #include "cclient/core/client_globals.h"
 #include "cclient/core/main_window.h"
+#include "cclient/core/splash_window.h"
 #include "cclient/core/startup.h"
 #include "cclient/net/network.h"
 #include "platform/sound/sound.h"
@@ -53,10 +55,8 @@ std::string Escaped(const std::string& text) {
   return escaped;
 }
 
-bool LobbyHasData() {
-  if (g_Main.lobby_connection == kNoLobbyConnection) return false;
-  return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0;
-}
+// The server's hello and RESUMETABLES have entered the lobby.
+bool LobbyHasData() { return g_Main.state == MAIN_STATE_LOBBY; }
 
 void LookAtMainWindow() {
   platform::RECT client{};
@@ -68,8 +68,11 @@ void LookAtMainWindow() {
   findings.push_back(std::string("visible ") + (platform::IsWindowVisible(MainWindow) ? "1" : "0"));
   findings.push_back(std::string("title ") + title);
   // Two pixels of what the window shows, as red, green, blue.
+  findings.push_back("state " + std::to_string(g_Main.state));
   const platform::Surface shown = platform::headless::GetWindowPicture(MainWindow);
-  for (const platform::POINT at : {platform::POINT{0, 0}, platform::POINT{799, 515}}) {
+  // The corners, then the middle of the link-quality strip.
+  for (const platform::POINT at :
+       {platform::POINT{0, 0}, platform::POINT{799, 515}, platform::POINT{12 + 106, 483 + 13}}) {
     if (at.x >= shown.width || at.y >= shown.height) continue;
     const uint8_t* pixel = shown.Row(at.y) + at.x * 3;
     char text[32];
@@ -146,6 +149,7 @@ void WriteReport(int exit_code) {
   if (report == nullptr) return;
   std::fprintf(report, "exit %d\n", exit_code);
   for (const std::string& finding : findings) std::fprintf(report, "%s\n", finding.c_str());
+  if (Splash_GetText()[0] != '\0') std::fprintf(report, "splash %s\n", Escaped(Splash_GetText()).c_str());
   for (const auto& box : platform::headless::MessageBoxes()) {
     std::fprintf(report, "box %X %s|%s\n", box.flags, box.caption.c_str(), Escaped(box.text).c_str());
   }

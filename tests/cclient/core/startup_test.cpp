@@ -3,11 +3,14 @@
 // the client loads, started there headless with a command line, and judged by what it leaves: its exit code and report, its logs, the registry it
 // saved, what a scripted game server received and what a stand-in launcher recorded.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -21,6 +24,7 @@
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/net/use_packet.h"
+#include "cclient/widgets/jpeg_file.h"
 #include "platform/draw/gdi.h"
 #include "platform/system/files.h"
 #include "platform/system/process.h"
@@ -29,7 +33,9 @@
 #include "platform/window/message_box.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/window.h"
+#include "tests/server/demo_room.h"
 #include "tests/server/game_server.h"
+#include "tests/support/run_command.h"
 #include "tests/support/temp_program_folder.h"
 
 namespace {
@@ -76,10 +82,32 @@ uint16_t ClosedPort() {
   return port;
 }
 
-// Greets the client's hello with a packet, so the lobby's connection has data.
+// Greets the client's hello with the server's hello and RESUMETABLES, which enter the lobby.
 Script GreetingScript() {
+  std::vector<uint8_t> hello(24, 0);
+  hello[23] = 1;
+  std::memcpy(hello.data() + 4, "TEST-SESSION", 12);
   return {ScriptStep::Expect(PACKETTYPE_HELLOFROMCLIENT),
-          ScriptStep::Send(PACKETTYPE_PINGFROMSERVER, {1, 2, 3, 4, 5, 6, 7, 8})};
+          ScriptStep::Send(PACKETTYPE_HELLOFROMSERVER, hello),
+          ScriptStep::Send(PACKETTYPE_RESUMETABLES, {0, 0, 0, 0})};
+}
+
+// A pixel of a picture file of the program folder as RRGGBB, or "" when it cannot be decoded.
+std::string PicturePixel(const std::string& path, int x, int y) {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t bits = 0;
+  uint8_t* pixels = nullptr;
+  if (DecodeJpegFile(path.c_str(), &width, &height, &bits, &pixels) != nullptr) return "";
+  std::string text;
+  if (x < width && y < height) {
+    const uint8_t* pixel = pixels + (static_cast<size_t>(y) * width + x) * 3;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%02X%02X%02X", pixel[0], pixel[1], pixel[2]);
+    text = hex;
+  }
+  FreeDecodedImage(&pixels);
+  return text;
 }
 
 bool Received(const GameServer& server, uint16_t type) {
@@ -113,7 +141,7 @@ class StartupTest : public ProgramFolderTest {
   }
 
   // The start-up file with all four default servers on `port`.
-  void WriteStartupFile(uint16_t port) const {
+  void WriteStartupFile(uint32_t port) const {
     std::string text = "0\r\n0\r\n1\r\n1\r\n-1\r\n\"Test Room\"\r\n";
     for (int i = 0; i < 4; ++i) text += "127.0.0.1 " + std::to_string(port) + "\r\n";
     text +=
@@ -152,28 +180,35 @@ class StartupTest : public ProgramFolderTest {
 };
 
 TEST_F(StartupTest, a_start_that_cannot_go_on_shows_one_box_and_ends) {
+  enum StartupFile { kNone, kGood, kPortOutOfRange };
   struct Case {
     const char* name;
-    bool startup_file;
+    StartupFile startup_file;
     std::string parameter_file;  // written as "params.txt" when not empty
     std::string command_line;
     std::string box;      // flags, caption and text as the report shows it
     std::string log;      // the log that tells why
     std::string log_line;
   } const cases[] = {
-      {"no_startup_file", false, "", "",
+      {"no_startup_file", kNone, "", "",
        "50010 Gaming|Unable to initialize.  Please reinstall this product.", "tvk.log",
        "Main_PreInit() error 'Unable to open INI file'"},
-      {"unknown_option", true, "", "/x", "50010 Gaming|Incorrect parameters entered\\n", "LOG.LOG",
+      {"port_out_of_range_in_startup_file", kPortOutOfRange, "", "",
+       "50010 Gaming|Unable to initialize.  Please reinstall this product.", "tvk.log",
+       "tarvik.ini: token 8 (server 1 port) is not a port (1-65535)."},
+      {"unknown_option", kGood, "", "/x", "50010 Gaming|Incorrect parameters entered\\n", "LOG.LOG",
        "Unknown command line option of 'x'"},
-      {"two_hosts", true, "", "alpha beta", "50010 Gaming|Incorrect parameters entered\\n",
+      {"port_out_of_range_on_line", kGood, "", "/p70000 alpha",
+       "50010 Gaming|Incorrect parameters entered\\n", "LOG.LOG",
+       "Server port of 'p70000' is out of range (1-65535)."},
+      {"two_hosts", kGood, "", "alpha beta", "50010 Gaming|Incorrect parameters entered\\n",
        "LOG.LOG", "Incorrect parameters entered"},
-      {"host_in_file_and_on_line", true, "alpha", "/z\"params.txt\" beta",
+      {"host_in_file_and_on_line", kGood, "alpha", "/z\"params.txt\" beta",
        "50010 Gaming|Incorrect parameters entered\\n", "LOG.LOG", "Incorrect parameters entered"},
-      {"z_then_blank", true, "/n", "/z params.txt",
+      {"z_then_blank", kGood, "/n", "/z params.txt",
        "50010 Gaming|Input parameter file name expected for /Z option.", "LOG.LOG",
        "Input parameter file name expected for /Z option."},
-      {"z_missing_file", true, "", "-Zmissing.txt",
+      {"z_missing_file", kGood, "", "-Zmissing.txt",
        "50010 Gaming|Unable to open input parameter file for /Z option.", "LOG.LOG",
        "Unable to open input parameter file for /Z option."},
   };
@@ -183,15 +218,28 @@ TEST_F(StartupTest, a_start_that_cannot_go_on_shows_one_box_and_ends) {
     platform::DeleteFile(folder_.PathOf("params.txt"));
     platform::DeleteFile(folder_.PathOf("LOG.LOG"));
     platform::DeleteFile(folder_.PathOf("tvk.log"));
-    if (c.startup_file) WriteStartupFile(ClosedPort());
+    if (c.startup_file == kGood) WriteStartupFile(ClosedPort());
+    if (c.startup_file == kPortOutOfRange) WriteStartupFile(70000);
     if (!c.parameter_file.empty()) folder_.WriteFile("params.txt", c.parameter_file);
 
+    // A failed start is a failure to whoever started the client.
     std::vector<std::string> report;
-    EXPECT_EQ(Run(c.command_line, nullptr, &report), 0);
+    EXPECT_EQ(Run(c.command_line, nullptr, &report), 1);
+    EXPECT_EQ(ReportLines(report, "exit "), std::vector<std::string>{"1"});
     EXPECT_EQ(ReportLines(report, "box "), std::vector<std::string>{c.box});
     EXPECT_TRUE(ReportLines(report, "sound ").empty());
     EXPECT_TRUE(Contains(folder_.ReadFile(c.log), c.log_line)) << folder_.ReadFile(c.log);
   }
+}
+
+// Without a display and without a test to answer it, a box cannot be seen: its words go to
+// standard error, its default button answers, and the client ends instead of waiting for ever.
+TEST_F(StartupTest, a_box_without_a_display_is_told_on_standard_error_and_answered) {
+  const CommandResult result = RunCommand(
+      "cd '" + folder_.Path() +
+      "' && env -u TVK_HEADLESS -u TVK_FAKE_CLOCK -u DISPLAY -u WAYLAND_DISPLAY timeout 60 ./tvk 2>&1");
+  EXPECT_EQ(result.status, 1) << result.output;
+  EXPECT_EQ(result.output, "Gaming: Unable to initialize.  Please reinstall this product.\n");
 }
 
 TEST_F(StartupTest, a_second_start_brings_the_first_forward_and_ends_at_once) {
@@ -221,8 +269,7 @@ TEST_F(StartupTest, a_normal_exit_says_goodbye_to_the_server_and_saves_what_it_k
       {"parameter_file_with_blanks_in_its_name", "/PPORT -N /m", "/z\"my params.txt\" 127.0.0.1",
        false, {"Timer Set."}, false},
       {"debug_log_and_net_log", "", "/debuglog -netlog 127.0.0.1 /pPORT", true,
-       {"Client Version 6.48", "InitInstance() complete.", "Main loop begin.", "Main loop done.",
-        "Splash_Show(\"Thank you for playing!", "Please tell your friends about us!\")"},
+       {"Client Version 6.48", "InitInstance() complete.", "Main loop begin.", "Main loop done."},
        true},
   };
   for (const Case& c : cases) {
@@ -247,15 +294,20 @@ TEST_F(StartupTest, a_normal_exit_says_goodbye_to_the_server_and_saves_what_it_k
 
     EXPECT_TRUE(Received(server, PACKETTYPE_HELLOFROMCLIENT)) << server.Describe();
     EXPECT_TRUE(Received(server, PACKETTYPE_DISCONNECT)) << server.Describe();
-    for (const char* line : {"client 800 516", "visible 1", "title Test Room", "picture 1",
-                             "came forward 1", "open after no 1"}) {
+    for (const char* line : {"state 7", "client 800 516", "visible 1", "title Test Room",
+                             "picture 1", "came forward 1", "open after no 1",
+                             "splash Thank you for playing!\\n\\nPlease tell your friends about us!"}) {
       EXPECT_TRUE(Reported(report, line)) << line;
     }
-    // The window shows its plain page, corner to corner, in the window colour.
-    const platform::COLORREF page = platform::GetSysColor(platform::COLOR_WINDOW);
-    char pixel[32];
-    std::snprintf(pixel, sizeof pixel, "%02X%02X%02X", page & 0xFF, (page >> 8) & 0xFF, (page >> 16) & 0xFF);
-    EXPECT_EQ(ReportLines(report, "pixel "), (std::vector<std::string>{pixel, pixel}));
+    // The window shows the lobby: its picture in the corners (black while the folder has none)
+    // and the link-quality strip's "Good" row.
+    std::string corner = PicturePixel(folder_.PathOf("sublobby.a"), 0, 0);
+    if (corner.empty()) corner = "000000";
+    const std::string strip = PicturePixel(folder_.PathOf("connect.a"), 106, 13);
+    const std::vector<std::string> pixels = ReportLines(report, "pixel ");
+    ASSERT_EQ(pixels.size(), 3u);
+    EXPECT_EQ(pixels[0], corner);
+    EXPECT_EQ(pixels[2], strip);
     const std::string confirmation = "134 Exit Confirmation|Are you sure you want to leave the cardroom?";
     EXPECT_EQ(ReportLines(report, "box "), (std::vector<std::string>{confirmation, confirmation}));
     EXPECT_EQ(Reported(report, "sound PlaySound roar.wav"), c.sound_on);
@@ -270,6 +322,43 @@ TEST_F(StartupTest, a_normal_exit_says_goodbye_to_the_server_and_saves_what_it_k
     for (const std::string& line : c.log_lines) EXPECT_TRUE(Contains(log, line)) << line << " in\n" << log;
     EXPECT_EQ(folder_.Exists("net.log") && folder_.Exists("packet.log"), c.net_logs);
     EXPECT_FALSE(platform::GetFileInfo(picture).size == 0);
+  }
+}
+
+// SIGTERM, SIGINT and SIGHUP close the client without asking, and it ends as after a confirmed
+// close: options saved, the server told, exit status 0.
+TEST_F(StartupTest, a_close_signal_ends_the_client_as_a_confirmed_close_does) {
+  for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal_number);
+    UseFreshUserFolders();
+    GameServer server;
+    server.SetScript(0, GreetingScript());
+    ASSERT_TRUE(server.Start());
+    WriteStartupFile(server.Port());
+    platform::DeleteFile(folder_.PathOf("tvk.log"));
+    const std::string report_path = folder_.PathOf("harness-report.txt");
+    platform::DeleteFile(report_path);
+    ::setenv("TVK_HARNESS_REPORT", report_path.c_str(), 1);
+    ::unsetenv("TVK_HARNESS_SCENARIO");
+
+    const std::string program = folder_.PathOf("tvk");
+    const int process = platform::SpawnProgram(program, {program, "/n"});
+    ASSERT_GT(process, 0);
+    // The hello comes from the connection that start-up opens after it began to catch signals.
+    ASSERT_TRUE(Received(server, PACKETTYPE_HELLOFROMCLIENT)) << server.Describe();
+    ASSERT_EQ(::kill(process, signal_number), 0);
+    EXPECT_EQ(platform::WaitForProgram(process), 0);
+
+    EXPECT_TRUE(Received(server, PACKETTYPE_DISCONNECT)) << server.Describe();
+    const std::vector<std::string> report = Lines(folder_.ReadFile("harness-report.txt"));
+    EXPECT_EQ(ReportLines(report, "exit "), std::vector<std::string>{"0"});
+    EXPECT_TRUE(ReportLines(report, "box ").empty());
+    uint32_t sound_off = 0;
+    EXPECT_TRUE(ReadDword(kOptionsKey, "DisableSound", &sound_off));
+    EXPECT_EQ(sound_off, 1u);
+    const std::string log = folder_.ReadFile("tvk.log");
+    EXPECT_TRUE(Contains(log, "Close requested by signal " + std::to_string(signal_number) + "."))
+        << log;
   }
 }
 
@@ -296,12 +385,34 @@ TEST_F(StartupTest, an_upgrade_exit_saves_then_starts_the_launcher_in_the_progra
 
   const std::string log = folder_.ReadFile("tvk.log");
   for (const char* line :
-       {"Main_InitiateSpawnSwitch (void)", "Upgrading Please Wait...\")",
+       {"Main_InitiateSpawnSwitch (void)",
         "ShutDown pre-complete.", "PlayerFlagsSave",
         "Network::Shutdown: Server = 127.0.0.1:"}) {
     EXPECT_TRUE(Contains(log, line)) << line << " in\n" << log;
   }
   EXPECT_FALSE(Contains(log, "Should not have got to here.")) << log;
+}
+
+TEST_F(StartupTest, against_the_demo_room_the_client_enters_the_lobby_and_shows_it) {
+  GameServer server;
+  const std::unique_ptr<DemoRoom> room = MakeDemoRoom();
+  server.SetResponder(room.get());
+  ASSERT_TRUE(server.Start());
+  WriteStartupFile(server.Port());
+  const std::string picture = folder_.PathOf("lobby.png");
+  ::setenv("TVK_HARNESS_PICTURE", picture.c_str(), 1);
+  std::vector<std::string> report;
+  EXPECT_EQ(Run("", "close", &report), 0);
+  ::unsetenv("TVK_HARNESS_PICTURE");
+  for (const char* line : {"state 7", "visible 1", "client 800 516", "picture 1"}) {
+    EXPECT_TRUE(Reported(report, line)) << line;
+  }
+  // In the lobby the client asked for the counters and the server map.
+  EXPECT_TRUE(Received(server, PACKETTYPE_MAINLOBBYINFOREQUEST)) << server.Describe();
+  EXPECT_TRUE(Received(server, PACKETTYPE_REQUESTSERVERIDIPMAP)) << server.Describe();
+  if (const char* keep = std::getenv("TVK_KEEP_LOBBY_PICTURE")) {
+    EXPECT_TRUE(platform::CopyFile(picture, keep, false));
+  }
 }
 
 // In the program's own process: a packet handler that opens a modal box sees no further packet

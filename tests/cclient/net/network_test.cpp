@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -170,6 +171,27 @@ TEST_F(NetworkTest, broadcast_skips_lingering_connections_except_for_a_disconnec
   EXPECT_EQ(CountPackets(kept.Events(), 0, 2020), 1);
   EXPECT_EQ(CountPackets(lingering.Events(), 0, 2020), 0);
   EXPECT_TRUE(network_->IsInUse(kept_id));
+}
+
+// Quitting waits only for connections that are connected: one whose server cannot be reached
+// does not hold the end up.
+TEST_F(NetworkTest, goodbyes_are_waited_for_only_on_connected_connections) {
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  const uint8_t connected = network_->Init(nullptr, "127.0.0.1", server.Port(), 0);
+  const uint8_t unreachable = network_->Init(nullptr, "127.0.0.1", ClosedPort(), 0);
+  ASSERT_NE(connected, kNoConnection);
+  ASSERT_NE(unreachable, kNoConnection);
+  ASSERT_TRUE(HelloSeen(server));
+
+  network_->Broadcast(PACKETTYPE_DISCONNECT, nullptr, 0);
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_TRUE(network_->WaitForOutputSent(2500));
+  // A generous bound: the wait lasts as long as one write on loopback, not the whole 2.5 s.
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(2000));
+  EXPECT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) {
+    return CountPackets(events, 0, PACKETTYPE_DISCONNECT) == 1;
+  })) << server.Describe();
 }
 
 TEST_F(NetworkTest, pump_hands_over_one_packet_per_connection_per_call_in_slot_order) {

@@ -67,7 +67,7 @@ class ButtonListTest : public ProgramFolderTest {
 
 // Mouse events as the owner passes them.
 struct Event {
-  enum Kind { kDown, kUp, kMove, kDrag, kHide, kShow } kind;
+  enum Kind { kDown, kUp, kMove, kDrag, kHide, kShow, kRelocate, kSetX } kind;  // the last two: button 7
   int32_t x = 0;
   int32_t y = 0;
 };
@@ -118,6 +118,8 @@ TEST_F(ButtonListTest, mouse_sequences_report_the_clicked_id) {
         case Event::kDrag: EXPECT_EQ(list.OnMouseMove(e.x, e.y, true), -1) << c.name; break;
         case Event::kHide: list.HideButton(7); break;
         case Event::kShow: list.ShowButton(7); break;
+        case Event::kRelocate: list.MoveButton(7, e.x, e.y); break;
+        case Event::kSetX: list.SetButtonX(7, e.x); break;
       }
     }
     EXPECT_EQ(result, c.expected) << c.name;
@@ -217,6 +219,13 @@ TEST_F(ButtonListTest, painting_with_a_background_reports_what_changed) {
       {"press_and_release", {{Event::kDown, 12, 12}, {Event::kUp, 12, 12}}, {"10,10,19,17", "10,10,19,17"}, kGreen},
       {"hidden_is_erased_to_background", {{Event::kHide}}, {"10,10,19,17"}, kBackground},
       {"hidden_and_shown_before_paint", {{Event::kHide}, {Event::kShow}}, {"10,10,19,17", "10,10,19,17"}, kRed},
+      // A moved button's old place shows the background again.
+      {"moved_down", {{Event::kRelocate, 10, 25}}, {"10,10,19,17", "10,25,19,32"}, kBackground},
+      {"moved_along", {{Event::kSetX, 50}}, {"10,10,19,17", "50,10,59,17"}, kBackground},
+      {"moved_twice_before_paint",
+       {{Event::kRelocate, 50, 25}, {Event::kRelocate, 60, 30}},
+       {"10,10,19,17", "60,30,69,37"},
+       kBackground},
   };
   for (const Case& c : cases) {
     MemoryPicture back_buffer(80, 40);
@@ -239,6 +248,8 @@ TEST_F(ButtonListTest, painting_with_a_background_reports_what_changed) {
         case Event::kDrag: list.OnMouseMove(e.x, e.y, true); break;
         case Event::kHide: list.HideButton(7); break;
         case Event::kShow: list.ShowButton(7); break;
+        case Event::kRelocate: list.MoveButton(7, e.x, e.y); break;
+        case Event::kSetX: list.SetButtonX(7, e.x); break;
       }
     }
     DirtyRectList dirty(16);

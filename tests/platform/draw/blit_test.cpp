@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <iterator>
 #include <random>
+#include <string>
 
 #include "platform/draw/gdi.h"
 #include "tests/platform/draw/memory_picture.h"
@@ -134,6 +136,37 @@ TEST(TransparentDrawing, mask_method_and_transparent_blt_both_equal_a_keyed_copy
     ASSERT_TRUE(TransparentBlt(by_transparent_blt.dc, c.x, c.y, sprite.width, sprite.height, source.dc, 0, 0,
                                sprite.width, sprite.height, kKey));
     EXPECT_TRUE(SamePicture(by_transparent_blt.picture(), expected, std::string("transparent_blt_") + c.name));
+  }
+}
+
+// Colours one byte away from the key, in each channel, beside the key itself, in sprites of every
+// width up to 40 pixels: the copy decides pixel by pixel, also where several pixels are decided
+// at a time and in the pixels left over at a row's end.
+TEST(TransparentDrawing, near_key_colours_are_copied_at_every_width) {
+  const COLORREF near_key[] = {kKey, RGB(254, 0, 255), RGB(255, 1, 255), RGB(255, 0, 254), RGB(0, 0, 255),
+                               RGB(255, 0, 0), RGB(0, 255, 0), kKey};
+  const uint32_t seed = std::random_device{}();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 random(seed);
+  for (int32_t width = 1; width <= 40; ++width) {
+    SCOPED_TRACE("width " + std::to_string(width));
+    Surface sprite(width, 3);
+    for (int32_t y = 0; y < sprite.height; ++y) {
+      for (int32_t x = 0; x < width; ++x) {
+        const COLORREF c = near_key[random() % std::size(near_key)];
+        uint8_t* p = sprite.Row(y) + x * 3;
+        p[0] = GetBValue(c);
+        p[1] = GetGValue(c);
+        p[2] = GetRValue(c);
+      }
+    }
+    const Surface background = RandomSprite(width + 4, 5, seed + static_cast<uint32_t>(width));
+    MemoryPicture source(sprite);
+    MemoryPicture by_transparent_blt(background);
+    ASSERT_TRUE(TransparentBlt(by_transparent_blt.dc, 1, 1, width, sprite.height, source.dc, 0, 0, width,
+                               sprite.height, kKey));
+    EXPECT_TRUE(SamePicture(by_transparent_blt.picture(), KeyedCopy(background, sprite, 1, 1),
+                            "near_key_width_" + std::to_string(width)));
   }
 }
 

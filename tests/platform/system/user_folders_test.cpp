@@ -11,7 +11,8 @@
 
 namespace {
 
-const char* const kVariables[] = {"TVK_CONFIG_ROOT", "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"};
+const char* const kVariables[] = {"TVK_CONFIG_ROOT", "HOME",           "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                                  "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "XDG_DATA_DIRS"};
 
 // Sets the variables of one case and puts the test runner's values back afterwards.
 class UserFoldersTest : public ProgramFolderTest {
@@ -42,22 +43,27 @@ TEST_F(UserFoldersTest, folders_follow_the_test_root_or_the_xdg_rules) {
   struct Case {
     const char* what;
     std::map<std::string, std::optional<std::string>> environment;
-    std::string config, data, desktop, applications, runtime;
+    std::string config, data, desktop, applications, runtime, home, cache, system_applications;
   };
   const Case cases[] = {
       {"test root",
        {{"TVK_CONFIG_ROOT", "/tmp/root"}, {"HOME", home}},
-       "/tmp/root/", "/tmp/root/data/", "/tmp/root/Desktop/", "/tmp/root/applications/", "/tmp/root/run/"},
+       "/tmp/root/", "/tmp/root/data/", "/tmp/root/Desktop/", "/tmp/root/applications/", "/tmp/root/run/",
+       "/tmp/root/home/", "/tmp/root/cache/", "/tmp/root/system-applications/"},
       {"home defaults",
        {{"TVK_CONFIG_ROOT", std::nullopt}, {"HOME", home}, {"XDG_CONFIG_HOME", std::nullopt},
-        {"XDG_DATA_HOME", std::nullopt}, {"XDG_RUNTIME_DIR", "/run/user/1000"}},
+        {"XDG_DATA_HOME", std::nullopt}, {"XDG_RUNTIME_DIR", "/run/user/1000"}, {"XDG_CACHE_HOME", std::nullopt},
+        {"XDG_DATA_DIRS", std::nullopt}},
        home + "/.config/tarvik/", home + "/.local/share/tarvik/", home + "/Desktop/",
-       home + "/.local/share/applications/", "/run/user/1000/"},
+       home + "/.local/share/applications/", "/run/user/1000/", home + "/", home + "/.cache/",
+       "/usr/local/share/applications/"},
       {"xdg folders, a relative one ignored, desktop from user-dirs.dirs",
        {{"TVK_CONFIG_ROOT", std::nullopt}, {"HOME", home}, {"XDG_CONFIG_HOME", folder_.Path()},
-        {"XDG_DATA_HOME", "relative/data"}, {"XDG_RUNTIME_DIR", "/run/user/1000/"}},
+        {"XDG_DATA_HOME", "relative/data"}, {"XDG_RUNTIME_DIR", "/run/user/1000/"}, {"XDG_CACHE_HOME", "/var/cache/u"},
+        {"XDG_DATA_DIRS", "share:/usr/share/:/usr/local/share"}},
        folder_.Path() + "tarvik/", home + "/.local/share/tarvik/", home + "/Schreibtisch/",
-       home + "/.local/share/applications/", "/run/user/1000/"},
+       home + "/.local/share/applications/", "/run/user/1000/", home + "/", "/var/cache/u/",
+       "/usr/share/applications/"},
   };
   for (const Case& c : cases) {
     for (const auto& [name, value] : c.environment) Set(name, value);
@@ -66,6 +72,9 @@ TEST_F(UserFoldersTest, folders_follow_the_test_root_or_the_xdg_rules) {
     EXPECT_EQ(platform::UserDesktopFolder(), c.desktop) << c.what;
     EXPECT_EQ(platform::UserApplicationsFolder(), c.applications) << c.what;
     EXPECT_EQ(platform::UserRuntimeFolder(), c.runtime) << c.what;
+    EXPECT_EQ(platform::UserHomeFolder(), c.home) << c.what;
+    EXPECT_EQ(platform::UserCacheFolder(), c.cache) << c.what;
+    EXPECT_EQ(platform::SystemApplicationsFolder(), c.system_applications) << c.what;
   }
   EXPECT_FALSE(platform::GetUserName().empty());
 }

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "platform/draw/gdi.h"
+#include "platform/window/window_picture.h"
 #include "tests/platform/window/recording_window.h"
 
 namespace windowtest {
@@ -119,3 +124,40 @@ TEST_F(PaintTest, kept_context_drawing_shows_with_children_composed_over_the_par
 
 }  // namespace
 }  // namespace windowtest
+
+namespace {
+
+// Which rows of a window's picture go to the screen again: only the band from the first to the
+// last row that changed, nothing when nothing did.
+TEST(ChangedRowsTest, finds_the_band_of_rows_that_differ) {
+  using platform::internal::ChangedRows;
+  using platform::internal::RowRange;
+  struct Case {
+    const char* name;
+    std::vector<int32_t> changed_rows;  // rows of the 10 x 8 picture given another pixel
+    std::optional<std::pair<int32_t, int32_t>> expected;
+  } const cases[] = {
+      {"nothing", {}, std::nullopt},
+      {"first_row", {0}, std::make_pair(0, 1)},
+      {"last_row", {7}, std::make_pair(7, 8)},
+      {"two_apart", {2, 5}, std::make_pair(2, 6)},
+      {"every_row", {0, 1, 2, 3, 4, 5, 6, 7}, std::make_pair(0, 8)},
+  };
+  for (const Case& c : cases) {
+    platform::Surface before(10, 8);
+    platform::Surface after(10, 8);
+    for (int32_t row : c.changed_rows) after.Row(row)[9 * 3 + 1] = 0x80;  // the last pixel's green
+    const std::optional<RowRange> rows = ChangedRows(before, after);
+    ASSERT_EQ(rows.has_value(), c.expected.has_value()) << c.name;
+    if (!rows) continue;
+    EXPECT_EQ(rows->first, c.expected->first) << c.name;
+    EXPECT_EQ(rows->end, c.expected->second) << c.name;
+  }
+  // A picture of another size is new everywhere.
+  const std::optional<RowRange> resized = ChangedRows(platform::Surface(10, 8), platform::Surface(10, 9));
+  ASSERT_TRUE(resized.has_value());
+  EXPECT_EQ(resized->first, 0);
+  EXPECT_EQ(resized->end, 9);
+}
+
+}  // namespace

@@ -178,7 +178,7 @@ std::string RarArchiveBuilder::BlockFileHeader(const RarEntry& e) const {
   std::string h(2, '\0');
   Put8(&h, 0x74);
   Put16(&h, flags);
-  Put16(&h, uint32_t(32 + e.name.size() + comment.size()));
+  Put16(&h, uint32_t(32 + e.name.size() + e.extra_header.size() + comment.size()));
   Put32(&h, e.packed_size_override >= 0 ? uint32_t(e.packed_size_override) : uint32_t(e.packed.size()));
   Put32(&h, e.unpacked_size);
   Put8(&h, e.host_os);
@@ -189,7 +189,9 @@ std::string RarArchiveBuilder::BlockFileHeader(const RarEntry& e) const {
   Put16(&h, e.name_size_override >= 0 ? uint32_t(e.name_size_override) : uint32_t(e.name.size()));
   Put32(&h, e.attributes);
   h += e.name;
-  uint16_t crc = Crc16(h, 2, h.size());
+  const size_t name_end = h.size();
+  h += e.extra_header;
+  uint16_t crc = Crc16(h, 2, e.crc_over_whole_header ? h.size() : name_end);
   if (e.break_header_crc) crc ^= 0x0101;
   SetCrc16(&h, crc);
   return h + comment + e.packed;

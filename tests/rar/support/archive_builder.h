@@ -26,6 +26,10 @@ struct RarEntry {
   uint32_t attributes = 0x20;
   uint32_t file_time = kRarTestTime;
   std::string comment;         // a stored file comment (block layout); sets flag 0x08
+  // Bytes after the name inside the header (extended times and the like), and what the header's
+  // check word covers: the fixed fields and the name, or the whole header.
+  std::string extra_header;
+  bool crc_over_whole_header = false;
   bool break_header_crc = false;
   // Size fields written as given instead of from `packed` and the name (for damaged archives).
   int64_t packed_size_override = -1;

@@ -70,3 +70,29 @@ UnpackedSolidPair UnpackSolidPair(int version, const std::vector<uint8_t>& first
   const UnpackResult second_result = unpacker->Unpack(version, second_size, true);
   return {first_result, second_result, io.Output()};
 }
+
+void PutRar20Table(HandBitStream& s, const std::map<int, int>& lengths, int count) {
+  s.Bits("0011 0011 0011 0011 0011");  // bit lengths of symbols 0-4
+  s.Repeat("0000", 11);                // 5-15 unused
+  s.Bits("0011 0011 0011");            // 16, 17, 18
+  for (int at = 0; at < count;) {
+    const auto found = lengths.find(at);
+    if (found != lengths.end()) {
+      s.Put(static_cast<uint32_t>(found->second), 3);
+      ++at;
+      continue;
+    }
+    int zeros = 0;
+    while (at + zeros < count && lengths.count(at + zeros) == 0) ++zeros;
+    if (zeros >= 11) {
+      zeros = std::min(zeros, 138);
+      s.Bits("111").Put(static_cast<uint32_t>(zeros - 11), 7);
+    } else if (zeros >= 3) {
+      s.Bits("110").Put(static_cast<uint32_t>(zeros - 3), 3);
+    } else {
+      zeros = 1;
+      s.Bits("000");
+    }
+    at += zeros;
+  }
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,14 @@ class HandBitStream {
  private:
   std::vector<bool> bits_;
 };
+
+// Writes the code lengths of a 2.0 table (prefixed by the bit-length code) for positions
+// 0..count-1, with the previous lengths all zero: `lengths` maps a position to its length (1-4),
+// every other position gets none. The bit-length code gives each of the symbols it uses a 3-bit
+// code in symbol order:
+//   "000".."100" lengths 0-4      "101" + 2 bits: repeat the previous length 3-6 times
+//   "110" + 3 bits: 3-10 zeros    "111" + 7 bits: 11-138 zeros
+void PutRar20Table(HandBitStream& s, const std::map<int, int>& lengths, int count);
 
 struct UnpackedFile {
   UnpackResult result;

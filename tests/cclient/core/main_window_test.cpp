@@ -1,0 +1,742 @@
+// The main window in the program's own process, headless: the state machine with its splash, the
+// connect supervision and the list refresh on the fake clock against loopback servers, the lobby
+// session packets, the menu switches, the hidden key sequence and the button click sound.
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cclient/core/client_globals.h"
+#include "cclient/core/hidden_picture.h"
+#include "cclient/core/lobby_session.h"
+#include "cclient/core/main_message_box.h"
+#include "cclient/core/main_window.h"
+#include "cclient/core/options.h"
+#include "cclient/core/server_list.h"
+#include "cclient/core/sound_bank.h"
+#include "cclient/core/splash_window.h"
+#include "cclient/core/startup.h"
+#include "cclient/core/startup_file.h"
+#include "cclient/net/network.h"
+#include "cclient/net/packet_types.h"
+#include "cclient/net/use_packet.h"
+#include "cclient/widgets/image_button.h"
+#include "platform/controls/menu.h"
+#include "platform/draw/gdi.h"
+#include "platform/sound/sound.h"
+#include "platform/text/text.h"
+#include "platform/window/activation.h"
+#include "platform/window/headless.h"
+#include "platform/window/message_box.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/window.h"
+#include "tests/server/game_server.h"
+#include "tests/support/loopback_http_server.h"
+#include "tests/support/temp_program_folder.h"
+
+namespace {
+
+using platform::headless::AdvanceClock;
+using platform::headless::MessageBoxes;
+using platform::headless::RunUntilIdle;
+
+constexpr auto kPatience = std::chrono::seconds(20);
+
+bool Eventually(const std::function<bool()>& done) {
+  const auto give_up = std::chrono::steady_clock::now() + kPatience;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > give_up) return false;
+    AdvanceClock(40);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
+// A loopback port that completes TCP connects and never says anything.
+class SilentListener {
+ public:
+  SilentListener() {
+    socket_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(socket_, 8);
+    socklen_t size = sizeof address;
+    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &size);
+    port_ = ntohs(address.sin_port);
+  }
+  ~SilentListener() { ::close(socket_); }
+  uint16_t Port() const { return port_; }
+
+ private:
+  int socket_ = -1;
+  uint16_t port_ = 0;
+};
+
+uint16_t ClosedPort() {
+  GameServer probe;
+  EXPECT_TRUE(probe.Start());
+  const uint16_t port = probe.Port();
+  probe.Stop();
+  return port;
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+class MainWindowTest : public ProgramFolderTest {
+ protected:
+  void SetUp() override {
+    TestCertificates::Get();
+    ::setenv("TVK_CONFIG_ROOT", folder_.Path().c_str(), 1);
+    platform::headless::Reset();
+    platform::ClearRecordedSoundRequests();
+    g_Main.~MainWindowState();
+    new (&g_Main) MainWindowState();
+    g_UserOptions = UserOptions();
+    g_StartupSettings = StartupSettings_BuiltIn();
+    std::snprintf(ProgramFolderPath, sizeof ProgramFolderPath, "%s", folder_.Path().c_str());
+    ASSERT_NE(MyRegisterClass(nullptr), 0);
+    ASSERT_NE(InitInstance(platform::SW_SHOWNORMAL), 0);
+    Main_SetTimer(1);
+    MakeSurfaces();
+    for (int32_t id : {5, 1, 2, 3}) {
+      ASSERT_EQ(g_Main.lobby_buttons.Add(id, 653, id == 2 || id == 3 ? 350 : 374, 133, 22, nullptr,
+                                         nullptr, nullptr, nullptr),
+                nullptr);
+    }
+    ASSERT_EQ(g_Main.lobby_buttons.Add(8, 653, 213, 133, 43, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+  }
+
+  void TearDown() override {
+    Splash_Destroy();
+    GlobalNetwork().SetDispatch(&UsePacket);
+    if (g_Main.lobby_connection != kNoLobbyConnection) GlobalNetwork().Release(g_Main.lobby_connection, true);
+    g_Main.lobby_connection = kNoLobbyConnection;
+    Main_ReleaseLobbyPicture();
+    g_Main.lobby_buttons.Clear();
+    ReleaseSurfaces();
+    if (MainWindow != nullptr) {
+      if (const platform::HMENU menu = platform::GetMenu(MainWindow)) {
+        platform::SetMenu(MainWindow, nullptr);
+        platform::DestroyMenu(menu);
+      }
+    }
+    ImageButton_SetClickSound(nullptr);
+    GlobalSoundBank().ReleaseAll();
+    platform::headless::Reset();
+    MainWindow = nullptr;
+    ProgramFolderPath[0] = '\0';
+    ForceExitText[0] = '\0';
+    ::unsetenv("TVK_CONFIG_ROOT");
+  }
+
+  static void MakeSurfaces() {
+    MainWindowState& main = g_Main;
+    main.background_dc = platform::CreateCompatibleDC(nullptr);
+    main.background_bitmap = platform::CreateCompatibleBitmap(main.background_dc, 1, 1);
+    main.old_background_bitmap = platform::SelectObject(main.background_dc, main.background_bitmap);
+    main.back_dc = platform::CreateCompatibleDC(main.background_dc);
+    main.back_bitmap = platform::CreateCompatibleBitmap(main.background_dc, 800, 516);
+    main.old_back_bitmap = platform::SelectObject(main.back_dc, main.back_bitmap);
+    main.source_dc = platform::CreateCompatibleDC(main.background_dc);
+    main.title_font = platform::CreateFont(16, 0, 0, 0, platform::FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0,
+                                           "MS Sans Serif");
+    main.small_font = platform::CreateFont(8, 0, 0, 0, platform::FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0,
+                                           "MS Sans Serif");
+    main.list_font = platform::CreateFont(12, 0, 0, 0, platform::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0,
+                                          "MS Sans Serif");
+    main.old_back_font = platform::SelectObject(main.back_dc, main.small_font);
+  }
+
+  static void ReleaseSurfaces() {
+    MainWindowState& main = g_Main;
+    platform::SelectObject(main.back_dc, main.old_back_font);
+    platform::SelectObject(main.back_dc, static_cast<platform::HBITMAP>(main.old_back_bitmap));
+    platform::SelectObject(main.background_dc, static_cast<platform::HBITMAP>(main.old_background_bitmap));
+    for (platform::HFONT font : {main.title_font, main.small_font, main.list_font}) platform::DeleteObject(font);
+    platform::DeleteObject(main.back_bitmap);
+    platform::DeleteObject(main.background_bitmap);
+    for (platform::HDC dc : {main.back_dc, main.background_dc, main.source_dc}) platform::DeleteDC(dc);
+  }
+
+  // The four default servers of the list at `ports`.
+  static void UseServers(const std::vector<uint16_t>& ports) {
+    ServerList& servers = GlobalServerList();
+    servers = ServerList();
+    for (size_t i = 0; i < ports.size(); ++i) {
+      servers.SetEntry(static_cast<uint32_t>(kFirstDefaultServer + i), "127.0.0.1", ports[i], 0);
+    }
+  }
+
+  static void ConnectLobby(uint16_t port) {
+    g_Main.lobby_connection = GlobalNetwork().Init(MainWindow, "127.0.0.1", port, kFirstDefaultServer);
+    g_Main.server_list_index = kFirstDefaultServer;
+    ASSERT_NE(g_Main.lobby_connection, kNoLobbyConnection);
+  }
+};
+
+// ---------------------------------------------------------------------------------------------
+// The state machine.
+
+TEST_F(MainWindowTest, each_state_shows_its_splash_and_buttons_and_the_same_state_again_does_nothing) {
+  struct Case {
+    int32_t state;
+    const char* text;
+    std::vector<const char*> buttons;
+    bool main_visible;
+  } const cases[] = {
+      {MAIN_STATE_CONNECTING, "Welcome.\n\nConnecting to server.", {}, false},
+      {MAIN_STATE_CANNOT_CONNECT, "Unable to connect to server.", {"Close", "Retry", "Server Status"}, false},
+      {MAIN_STATE_UPGRADING, "Upgrading (0% complete)\n\nPlease Wait...", {"Close"}, false},
+      {MAIN_STATE_FULL_UPGRADE, "Full upgrade required.", {"Close", "Full Upgrade"}, false},
+      {MAIN_STATE_LOBBY, nullptr, {}, true},
+  };
+  const char* all_buttons[] = {"Close", "Retry", "Server Status", "Full Upgrade"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state);
+    Main_SetState(MAIN_STATE_NONE);
+    platform::ShowWindow(MainWindow, platform::SW_HIDE);
+    g_Main.refresh_countdown_s = 12.0f;
+    g_Main.remembered_row = 4;
+    g_Main.lobby_buttons.ShowButton(LOBBY_BUTTON_JOIN_WAITING_LIST);
+    Main_SetState(c.state);
+    RunUntilIdle();
+    EXPECT_EQ(g_Main.state, c.state);
+    EXPECT_EQ(g_Main.refresh_countdown_s, 0.0f);
+    EXPECT_EQ(g_Main.remembered_row, -1);
+    EXPECT_FALSE(g_Main.lobby_buttons.IsButtonShown(LOBBY_BUTTON_JOIN_WAITING_LIST));
+    EXPECT_EQ(platform::IsWindowVisible(MainWindow), c.main_visible);
+    if (c.text == nullptr) {
+      EXPECT_EQ(Splash_GetWindow(), nullptr);  // the lobby removes the splash
+      continue;
+    }
+    ASSERT_NE(Splash_GetWindow(), nullptr);
+    EXPECT_STREQ(Splash_GetText(), c.text);
+    for (const char* button : all_buttons) {
+      bool wanted = false;
+      for (const char* shown : c.buttons) wanted = wanted || std::strcmp(shown, button) == 0;
+      EXPECT_EQ(Splash_IsButtonShown(button), wanted) << button;
+    }
+    // The same state again shows nothing and changes nothing.
+    Splash_Destroy();
+    g_Main.refresh_countdown_s = 12.0f;
+    Main_SetState(c.state);
+    EXPECT_EQ(Splash_GetWindow(), nullptr);
+    EXPECT_EQ(g_Main.refresh_countdown_s, 12.0f);
+  }
+}
+
+TEST_F(MainWindowTest, a_state_outside_zero_to_seven_changes_nothing) {
+  Main_SetState(MAIN_STATE_CANNOT_CONNECT);
+  g_Main.refresh_countdown_s = 12.0f;
+  Main_SetState(8);
+  Main_SetState(-1);
+  EXPECT_EQ(g_Main.state, MAIN_STATE_CANNOT_CONNECT);
+  EXPECT_EQ(g_Main.refresh_countdown_s, 12.0f);
+}
+
+TEST_F(MainWindowTest, entering_the_lobby_sets_the_menu_once_and_the_frame_keeps_an_800_by_516_client_area) {
+  g_Main.menu_not_set = 1;
+  Main_EnterLobbyIfNotThere();
+  RunUntilIdle();
+  EXPECT_EQ(g_Main.state, MAIN_STATE_LOBBY);
+  const platform::HMENU menu = platform::GetMenu(MainWindow);
+  ASSERT_NE(menu, nullptr);
+  platform::RECT client{};
+  platform::GetClientRect(MainWindow, &client);
+  EXPECT_EQ(client.right, 800);
+  EXPECT_EQ(client.bottom, 516);
+  // The menu of the ordinary edition has the cashier.
+  EXPECT_NE(platform::GetMenuState(menu, 32800, platform::MF_BYCOMMAND), platform::kMenuItemNotFound);
+  Main_SetState(MAIN_STATE_CONNECTING);
+  Main_EnterLobbyIfNotThere();
+  EXPECT_EQ(platform::GetMenu(MainWindow), menu);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Connection supervision.
+
+TEST_F(MainWindowTest, a_failed_connect_moves_to_the_next_server_and_the_last_round_ends_in_state_2) {
+  // Four servers that refuse: each failure moves on; with all failed and the retry counter below 4
+  // one more round starts; after it the state is 2.
+  UseServers({ClosedPort(), ClosedPort(), ClosedPort(), ClosedPort()});
+  g_Main.connect_retry_counter = 3;
+  Main_SetState(MAIN_STATE_CONNECTING);
+  ConnectLobby(GlobalServerList().GetPort(kFirstDefaultServer));
+  std::vector<uint8_t> tried = {g_Main.server_list_index};
+  ASSERT_TRUE(Eventually([&] {
+    if (g_Main.lobby_connection != kNoLobbyConnection && g_Main.server_list_index != tried.back()) {
+      tried.push_back(g_Main.server_list_index);
+    }
+    return g_Main.state == MAIN_STATE_CANNOT_CONNECT;
+  }));
+  EXPECT_EQ(g_Main.connect_retry_counter, 4);
+  EXPECT_GE(tried.size(), 4u);
+  EXPECT_EQ(g_Main.lobby_connection, kNoLobbyConnection);
+  EXPECT_STREQ(Splash_GetText(), "Unable to connect to server.");
+}
+
+TEST_F(MainWindowTest, sixty_seconds_without_an_answer_move_to_the_next_server) {
+  SilentListener silent_a;
+  SilentListener silent_b;
+  UseServers({silent_a.Port(), silent_b.Port()});
+  Main_SetState(MAIN_STATE_CONNECTING);
+  ConnectLobby(silent_a.Port());
+  const uint8_t first_index = g_Main.server_list_index;
+  AdvanceClock(59000);
+  EXPECT_EQ(g_Main.server_list_index, first_index);
+  AdvanceClock(1500);
+  EXPECT_NE(g_Main.server_list_index, first_index);
+  EXPECT_EQ(g_Main.state, MAIN_STATE_CONNECTING);
+  EXPECT_NE(g_Main.lobby_connection, kNoLobbyConnection);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The list refresh.
+
+std::vector<std::pair<uint16_t, std::vector<uint8_t>>> Requests(const GameServer& server) {
+  std::vector<std::pair<uint16_t, std::vector<uint8_t>>> found;
+  for (const ServerEvent& event : server.Events()) {
+    if (event.kind != ServerEvent::kPacket) continue;
+    if (event.type == PACKETTYPE_REQUESTSERVERIDIPMAP || event.type == PACKETTYPE_MAINLOBBYINFOREQUEST ||
+        event.type == PACKETTYPE_GAMELISTREQUEST || event.type == PACKETTYPE_TOURNEYLISTREQUEST) {
+      found.emplace_back(event.type, event.payload);
+    }
+  }
+  return found;
+}
+
+TEST_F(MainWindowTest, the_lists_are_refreshed_every_25_seconds_only_while_the_lobby_is_in_front) {
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  ConnectLobby(server.Port());
+  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+
+  // Another window in front: an hour passes without a request.
+  platform::WNDCLASS other_class;
+  other_class.lpfnWndProc = platform::DefWindowProc;
+  other_class.lpszClassName = "OtherWindow";
+  ASSERT_NE(platform::RegisterClass(&other_class), 0);
+  const platform::HWND other = platform::CreateWindow("OtherWindow", "", platform::WS_VISIBLE, 0, 0, 50, 50,
+                                                      nullptr, nullptr, nullptr, nullptr);
+  Main_EnterLobby();
+  platform::SetForegroundWindow(other);
+  AdvanceClock(60000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_TRUE(Requests(server).empty());
+
+  // In front: the first tick asks (the switch to the sub-lobby cleared the countdown).
+  const std::vector<std::pair<uint16_t, std::vector<uint8_t>>> one_round = {
+      {PACKETTYPE_REQUESTSERVERIDIPMAP, {}},
+      {PACKETTYPE_MAINLOBBYINFOREQUEST, {}},
+      {PACKETTYPE_GAMELISTREQUEST, {'H', 'O', 0, 0}}};
+  platform::SetForegroundWindow(MainWindow);
+  AdvanceClock(100);
+  ASSERT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) {
+    for (const ServerEvent& e : events) {
+      if (e.kind == ServerEvent::kPacket && e.type == PACKETTYPE_GAMELISTREQUEST) return true;
+    }
+    return false;
+  }));
+  EXPECT_EQ(Requests(server), one_round);
+  AdvanceClock(24000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(Requests(server).size(), 3u);
+  AdvanceClock(1500);
+  ASSERT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) {
+    int lists = 0;
+    for (const ServerEvent& e : events) lists += e.kind == ServerEvent::kPacket && e.type == PACKETTYPE_GAMELISTREQUEST;
+    return lists == 2;
+  }));
+  EXPECT_EQ(Requests(server).size(), 6u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lobby session packets.
+
+TEST_F(MainWindowTest, pop_up_messages_for_the_lobby_show_an_information_box) {
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> payload;
+    int result;
+    std::vector<std::string> boxes;
+  } const cases[] = {
+      {"lobby", {0, 0, 0, 0, 7, 'H', 'i', '!', 0}, 0, {"Hi!"}},
+      {"table_index_zero_is_the_lobby", {0, 0, 0, 0x10, 0, 'Y', 'o', 0}, 0, {"Yo"}},
+      {"table_server", {2, 0, 0, 0, 0, 'T', 0}, 0, {}},
+      {"no_terminator", {0, 0, 0, 0, 1, 'x'}, 1, {}},
+      {"no_text", {0, 0, 0, 0, 1}, 1, {}},
+      {"too_short", {0, 0, 0}, 1, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::headless::Reset();
+    ASSERT_NE(MyRegisterClass(nullptr), 0);
+    ASSERT_NE(InitInstance(platform::SW_SHOWNORMAL), 0);
+    EXPECT_EQ(Main_HandlePopupMessage(c.payload.data(), static_cast<uint32_t>(c.payload.size())), c.result);
+    std::vector<std::string> shown;
+    for (const auto& box : MessageBoxes()) {
+      EXPECT_EQ(box.flags, 0x50040u);
+      EXPECT_EQ(box.caption, "Gaming");
+      shown.push_back(box.text);
+    }
+    EXPECT_EQ(shown, c.boxes);
+  }
+}
+
+TEST_F(MainWindowTest, the_lobby_counters_take_exactly_24_bytes) {
+  std::vector<uint8_t> payload;
+  for (uint32_t value : {1234u, 2u, 3u, 87u, 5u, 6u}) {
+    for (int shift = 24; shift >= 0; shift -= 8) payload.push_back(static_cast<uint8_t>(value >> shift));
+  }
+  EXPECT_EQ(Main_HandleMainLobbyInfo(payload.data(), 23), 1);
+  EXPECT_EQ(g_Main.counters_valid, 0u);
+  g_Main.requested_sub_lobby = 0;
+  g_Main.shown_sub_lobby = 0;
+  g_Main.refresh_countdown_s = 3.0f;
+  EXPECT_EQ(Main_HandleMainLobbyInfo(payload.data(), 24), 0);
+  EXPECT_EQ(g_Main.counters_valid, 1u);
+  EXPECT_EQ(g_Main.lobby_counters[0], 1234u);
+  EXPECT_EQ(g_Main.lobby_counters[3], 87u);
+  EXPECT_EQ(g_Main.refresh_countdown_s, 25.0f);
+  // Counters for another sub-lobby than the one asked for leave the countdown.
+  g_Main.requested_sub_lobby = 1;
+  g_Main.refresh_countdown_s = 3.0f;
+  EXPECT_EQ(Main_HandleMainLobbyInfo(payload.data(), 24), 0);
+  EXPECT_EQ(g_Main.refresh_countdown_s, 3.0f);
+}
+
+TEST_F(MainWindowTest, the_scroll_banner_takes_a_text_and_a_link_within_their_limits) {
+  const std::string long_text(1024, 'a');
+  const std::string long_link(1024, 'l');
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> payload;
+    int result;
+    bool changed;
+    const char* text;
+    const char* link;
+  } const cases[] = {
+      {"text_and_link", Bytes(std::string("News\0http://x/\0", 15)), 0, true, "News", "http://x/"},
+      {"empty_text_and_link", {0, 0}, 0, true, "", ""},
+      {"no_terminator", Bytes("News"), 1, false, nullptr, nullptr},
+      {"empty", {}, 1, false, nullptr, nullptr},
+      {"text_only", Bytes(std::string("News\0", 5)), 0, false, nullptr, nullptr},
+      {"text_of_1024", Bytes(long_text + std::string("\0\0", 2)), 0, false, nullptr, nullptr},
+      {"text_of_1023", Bytes(long_text.substr(1) + std::string("\0\0", 2)), 0, true, nullptr, ""},
+      {"link_of_1024", Bytes(std::string("t\0", 2) + long_link + std::string("\0", 1)), 0, false, nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::snprintf(g_Main.banner_text, sizeof g_Main.banner_text, "old");
+    std::snprintf(g_Main.banner_link, sizeof g_Main.banner_link, "old link");
+    g_Main.banner_x = 17.0f;
+    g_Main.banner_width = 99;
+    EXPECT_EQ(Main_HandleSetScrollBanner(c.payload.data(), static_cast<uint32_t>(c.payload.size())), c.result);
+    if (!c.changed) {
+      EXPECT_STREQ(g_Main.banner_text, "old");
+      EXPECT_STREQ(g_Main.banner_link, "old link");
+      EXPECT_EQ(g_Main.banner_x, 17.0f);
+      continue;
+    }
+    if (c.text != nullptr) {
+      EXPECT_STREQ(g_Main.banner_text, c.text);
+    }
+    EXPECT_STREQ(g_Main.banner_link, c.link);
+    EXPECT_EQ(g_Main.banner_x, 800.0f);
+    EXPECT_EQ(g_Main.banner_width, 0);
+  }
+}
+
+TEST_F(MainWindowTest, a_forced_exit_keeps_at_most_1024_bytes_and_closes_the_main_window) {
+  struct Case {
+    const char* name;
+    std::string payload;
+    std::string kept;
+  } const cases[] = {
+      {"text", "Server closing.", "Server closing."},
+      {"empty", "", ""},
+      {"long", std::string(1500, 'z'), std::string(1024, 'z')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform::headless::Reset();
+    ASSERT_NE(MyRegisterClass(nullptr), 0);
+    ASSERT_NE(InitInstance(platform::SW_SHOWNORMAL), 0);
+    std::snprintf(ForceExitText, sizeof ForceExitText, "stale");
+    const std::vector<uint8_t> payload = Bytes(c.payload);
+    EXPECT_EQ(Main_HandleForceExit(payload.data(), static_cast<uint32_t>(payload.size())), 0);
+    EXPECT_EQ(std::string(ForceExitText), c.kept);
+    EXPECT_EQ(MainWindow, nullptr);
+  }
+}
+
+TEST_F(MainWindowTest, a_window_closed_from_inside_a_packet_handler_goes_after_the_handler_returns) {
+  GameServer server;
+  server.SetScript(0, {ScriptStep::Expect(PACKETTYPE_HELLOFROMCLIENT),
+                       ScriptStep::Send(PACKETTYPE_FORCEEXIT, Bytes("Bye"))});
+  ASSERT_TRUE(server.Start());
+  Main_SetTimer(1);
+  std::vector<bool> window_during_handler;
+  GlobalNetwork().SetDispatch([&](uint8_t, uint32_t type, const uint8_t* payload, uint32_t length) {
+    if (type != PACKETTYPE_FORCEEXIT) return kPacketHandled;
+    const int result = Main_HandleForceExit(payload, length);
+    window_during_handler.push_back(MainWindow != nullptr && platform::IsWindow(MainWindow));
+    return result;
+  });
+  ConnectLobby(server.Port());
+  const platform::HWND main_window = MainWindow;
+  ASSERT_TRUE(Eventually([&] { return !window_during_handler.empty(); }));
+  EXPECT_EQ(window_during_handler, std::vector<bool>{true});
+  EXPECT_FALSE(platform::IsWindow(main_window));
+  EXPECT_STREQ(ForceExitText, "Bye");
+}
+
+TEST_F(MainWindowTest, the_membership_result_box_shows_its_text_with_the_icon_of_the_result) {
+  const std::vector<uint8_t> success = {0, 'W', 'e', 'l', 'c', 'o', 'm', 'e', 0};
+  const std::vector<uint8_t> failure = {3, 'N', 'o', 0};
+  const std::vector<uint8_t> short_one = {0};
+  EXPECT_EQ(Main_HandleBuyMembershipResult(short_one.data(), 1), 1);
+  EXPECT_EQ(Main_HandleBuyMembershipResult(success.data(), static_cast<uint32_t>(success.size())), 0);
+  EXPECT_EQ(Main_HandleBuyMembershipResult(failure.data(), static_cast<uint32_t>(failure.size())), 0);
+  ASSERT_EQ(MessageBoxes().size(), 2u);
+  EXPECT_EQ(MessageBoxes()[0].text, "Welcome");
+  EXPECT_EQ(MessageBoxes()[0].caption, "Gaming");
+  EXPECT_EQ(MessageBoxes()[0].flags, 0x50040u);
+  EXPECT_EQ(MessageBoxes()[1].text, "No");
+  EXPECT_EQ(MessageBoxes()[1].flags, 0x50010u);
+}
+
+std::vector<uint8_t> ServerMapEntry(uint8_t id, const char* host, uint16_t port) {
+  std::vector<uint8_t> entry = {id};
+  std::vector<uint8_t> host_bytes(128, 'h');
+  std::memcpy(host_bytes.data(), host, std::strlen(host) + 1);
+  entry.insert(entry.end(), host_bytes.begin(), host_bytes.end());
+  entry.push_back(static_cast<uint8_t>(port >> 8));
+  entry.push_back(static_cast<uint8_t>(port));
+  return entry;
+}
+
+TEST_F(MainWindowTest, the_server_map_replaces_the_marked_entries_and_keeps_what_came_before_a_fault) {
+  ServerList& servers = GlobalServerList();
+  servers = ServerList();
+  servers.SetEntry(5, "old.example", 9000, 1);
+
+  const std::vector<uint8_t> none = {0};
+  EXPECT_EQ(Main_HandleServerIdIpMapResult(none.data(), 1), 1);
+  EXPECT_TRUE(servers.IsPreferred(5));
+
+  std::vector<uint8_t> map = {2};
+  for (const auto& entry : {ServerMapEntry(7, "a.example", 8100), ServerMapEntry(9, "b.example", 8200)}) {
+    map.insert(map.end(), entry.begin(), entry.end());
+  }
+  EXPECT_EQ(Main_HandleServerIdIpMapResult(map.data(), static_cast<uint32_t>(map.size())), 0);
+  EXPECT_FALSE(servers.IsPreferred(5));
+  EXPECT_TRUE(servers.IsPreferred(7));
+  EXPECT_STREQ(servers.GetHost(9), "b.example");
+  EXPECT_EQ(servers.GetPort(9), 8200);
+
+  // A host of 128 bytes without terminator is cut; an entry cut short fails after the first.
+  std::vector<uint8_t> cut = {2};
+  std::vector<uint8_t> first = ServerMapEntry(11, "c.example", 8300);
+  std::fill(first.begin() + 1, first.begin() + 129, 'c');
+  cut.insert(cut.end(), first.begin(), first.end());
+  const std::vector<uint8_t> second = ServerMapEntry(12, "d.example", 8400);
+  cut.insert(cut.end(), second.begin(), second.begin() + 50);
+  EXPECT_EQ(Main_HandleServerIdIpMapResult(cut.data(), static_cast<uint32_t>(cut.size())), 1);
+  EXPECT_EQ(std::strlen(servers.GetHost(11)), 127u);
+  EXPECT_TRUE(servers.IsPreferred(11));
+  EXPECT_FALSE(servers.IsPreferred(12));
+}
+
+TEST_F(MainWindowTest, upgrade_orders_and_shutdown_notices_check_their_sizes) {
+  EXPECT_EQ(Main_HandleShutdownServer(nullptr, 0), 1);
+  const uint8_t two[2] = {1, 2};
+  EXPECT_EQ(Main_HandleShutdownServer(two, 2), 1);
+  EXPECT_EQ(Main_HandleShutdownServer(two, 1), 0);
+  EXPECT_EQ(Main_HandlePopupHtml(two, 2), 1);
+  EXPECT_EQ(Main_HandleUpgradeData(nullptr, 0), 0);
+  EXPECT_EQ(g_Main.state, MAIN_STATE_FULL_UPGRADE);
+  EXPECT_FALSE(platform::IsWindowVisible(MainWindow));
+  EXPECT_STREQ(Splash_GetText(), "Full upgrade required.");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menu, sound, and the hidden picture.
+
+TEST_F(MainWindowTest, menu_switches_change_the_options_that_are_saved_and_their_check_marks) {
+  g_Main.menu_not_set = 1;
+  Main_EnterLobby();
+  const platform::HMENU menu = platform::GetMenu(MainWindow);
+  ASSERT_NE(menu, nullptr);
+  struct Case {
+    uint32_t command;
+    const char* option;
+    uint32_t UserOptions::*field;
+  } const cases[] = {
+      {32818, "ClassicDeck", &UserOptions::classic_deck},
+      {32771, "FourColourDeck", &UserOptions::four_colour_deck},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option);
+    platform::SendMessage(MainWindow, platform::WM_COMMAND, c.command, 0);
+    EXPECT_EQ(g_UserOptions.*c.field, 1u);
+    EXPECT_EQ(platform::GetMenuState(menu, c.command, platform::MF_BYCOMMAND) & platform::MF_CHECKED,
+              platform::MF_CHECKED);
+    UserOptions_Save("TarvikEXEClass", 0);
+    uint32_t value = 0;
+    uint32_t size = sizeof value;
+    EXPECT_EQ(Registry_ReadValue(platform::HKEY_CURRENT_USER, Registry_GetOptionsKey(), c.option,
+                                 platform::REG_DWORD, &value, &size),
+              1);
+    EXPECT_EQ(value, 1u);
+  }
+  // Speed "Lowest": the timer rate 4, checked alone.
+  platform::SendMessage(MainWindow, platform::WM_COMMAND, 32792, 0);
+  EXPECT_EQ(g_UserOptions.timer_rate, 4u);
+  for (uint32_t item : {32793u, 32789u, 32790u, 32791u}) {
+    EXPECT_EQ(platform::GetMenuState(menu, item, platform::MF_BYCOMMAND) & platform::MF_CHECKED, 0u);
+  }
+  EXPECT_NE(platform::GetMenuState(menu, 32792, platform::MF_BYCOMMAND) & platform::MF_CHECKED, 0u);
+  // Sound off: "Enable Music" greyed, keeping its check mark.
+  g_UserOptions.disable_music = 0;
+  platform::SendMessage(MainWindow, platform::WM_COMMAND, 32773, 0);
+  EXPECT_EQ(g_UserOptions.disable_sound, 1u);
+  const platform::UINT music = platform::GetMenuState(menu, 32777, platform::MF_BYCOMMAND);
+  EXPECT_NE(music & platform::MF_GRAYED, 0u);
+  EXPECT_NE(music & platform::MF_CHECKED, 0u);
+  // "Request All-Ins Reset..." does nothing while nobody is signed in.
+  platform::SendMessage(MainWindow, platform::WM_COMMAND, 32797, 0);
+  EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(MainWindowTest, a_lobby_button_click_plays_the_click_sound) {
+  folder_.WriteFile("butclick.wav", "RIFF");
+  ASSERT_EQ(GlobalSoundBank().Init(nullptr, MainWindow), nullptr);
+  Main_LoadLobbySounds();
+  ImageButton_SetClickSound(&Main_PlayClickSound);
+  Main_EnterLobby();
+  platform::ClearRecordedSoundRequests();
+  platform::headless::InjectClick(MainWindow, 700, 230);  // the sign-up button
+  RunUntilIdle();
+  const std::vector<std::string> requests = platform::RecordedSoundRequests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_NE(requests[0].find("butclick.wav"), std::string::npos) << requests[0];
+  // A click beside every button is silent.
+  platform::headless::InjectClick(MainWindow, 20, 300);
+  RunUntilIdle();
+  EXPECT_EQ(platform::RecordedSoundRequests().size(), 1u);
+}
+
+TEST_F(MainWindowTest, the_hidden_sequence_shows_the_built_in_picture_unsheared_only_as_the_first_five_characters) {
+  struct Case {
+    const char* name;
+    const char* before;  // typed without F12 first
+    const char* with_f12;
+    bool shown;
+  } const cases[] = {
+      {"sequence", "", "plonk", true},
+      {"wrong_letter", "", "plonx", false},
+      {"without_f12", "plonk", "", false},
+      {"not_the_first_characters", "a", "plonk", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    Main_EnterLobby();
+    platform::SetFocus(MainWindow);
+    platform::headless::TypeText(c.before);
+    platform::headless::InjectKey(platform::WM_KEYDOWN, platform::VK_F12);
+    platform::headless::TypeText(c.with_f12);
+    platform::headless::InjectKey(platform::WM_KEYUP, platform::VK_F12);
+    RunUntilIdle();
+    // Every row's first and last pixel is the frame colour when the picture is shown unsheared;
+    // the rows below the lobby's 516 pixels are cut off.
+    constexpr int32_t kShownRows = 516 - 375;
+    int frame_rows = 0;
+    for (int32_t y = 0; y < kShownRows; ++y) {
+      bool framed = true;
+      for (int32_t x : {0, kHiddenPictureWidth - 1}) {
+        const platform::COLORREF pixel = platform::GetPixel(g_Main.back_dc, 250 + x, 375 + y);
+        framed = framed && pixel == platform::RGB(kHiddenPictureFrame[2], kHiddenPictureFrame[1],
+                                                  kHiddenPictureFrame[0]);
+      }
+      frame_rows += framed ? 1 : 0;
+    }
+    EXPECT_EQ(frame_rows, c.shown ? kShownRows : 0);
+    if (c.shown) {
+      // An inner pixel: red grows to the right, green downwards.
+      const platform::COLORREF pixel = platform::GetPixel(g_Main.back_dc, 250 + 100, 375 + 50);
+      EXPECT_EQ(pixel, platform::RGB(100 * 200 / 333, 50 * 200 / 185, 0x60));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The splash's server status.
+
+TEST_F(MainWindowTest, the_server_status_shows_a_plain_text_page_and_the_fixed_text_otherwise) {
+  std::string body;
+  LoopbackHttpServer http;
+  ASSERT_TRUE(http.Start([&](const LoopbackHttpServer::Request&) {
+    return LoopbackHttpServer::Answer{LoopbackHttpServer::Response(200, "OK", {}, body)};
+  }));
+  Splash_SetServerStatusUrl(http.Url("/status.txt").c_str());
+  const std::string fixed_start = "The game server is operating normally,\nbut you are unable";
+  struct Case {
+    const char* name;
+    std::string body;
+    std::string shown;  // prefix of what is shown
+  } const cases[] = {
+      {"plain", "All servers up.\n", "All servers up.\n"},
+      {"long", std::string(5000, 'q'), std::string(4095, 'q')},
+      {"html_after_blanks", " \r\n\t<html>down</html>", fixed_start},
+      {"empty", "", fixed_start},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    body = c.body;
+    const std::string shown = Splash_CheckServerStatus();
+    EXPECT_EQ(shown.substr(0, c.shown.size()), c.shown);
+    if (std::string(c.name) == "long") {
+      EXPECT_EQ(shown.size(), 4095u);
+    }
+  }
+  http.Stop();
+  EXPECT_EQ(std::string(Splash_CheckServerStatus()).substr(0, fixed_start.size()), fixed_start);
+}
+
+TEST_F(MainWindowTest, money_texts_and_game_codes) {
+  struct Money {
+    long amount;
+    int plain;
+    const char* text;
+  } const amounts[] = {{12345, 0, "Pot $123.45"}, {-5, 0, "Pot $-0.05"}, {700, 1, "Pot 700"}, {0, 0, "Pot $0.00"}};
+  for (const Money& m : amounts) {
+    char text[32] = "Pot ";
+    Main_AppendMoneyText(text, sizeof text, m.amount, m.plain);
+    EXPECT_STREQ(text, m.text);
+  }
+  char small[8] = "Pot ";
+  Main_AppendMoneyText(small, sizeof small, 123456789, 0);
+  EXPECT_STREQ(small, "Pot $12");
+  struct Code {
+    const char* code;
+    int32_t type;
+  } const codes[] = {{"PA", 0}, {"HO", 1}, {"MC", 2}, {"B2", 3}, {"CP", 4}, {"BJ", 5}, {"P7", 6},
+                     {"OM", 7}, {"THO", 1}, {"CCP", 4}, {"TOM", 7}, {"HOX", -1}, {"XHO", -1}, {"", -1}, {"H", -1}};
+  for (const Code& c : codes) EXPECT_EQ(Main_GameCodeToType(c.code), c.type) << c.code;
+}
+
+}  // namespace
