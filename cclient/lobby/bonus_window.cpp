@@ -530,4 +530,5 @@ platform::HWND HistoryBonusWindow_GetWindow() { return g_History.window; }
 int32_t PendingBonusWindow_GetCount() { return g_Pending.count; }
 const BonusRecord* PendingBonusWindow_GetRecords() { return g_Pending.records; }
 int32_t PendingBonusWindow_GetOffset() { return g_Pending.offset; }
+const char* PendingBonusWindow_GetDetails() { return g_Pending.details; }
 bool HistoryBonusWindow_IsRefreshing() { return g_History.refreshing; }

@@ -26,3 +26,5 @@ platform::HWND PendingBonusWindow_GetWindow();
 int32_t PendingBonusWindow_GetCount();
 const BonusRecord* PendingBonusWindow_GetRecords();
 int32_t PendingBonusWindow_GetOffset();
+// The details box's text; empty while no details show.
+const char* PendingBonusWindow_GetDetails();
