@@ -81,9 +81,13 @@ void SendU32(uint32_t type, uint32_t value) {
   (void)Lobby_GetNeighbours().SendLobbyPacket(type, &wire, sizeof wire);
 }
 
-int32_t RowTop(const BonusWindow& w, int32_t row) {
+// The base line of a row's title: the row's frame and picture start 60 pixels above it.
+int32_t RowLine(const BonusWindow& w, int32_t row) {
   return 122 - w.offset + kBonusRowHeight * row;
 }
+
+// The top of a row's frame, where its buttons are placed from.
+int32_t RowTop(const BonusWindow& w, int32_t row) { return RowLine(w, row) - 60; }
 
 void UpdateRowButtons(BonusWindow& w) {
   const int32_t rows = BonusMaxRows(w.kind);
@@ -120,7 +124,7 @@ void DrawTextIn(platform::HDC dc, const char* text, platform::HFONT font, platfo
 
 void DrawRow(BonusWindow& w, int32_t row) {
   const BonusRecord& r = w.records[row];
-  const int32_t y = RowTop(w, row);
+  const int32_t y = RowLine(w, row);
   platform::HDC dc = w.work_dc;
   const bool first_earning = w.pending() && row == 0 && r.state == kBonusEarning;
   DrawPicture(dc, first_earning && w.first_frame.dc != nullptr ? w.first_frame : w.frame, 126, y - 60, 459, 96);
@@ -164,10 +168,11 @@ void DrawRow(BonusWindow& w, int32_t row) {
     DrawTextIn(dc, text, w.font12, under, centred);
   }
   // A pending row in another state has no time left to show: the line stays empty.
-  w.row_buttons.MoveButton(kMoreButtons + row, 409, y);
+  const int32_t top = RowTop(w, row);
+  w.row_buttons.MoveButton(kMoreButtons + row, 409, top);
   if (w.pending()) {
-    w.row_buttons.MoveButton(kUpButtons + row, 529, y + 34);
-    w.row_buttons.MoveButton(kDownButtons + row, 529, y + 57);
+    w.row_buttons.MoveButton(kUpButtons + row, 529, top + 34);
+    w.row_buttons.MoveButton(kDownButtons + row, 529, top + 57);
   }
 }
 

@@ -94,9 +94,9 @@ void Click(platform::HWND window, int x, int y) {
   platform::SendMessage(window, platform::WM_LBUTTONUP, 0, platform::MAKELPARAM(x, y));
 }
 
-// Row r's buttons, with the window scrolled to the top: "more" at (409, 122 + 114 r), up and
-// down 34 and 57 pixels below it at x 529.
-constexpr int RowY(int row) { return 122 + 114 * row; }
+// Row r's buttons, with the window scrolled to the top: "more" at the top right of the row's
+// frame, (409, 62 + 114 r); up and down 34 and 57 pixels below it at x 529.
+constexpr int RowY(int row) { return 62 + 114 * row; }
 
 TEST_F(BonusWindowTest, up_and_down_send_the_key_and_a_signed_step) {
   ASSERT_EQ(PendingBonusWindow_Open(), 0);
