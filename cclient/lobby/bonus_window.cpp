@@ -398,7 +398,7 @@ int OpenWindow(BonusWindow& w) {
   LoadPicture("pbexp.b", &w.expired);
   LoadPicture("pbcom.b", &w.completed);
   for (int32_t i = 0; i < kBonusPictures; ++i) {
-    char name[16];
+    char name[24];
     std::snprintf(name, sizeof name, "pbh%03ld.b", static_cast<long>(i));
     LoadPicture(name, &w.pictures[i]);
   }
