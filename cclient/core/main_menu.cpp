@@ -285,15 +285,19 @@ void RequestAllInsReset() {
 }
 
 // Opens a page for a signed-in user, or the sign-in dialog with the page as its pending request.
-void SignedInOrLogIn(int32_t login_mode, void (*open)()) {
+// A window that cannot be made has already said so in the log.
+void SignedInOrLogIn(int32_t login_mode, int (*open)()) {
   if (Login_IsLoggedIn()) {
-    open();
+    (void)open();
   } else {
     Login_ShowDialog(ProgramInstance, MainWindow, login_mode, -1, -1);
   }
 }
 
-void OpenCashierOfMainWindow() { OpenCashier(MainWindow); }
+int OpenCashierOfMainWindow() {
+  OpenCashier(MainWindow);
+  return 0;
+}
 
 bool OpenRulesPage(uint32_t command) {
   for (const RulesPage& rules : kRulesPages) {

@@ -11,6 +11,9 @@
 #include "cclient/core/main_message_box.h"
 #include "cclient/core/player_flags.h"
 #include "cclient/core/game_list_view.h"
+#include "cclient/lobby/buddy_list.h"
+#include "cclient/lobby/history_bonus_window.h"
+#include "cclient/lobby/pending_bonus_window.h"
 #include "cclient/net/use_packet.h"
 
 namespace {
@@ -24,7 +27,10 @@ int NotHandled(const char* handler, uint32_t length) {
 }  // namespace
 
 
+// Only the closing of the bonus windows is built: nobody stays signed in without them.
 void Login_SetUserLoggedOut() {
+  PendingBonusWindow_Close();
+  HistoryBonusWindow_Close();
   DebugLog_WriteLevel(1, "Login_SetUserLoggedOut: not in this build.\n");
 }
 
@@ -62,7 +68,13 @@ void Login_ShowDialog(platform::HINSTANCE instance, platform::HWND parent, int32
 bool Login_IsLoggedIn() { return false; }
 const char* Login_GetUserName() { return ""; }
 
-void Login_LogOut() { DebugLog_WriteLevel(1, "Login_LogOut: not in this build.\n"); }
+// Only the closing of the signed-in user's windows is built; the rest of log-out is not.
+void Login_LogOut() {
+  BuddyList_Close();
+  PendingBonusWindow_Close();
+  HistoryBonusWindow_Close();
+  DebugLog_WriteLevel(1, "Login_LogOut: not in this build.\n");
+}
 
 void Login_OpenSignUp() { DebugLog_WriteLevel(1, "Login_OpenSignUp: not in this build.\n"); }
 

@@ -6,15 +6,21 @@
 #include <cstdint>
 
 #include "cclient/core/debug_log.h"
+#include "cclient/lobby/birthday_window.h"
 #include "cclient/lobby/buddy_list.h"
 #include "cclient/lobby/device_id.h"
 #include "cclient/lobby/email_validation_dialog.h"
+#include "cclient/lobby/game_list.h"
 #include "cclient/lobby/history_bonus_window.h"
+#include "cclient/lobby/hot_picks_panel.h"
 #include "cclient/lobby/info_dialogs.h"
-#include "cclient/lobby/web_pages.h"
+#include "cclient/lobby/lobby_banner.h"
+#include "cclient/lobby/menu_strip.h"
+#include "cclient/lobby/nav_tree.h"
 #include "cclient/lobby/pending_bonus_window.h"
 #include "cclient/lobby/sign_up_dialog.h"
 #include "cclient/lobby/tourney_list.h"
+#include "cclient/lobby/web_pages.h"
 #include "cclient/net/use_packet.h"
 
 namespace {
@@ -30,16 +36,6 @@ int NotHandled(const char* handler) {
 
 }  // namespace
 
-int BuddyList_OnBuddyList(const uint8_t* payload, uint32_t length) {
-  return NotHandled("BuddyList_OnBuddyList");
-}
-
-int BuddyList_OnAddBuddyResult(const uint8_t* payload, uint32_t length) {
-  return NotHandled("BuddyList_OnAddBuddyResult");
-}
-
-int BuddyList_OnRemoveBuddyResult(const uint8_t* payload, uint32_t length) {
-  return NotHandled("BuddyList_OnRemoveBuddyResult");
 }
 
 int SignUpDialog_OnSignUpResult(const uint8_t* payload, uint32_t length) {
@@ -61,14 +57,6 @@ int EmailValidationDialog::OnValidateEmailResult(const uint8_t* payload, uint32_
 
 int EmailValidationDialog::OnSendValidationCodeResult(const uint8_t* payload, uint32_t length) {
   return NotHandled("EmailValidationDialog::OnSendValidationCodeResult");
-}
-
-int PendingBonusWindow_OnData(uint32_t type, const uint8_t* payload, uint32_t length) {
-  return NotHandled("PendingBonusWindow_OnData");
-}
-
-int HistoryBonusWindow_OnData(uint32_t type, const uint8_t* payload, uint32_t length) {
-  return NotHandled("HistoryBonusWindow_OnData");
 }
 
 DeviceIdClass& GlobalDeviceId() {
@@ -116,22 +104,7 @@ void SystemInfoDialog_Show(platform::HINSTANCE instance, platform::HWND parent,
   NotInBuild("SystemInfoDialog_Show");
 }
 
-void BuddyList_Open(platform::HINSTANCE instance, platform::HWND parent) {
-  NotInBuild("BuddyList_Open");
-}
-void BuddyList_Close() { NotInBuild("BuddyList_Close"); }
-void BuddyList_Tick(float elapsed_seconds) {}
-int BuddyList_PreTranslate(platform::MSG* message) { return 1; }
-
 void EmailValidation_RequestStatus() { NotInBuild("EmailValidation_RequestStatus"); }
-
-void PendingBonusWindow_Open() { NotInBuild("PendingBonusWindow_Open"); }
-void PendingBonusWindow_Close() { NotInBuild("PendingBonusWindow_Close"); }
-void PendingBonusWindow_Tick(float elapsed_seconds) {}
-
-void HistoryBonusWindow_Open() { NotInBuild("HistoryBonusWindow_Open"); }
-void HistoryBonusWindow_Close() { NotInBuild("HistoryBonusWindow_Close"); }
-void HistoryBonusWindow_Redraw(float elapsed_seconds) {}
 
 int SignUpDialog_PreTranslate(platform::MSG* message) { return 1; }
 

@@ -52,5 +52,6 @@ std::unique_ptr<DemoRoom> MakeDemoRoom() {
   AddDemoLobby(*room);
   AddDemoTables(*room);
   AddDemoTourneys(*room);
+  AddDemoBuddies(*room);
   return room;
 }

@@ -85,3 +85,4 @@ void AddDemoSession(DemoRoom& room);
 void AddDemoLobby(DemoRoom& room);
 void AddDemoTables(DemoRoom& room);
 void AddDemoTourneys(DemoRoom& room);
+void AddDemoBuddies(DemoRoom& room);
