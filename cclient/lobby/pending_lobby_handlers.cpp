@@ -36,8 +36,6 @@ int NotHandled(const char* handler) {
 
 }  // namespace
 
-}
-
 int SignUpDialog_OnSignUpResult(const uint8_t* payload, uint32_t length) {
   return NotHandled("SignUpDialog_OnSignUpResult");
 }
