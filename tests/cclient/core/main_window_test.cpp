@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "cclient/core/client_globals.h"
+#include "cclient/core/game_list_view.h"
 #include "cclient/core/hidden_picture.h"
+#include "cclient/core/lobby_lists.h"
 #include "cclient/core/lobby_session.h"
 #include "cclient/core/main_message_box.h"
 #include "cclient/core/main_window.h"
@@ -37,8 +39,10 @@
 #include "platform/window/headless.h"
 #include "platform/window/message_box.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/paint.h"
 #include "platform/window/window.h"
 #include "tests/server/game_server.h"
+#include "tests/server/lobby_list_builder.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -359,6 +363,64 @@ TEST_F(MainWindowTest, the_lists_are_refreshed_every_25_seconds_only_while_the_l
     return lists == 2;
   }));
   EXPECT_EQ(Requests(server).size(), 6u);
+}
+
+// ---------------------------------------------------------------------------------------------
+TEST_F(MainWindowTest, a_game_list_in_either_wrapper_shows_the_same_sorted_rows_and_others_change_nothing) {
+  using lobby_list::HoldemRow;
+  const std::vector<uint8_t> body = lobby_list::Body(
+      lobby_list::GameCode("HO"),
+      {HoldemRow(0, 11, 10, "Bristol", "$2/$4", true, 5, "$40", "30%", "60", "0"),
+       HoldemRow(0, 12, 10, "Aberdeen", "$1/$2", true, 7, "$12", "25%", "55", "1"),
+       HoldemRow(0, 13, 6, "Cardiff", "N/L $10/$20", true, 3, "$300", "20%", "70", "0"),
+       HoldemRow(0, 14, 10, "Dundee", "$1/$2", false, 9, "$5", "50%", "45", "0")});
+  const std::vector<uint8_t> zlib_list = lobby_list::Pack(body, false);
+  const std::vector<uint8_t> gzip_list = lobby_list::Pack(body, true);
+  // Outside the lobby a list is dropped.
+  EXPECT_EQ(Main_HandleLobbyList(zlib_list.data(), static_cast<uint32_t>(zlib_list.size()), 0), 0);
+  Main_EnterLobby();
+  GameListView& view = GameListView_Get(0);
+  EXPECT_FALSE(view.HasData());
+
+  std::vector<std::vector<std::string>> shown;
+  std::vector<platform::Surface> pictures;
+  for (const std::vector<uint8_t>* list : {&zlib_list, &gzip_list}) {
+    ASSERT_EQ(Main_HandleLobbyList(list->data(), static_cast<uint32_t>(list->size()), 0), 0);
+    std::vector<std::string> names;
+    for (int32_t row = 0; row < view.GetRowCount(); ++row) names.push_back(view.GetRowName(row));
+    shown.push_back(names);
+    pictures.push_back(platform::headless::GetWindowPicture(MainWindow));
+  }
+  // Stakes descending by default; the play-money row last.
+  EXPECT_EQ(shown[0], (std::vector<std::string>{"Cardiff", "Bristol", "Aberdeen", "Dundee"}));
+  EXPECT_EQ(shown[0], shown[1]);
+  ASSERT_EQ(pictures[0].width, pictures[1].width);
+  EXPECT_TRUE(pictures[0].pixels == pictures[1].pixels);
+  const platform::HDC window_dc = platform::GetDC(MainWindow);
+  EXPECT_EQ(platform::GetPixel(window_dc, 630, 150), platform::RGB(0xD8, 0xE9, 0xFA));
+  EXPECT_EQ(platform::GetPixel(window_dc, 630, 150 + 3 * 14), platform::RGB(0xEF, 0xF2, 0xEE));
+  if (const char* folder = std::getenv("TVK_PICTURES")) {
+    (void)platform::headless::SaveWindowPicture(MainWindow, std::string(folder) + "/lobby_list.png");
+  }
+
+  // A row click selects; a click below the last row does not.
+  platform::SendMessage(MainWindow, platform::WM_LBUTTONDOWN, 0, platform::MAKELPARAM(300, 145 + 14 + 3));
+  EXPECT_EQ(view.GetSelectedRowId(), 11);
+  EXPECT_EQ(platform::GetPixel(window_dc, 630, 150 + 14), platform::RGB(0x00, 0x57, 0x8C));
+  platform::SendMessage(MainWindow, platform::WM_LBUTTONDOWN, 0, platform::MAKELPARAM(300, 399));
+  EXPECT_EQ(view.GetSelectedRowId(), 11);
+  platform::ReleaseDC(MainWindow, window_dc);
+
+  // An Omaha list while Hold'em is shown, and a declared length past the limit, change nothing.
+  const std::vector<uint8_t> omaha = lobby_list::Pack(lobby_list::Body(lobby_list::GameCode("OM"), {}));
+  EXPECT_EQ(Main_HandleLobbyList(omaha.data(), static_cast<uint32_t>(omaha.size()), 0), 0);
+  const std::vector<uint8_t> oversize = lobby_list::Pack(body, false, 1310721);
+  EXPECT_EQ(Main_HandleLobbyList(oversize.data(), static_cast<uint32_t>(oversize.size()), 0), 1);
+  // A tournament-prefixed code belongs to the same game.
+  const std::vector<uint8_t> prefixed = lobby_list::Pack(lobby_list::Body(lobby_list::GameCode("THO"), {}));
+  EXPECT_EQ(view.GetRowCount(), 4);
+  EXPECT_EQ(Main_HandleLobbyList(prefixed.data(), static_cast<uint32_t>(prefixed.size()), 0), 0);
+  EXPECT_EQ(view.GetRowCount(), 0);
 }
 
 // ---------------------------------------------------------------------------------------------
