@@ -50,5 +50,6 @@ std::unique_ptr<DemoRoom> MakeDemoRoom() {
   auto room = std::make_unique<DemoRoom>();
   AddDemoSession(*room);
   AddDemoLobby(*room);
+  AddDemoSignIn(*room);
   return room;
 }

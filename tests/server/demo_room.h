@@ -83,3 +83,4 @@ std::unique_ptr<DemoRoom> MakeDemoRoom();
 // no file and is not called.
 void AddDemoSession(DemoRoom& room);
 void AddDemoLobby(DemoRoom& room);
+void AddDemoSignIn(DemoRoom& room);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cclient/core/client_globals.h"
+#include "cclient/core/game_list_view.h"
 #include "cclient/core/main_window.h"
 #include "cclient/core/splash_window.h"
 #include "cclient/core/startup.h"
@@ -41,6 +42,9 @@ std::string scenario;
 std::vector<std::string> findings;
 int step = 0;
 int waited_ticks = 0;
+// Ticks waited in the lobby for the shown list before looking (a server may send none).
+int list_ticks = 0;
+constexpr int kListPatienceTicks = 100;
 std::chrono::steady_clock::time_point started;
 
 std::string Escaped(const std::string& text) {
@@ -69,6 +73,7 @@ void LookAtMainWindow() {
   findings.push_back(std::string("title ") + title);
   // Two pixels of what the window shows, as red, green, blue.
   findings.push_back("state " + std::to_string(g_Main.state));
+  findings.push_back("rows " + std::to_string(GameListView_Get(g_Main.shown_sub_lobby).GetRowCount()));
   const platform::Surface shown = platform::headless::GetWindowPicture(MainWindow);
   // The corners, then the middle of the link-quality strip.
   for (const platform::POINT at :
@@ -88,6 +93,9 @@ void LookAtMainWindow() {
 void PlayClose() {
   switch (step) {
     case 0:
+      if (!GameListView_Get(g_Main.shown_sub_lobby).HasData() && ++list_ticks < kListPatienceTicks) {
+        break;
+      }
       LookAtMainWindow();
       platform::ShowWindow(MainWindow, platform::SW_MINIMIZE);
       (void)platform::SingleInstanceLock::AskHolderToComeForward(kInstanceMutexName);
