@@ -34,18 +34,6 @@ int32_t PlayerFlagsLoad() {
 
 void PlayerFlagsSave() { DebugLog_WriteLevel(1, "PlayerFlagsSave: not in this build.\n"); }
 
-void Login_SetUserLoggedOut() {
-  DebugLog_WriteLevel(1, "Login_SetUserLoggedOut: not in this build.\n");
-}
-
-void Login_ScramblePassword(uint8_t* buffer) {
-  DebugLog_WriteLevel(1, "Login_ScramblePassword: not in this build.\n");
-}
-
-int Login_HandleLoginResult(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Login_HandleLoginResult", length);
-}
-
 int Login_HandleLogoutResult(uint8_t connection_id, const uint8_t* payload, uint32_t length) {
   return NotHandled("Login_HandleLogoutResult", length);
 }
@@ -58,21 +46,19 @@ int Login_HandleSendEmailAddressResult(const uint8_t* payload, uint32_t length) 
   return NotHandled("Login_HandleSendEmailAddressResult", length);
 }
 
-void Login_ShowDialog(platform::HINSTANCE instance, platform::HWND parent, int32_t mode,
-                      int32_t table_id, int32_t seat) {
-  DebugLog_WriteLevel(1, "Login_ShowDialog(mode %ld): not in this build.\n",
-                      static_cast<long>(mode));
-}
-
-bool Login_IsLoggedIn() { return false; }
-
 void Login_LogOut() { DebugLog_WriteLevel(1, "Login_LogOut: not in this build.\n"); }
 
 void Login_OpenSignUp() { DebugLog_WriteLevel(1, "Login_OpenSignUp: not in this build.\n"); }
 
-int Login_PreTranslate(platform::MSG* message) { return 1; }
-
 void Main_OpenJoinWaitList(uint32_t table_id, uint32_t seats) {
   DebugLog_WriteLevel(1, "Main_OpenJoinWaitList(%lu, %lu): not in this build.\n",
                       static_cast<unsigned long>(table_id), static_cast<unsigned long>(seats));
+}
+
+void BadSignInDialog_Show(platform::HWND owner) {
+  DebugLog_WriteLevel(1, "BadSignInDialog_Show: not in this build.\n");
+}
+
+void ForgottenPasswordDialog_Show(platform::HWND owner) {
+  DebugLog_WriteLevel(1, "ForgottenPasswordDialog_Show: not in this build.\n");
 }
