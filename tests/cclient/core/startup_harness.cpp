@@ -47,7 +47,7 @@ int waited_ticks = 0;
 // Ticks waited in the lobby for the shown list before looking, when TVK_HARNESS_WAIT_FOR_LIST is
 // set (only a server that sends lists is waited for).
 int list_ticks = 0;
-constexpr int kListPatienceTicks = 100;
+constexpr int kListPatienceTicks = 300;
 std::chrono::steady_clock::time_point started;
 
 std::string Escaped(const std::string& text) {
@@ -111,7 +111,8 @@ void PlayClose() {
         break;
       }
       if (std::getenv("TVK_HARNESS_WAIT_FOR_LIST") != nullptr &&
-          !GameListView_Get(g_Main.shown_sub_lobby).HasData() && ++list_ticks < kListPatienceTicks) {
+          !(GameListView_Get(g_Main.shown_sub_lobby).HasData() && Login_IsLoggedIn()) &&
+          ++list_ticks < kListPatienceTicks) {
         break;
       }
       LookAtMainWindow();
