@@ -52,3 +52,42 @@ void Login_LogOut();
 void Login_OpenSignUp();
 // 0 when the sign-in dialog consumed the message, else 1.
 int Login_PreTranslate(platform::MSG* message);
+
+// The sign-in record's sizes: the LOGINREQUEST payload.
+constexpr uint32_t kLoginNameBytes = 11;
+constexpr uint32_t kLoginPasswordBytes = 21;
+constexpr uint32_t kLoginRequestBytes = 36;
+constexpr uint32_t kLoginResultBytes = 64;
+
+// The 40 bytes the password scrambling uses (built on first use).
+const uint8_t* Login_ScrambleTable();
+// Turns the record's password field back to plain text (undoes Login_ScramblePassword).
+void Login_UnscramblePassword();
+// Copies at most 10 and 20 characters into the record, each NUL-terminated and NUL-padded; the
+// password is taken as it is kept (scrambled).
+void Login_SetRecord(const char* name, const uint8_t* scrambled_password);
+const char* Login_GetRecordName();
+// The record's 21 password bytes, scrambled.
+const uint8_t* Login_GetRecordPassword();
+// The name as the server spells it while signed in, else "".
+const char* Login_GetUserName();
+uint32_t Login_GetUserId();
+// The sign-in dialog's Sign-In: the typed name, and the typed password when the password field
+// was edited (else the remembered one, when remembering is on). Blanks around the name are
+// dropped; an empty name or password sends nothing. true when the request was sent.
+bool Login_SubmitSignIn(const char* typed_name, const char* typed_password, bool password_edited,
+                        bool remember);
+// Queues LOGINREQUEST with the record on the lobby connection.
+void Login_SendLogin();
+// Writes the launcher's "root.ini" in the working folder for an upgrade from `address`: true when
+// every line was written and the file closed.
+bool Login_WriteRootIni(const char* address);
+// The sign-in dialog, or nullptr.
+platform::HWND Login_GetDialog();
+
+// The "Incorrect Sign-In Name or Password" dialog and the forgotten-password dialog.
+void BadSignInDialog_Show(platform::HWND owner);
+void ForgottenPasswordDialog_Show(platform::HWND owner);
+// Puts the record's name and, while "remember password" is on, its scrambled password into the
+// options that are saved at exit; with remembering off the saved password is all zeros.
+void Login_StoreInOptions();

@@ -518,9 +518,15 @@ platform::LRESULT Main_WndProc(platform::HWND hwnd, platform::UINT message, plat
         Main_Tick();
       }
       return 0;
-    case platform::WM_VSCROLL:
-      GameListView_Get(g_Main.shown_sub_lobby).OnVScroll(wParam);
+    case platform::WM_VSCROLL: {
+      GameListView& view = GameListView_Get(g_Main.shown_sub_lobby);
+      view.OnVScroll(wParam);
+      if (g_Main.list_scroll_bar != nullptr) {
+        platform::SetScrollPos(g_Main.list_scroll_bar, platform::SB_CTL, view.GetTopRow(), true);
+      }
+      Main_RedrawGameList();
       return 0;
+    }
     case platform::WM_MOUSEMOVE:
       PumpNetwork();
       if (!g_Main.closing) {

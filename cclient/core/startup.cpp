@@ -397,6 +397,7 @@ const char* Main_PreInit(platform::HINSTANCE instance, const char* class_name,
   if (host != nullptr && host[0] != '\0') GlobalServerList().SetCommandLineServer(host, port);
   // A first run finds no options yet: the defaults stand.
   (void)UserOptions_Load(flags & (kPreInitSoundOff | kPreInitMusicOff));
+  Login_SetRecord(g_UserOptions.default_user_name, g_UserOptions.check_sum);
   if (flags & kPreInitRawNetLogging) RawNetLogging = 1;
   program_icon = static_cast<platform::HICON>(
       platform::LoadImage(platform::NativePath(kIconFileName).c_str(), platform::IMAGE_ICON, 0, 0,
@@ -487,6 +488,7 @@ void Main_InitiateSpawnSwitch() {
 }
 
 void Main_Cleanup() {
+  Login_StoreInOptions();
   UserOptions_Save(main_class_name, AffiliateId);
   g_Main.hot_picks.Save();
   GlobalNavTree().SaveState();

@@ -53,5 +53,6 @@ std::unique_ptr<DemoRoom> MakeDemoRoom() {
   AddDemoTables(*room);
   AddDemoTourneys(*room);
   AddDemoBuddies(*room);
+  AddDemoSignIn(*room);
   return room;
 }

@@ -86,3 +86,4 @@ void AddDemoLobby(DemoRoom& room);
 void AddDemoTables(DemoRoom& room);
 void AddDemoTourneys(DemoRoom& room);
 void AddDemoBuddies(DemoRoom& room);
+void AddDemoSignIn(DemoRoom& room);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,7 +16,10 @@
 #include <vector>
 
 #include "cclient/core/client_globals.h"
+#include "cclient/core/game_list_view.h"
 #include "cclient/core/hidden_picture.h"
+#include "cclient/core/lobby_lists.h"
+#include "cclient/core/login.h"
 #include "cclient/core/lobby_session.h"
 #include "cclient/core/main_message_box.h"
 #include "cclient/core/main_window.h"
@@ -37,8 +41,10 @@
 #include "platform/window/headless.h"
 #include "platform/window/message_box.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/paint.h"
 #include "platform/window/window.h"
 #include "tests/server/game_server.h"
+#include "tests/server/lobby_list_builder.h"
 #include "tests/support/loopback_http_server.h"
 #include "tests/support/temp_program_folder.h"
 
@@ -359,6 +365,225 @@ TEST_F(MainWindowTest, the_lists_are_refreshed_every_25_seconds_only_while_the_l
     return lists == 2;
   }));
   EXPECT_EQ(Requests(server).size(), 6u);
+}
+
+// ---------------------------------------------------------------------------------------------
+TEST_F(MainWindowTest, a_game_list_in_either_wrapper_shows_the_same_sorted_rows_and_others_change_nothing) {
+  using lobby_list::HoldemRow;
+  const std::vector<uint8_t> body = lobby_list::Body(
+      lobby_list::GameCode("HO"),
+      {HoldemRow(0, 11, 10, "Bristol", "$2/$4", true, 5, "$40", "30%", "60", "0"),
+       HoldemRow(0, 12, 10, "Aberdeen", "$1/$2", true, 7, "$12", "25%", "55", "1"),
+       HoldemRow(0, 13, 6, "Cardiff", "N/L $10/$20", true, 3, "$300", "20%", "70", "0"),
+       HoldemRow(0, 14, 10, "Dundee", "$1/$2", false, 9, "$5", "50%", "45", "0")});
+  const std::vector<uint8_t> zlib_list = lobby_list::Pack(body, false);
+  const std::vector<uint8_t> gzip_list = lobby_list::Pack(body, true);
+  // Outside the lobby a list is dropped.
+  EXPECT_EQ(Main_HandleLobbyList(zlib_list.data(), static_cast<uint32_t>(zlib_list.size()), 0), 0);
+  Main_EnterLobby();
+  GameListView& view = GameListView_Get(0);
+  EXPECT_FALSE(view.HasData());
+
+  std::vector<std::vector<std::string>> shown;
+  std::vector<platform::Surface> pictures;
+  for (const std::vector<uint8_t>* list : {&zlib_list, &gzip_list}) {
+    ASSERT_EQ(Main_HandleLobbyList(list->data(), static_cast<uint32_t>(list->size()), 0), 0);
+    std::vector<std::string> names;
+    for (int32_t row = 0; row < view.GetRowCount(); ++row) names.push_back(view.GetRowName(row));
+    shown.push_back(names);
+    pictures.push_back(platform::headless::GetWindowPicture(MainWindow));
+  }
+  // Stakes descending by default; the play-money row last.
+  EXPECT_EQ(shown[0], (std::vector<std::string>{"Cardiff", "Bristol", "Aberdeen", "Dundee"}));
+  EXPECT_EQ(shown[0], shown[1]);
+  ASSERT_EQ(pictures[0].width, pictures[1].width);
+  EXPECT_TRUE(pictures[0].pixels == pictures[1].pixels);
+  const platform::HDC window_dc = platform::GetDC(MainWindow);
+  EXPECT_EQ(platform::GetPixel(window_dc, 630, 150), platform::RGB(0xD8, 0xE9, 0xFA));
+  EXPECT_EQ(platform::GetPixel(window_dc, 630, 150 + 3 * 14), platform::RGB(0xEF, 0xF2, 0xEE));
+  if (const char* folder = std::getenv("TVK_PICTURES")) {
+    (void)platform::headless::SaveWindowPicture(MainWindow, std::string(folder) + "/lobby_list.png");
+  }
+
+  // A row click selects; a click below the last row does not.
+  platform::SendMessage(MainWindow, platform::WM_LBUTTONDOWN, 0, platform::MAKELPARAM(300, 145 + 14 + 3));
+  EXPECT_EQ(view.GetSelectedRowId(), 11);
+  EXPECT_EQ(platform::GetPixel(window_dc, 630, 150 + 14), platform::RGB(0x00, 0x57, 0x8C));
+  platform::SendMessage(MainWindow, platform::WM_LBUTTONDOWN, 0, platform::MAKELPARAM(300, 399));
+  EXPECT_EQ(view.GetSelectedRowId(), 11);
+  platform::ReleaseDC(MainWindow, window_dc);
+
+  // An Omaha list while Hold'em is shown, and a declared length past the limit, change nothing.
+  const std::vector<uint8_t> omaha = lobby_list::Pack(lobby_list::Body(lobby_list::GameCode("OM"), {}));
+  EXPECT_EQ(Main_HandleLobbyList(omaha.data(), static_cast<uint32_t>(omaha.size()), 0), 0);
+  const std::vector<uint8_t> oversize = lobby_list::Pack(body, false, 1310721);
+  EXPECT_EQ(Main_HandleLobbyList(oversize.data(), static_cast<uint32_t>(oversize.size()), 0), 1);
+  // A tournament-prefixed code belongs to the same game.
+  const std::vector<uint8_t> prefixed = lobby_list::Pack(lobby_list::Body(lobby_list::GameCode("THO"), {}));
+  EXPECT_EQ(view.GetRowCount(), 4);
+  EXPECT_EQ(Main_HandleLobbyList(prefixed.data(), static_cast<uint32_t>(prefixed.size()), 0), 0);
+  EXPECT_EQ(view.GetRowCount(), 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sign-in.
+
+std::vector<uint8_t> LoginResult(uint8_t code) {
+  std::vector<uint8_t> payload(kLoginResultBytes, 0);
+  payload[0] = code;
+  payload[4] = 42;
+  // An 11-byte name with no NUL in it.
+  std::memcpy(&payload[5], "ABCDEFGHIJK", 11);
+  return payload;
+}
+
+TEST_F(MainWindowTest, signing_in_sends_the_36_byte_request_with_the_trimmed_name_and_site) {
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  ConnectLobby(server.Port());
+  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  g_StartupSettings.site_id = 0x01020304;
+  // Nothing is sent for a blank name, or without a password.
+  EXPECT_FALSE(Login_SubmitSignIn("     ", "pw", true, false));
+  EXPECT_FALSE(Login_SubmitSignIn("bob", "", true, false));
+  EXPECT_FALSE(Login_SubmitSignIn("bob", nullptr, false, false));
+  ASSERT_TRUE(Login_SubmitSignIn("  bob  ", "pw", true, false));
+  ASSERT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) {
+    for (const ServerEvent& e : events) {
+      if (e.kind == ServerEvent::kPacket && e.type == PACKETTYPE_LOGINREQUEST) return true;
+    }
+    return false;
+  }));
+  std::vector<uint8_t> expected(kLoginRequestBytes, 0);
+  std::memcpy(&expected[0], "bob", 3);
+  std::memcpy(&expected[11], "pw", 2);
+  expected[32] = 1;
+  expected[33] = 2;
+  expected[34] = 3;
+  expected[35] = 4;
+  for (const ServerEvent& e : server.Events()) {
+    if (e.kind == ServerEvent::kPacket && e.type == PACKETTYPE_LOGINREQUEST) EXPECT_EQ(e.payload, expected);
+  }
+  // The record keeps the password scrambled.
+  EXPECT_STREQ(Login_GetRecordName(), "bob");
+  EXPECT_NE(std::memcmp(Login_GetRecordPassword(), "pw", 2), 0);
+  // Remembering was off: nothing of the password is saved.
+  Login_StoreInOptions();
+  EXPECT_EQ(std::vector<uint8_t>(g_UserOptions.check_sum, g_UserOptions.check_sum + kCheckSumBytes),
+            std::vector<uint8_t>(kCheckSumBytes, 0));
+  EXPECT_STREQ(g_UserOptions.default_user_name, "bob");
+
+  // Remembered: the placeholder is enough, and the same request goes again.
+  ASSERT_TRUE(Login_SubmitSignIn("bob", "pw", true, true));
+  Login_StoreInOptions();
+  EXPECT_EQ(std::memcmp(g_UserOptions.check_sum, Login_GetRecordPassword(), 20), 0);
+  uint8_t stored[kCheckSumBytes];
+  std::memcpy(stored, g_UserOptions.check_sum, sizeof stored);
+  // A restart: the record comes back from the options and signs in without typing.
+  Login_SetRecord("nobody", nullptr);
+  Login_SetRecord(g_UserOptions.default_user_name, stored);
+  ASSERT_TRUE(Login_SubmitSignIn("bob", nullptr, false, true));
+  ASSERT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) {
+    int count = 0;
+    for (const ServerEvent& e : events) count += e.kind == ServerEvent::kPacket && e.type == PACKETTYPE_LOGINREQUEST;
+    return count == 3;
+  }));
+  for (const ServerEvent& e : server.Events()) {
+    if (e.kind == ServerEvent::kPacket && e.type == PACKETTYPE_LOGINREQUEST) EXPECT_EQ(e.payload, expected);
+  }
+  // Unticked: the placeholder alone sends nothing.
+  EXPECT_FALSE(Login_SubmitSignIn("bob", nullptr, false, false));
+}
+
+TEST_F(MainWindowTest, each_login_result_code_gives_its_box_and_success_signs_in) {
+  struct Case {
+    uint8_t code;
+    const char* text;  // nullptr: no box
+  };
+  const Case cases[] = {
+      {3, "Your account is currently disabled.\n\nPlease contact Customer Support."},
+      {4, "There has been a server error accessing this account.\n\nPlease try again later.\n\n"
+          "If the problem persists, please contact Customer Support."},
+      {5, "This account is already in use.\n\nIf you need further assistance, please contact Customer Support."},
+      {6, "This account has not yet been validated.\n\nPlease contact Customer Support if you have not received "
+          "your validation E-Mail."},
+      {7, "Your account data is temporarily unavailable.\n\nPlease contact Customer Support."},
+      {11, "An error occurred when attempting to reset your new password.\n\nPlease contact Customer Support."},
+      {2, nullptr},
+      {12, nullptr},
+  };
+  for (const Case& c : cases) {
+    const size_t boxes = MessageBoxes().size();
+    const std::vector<uint8_t> result = LoginResult(c.code);
+    platform::headless::AnswerMessageBox(platform::IDOK);
+    EXPECT_EQ(Login_HandleLoginResult(result.data(), kLoginResultBytes), 0);
+    EXPECT_FALSE(Login_IsLoggedIn());
+    if (c.text == nullptr) {
+      EXPECT_EQ(MessageBoxes().size(), boxes) << int(c.code);
+    } else {
+      ASSERT_EQ(MessageBoxes().size(), boxes + 1) << int(c.code);
+      EXPECT_EQ(MessageBoxes().back().text, c.text);
+    }
+  }
+  // A wrong length changes nothing.
+  const std::vector<uint8_t> success = LoginResult(0);
+  EXPECT_EQ(Login_HandleLoginResult(success.data(), 63), 1);
+  EXPECT_FALSE(Login_IsLoggedIn());
+  EXPECT_EQ(Login_HandleLoginResult(success.data(), kLoginResultBytes), 0);
+  EXPECT_TRUE(Login_IsLoggedIn());
+  EXPECT_EQ(Login_GetUserId(), 42u);
+  // The server's 11-byte spelling comes back terminated.
+  EXPECT_STREQ(Login_GetUserName(), "ABCDEFGHIJK");
+  // Code 10 says the password changed, then signs in.
+  Login_SetUserLoggedOut();
+  EXPECT_FALSE(Login_IsLoggedIn());
+  const std::vector<uint8_t> changed = LoginResult(10);
+  platform::headless::AnswerMessageBox(platform::IDOK);
+  EXPECT_EQ(Login_HandleLoginResult(changed.data(), kLoginResultBytes), 0);
+  EXPECT_EQ(MessageBoxes().back().text, "Welcome back. Your password has been changed.");
+  EXPECT_TRUE(Login_IsLoggedIn());
+  Login_SetUserLoggedOut();
+}
+
+TEST_F(MainWindowTest, an_upgrade_result_writes_root_ini_then_starts_the_launcher_unless_the_write_fails) {
+  char previous[4096];
+  ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(::chdir(folder_.Path().c_str()), 0);
+  g_StartupSettings.upgrade_series = 31;
+  SpawnLauncherOnExit = 0;
+  std::FILE* fc = std::fopen("root.fc", "wb");
+  ASSERT_NE(fc, nullptr);
+  std::fclose(fc);
+  const std::vector<uint8_t> result = LoginResult(8);
+  EXPECT_EQ(Login_HandleLoginResult(result.data(), kLoginResultBytes), 0);
+  std::FILE* ini = std::fopen("root.ini", "rb");
+  ASSERT_NE(ini, nullptr);
+  char text[512] = {};
+  const size_t read = std::fread(text, 1, sizeof text - 1, ini);
+  std::fclose(ini);
+  EXPECT_EQ(std::string(text, read),
+            "0\r\ntarvik.ico splash.a FFFFFF 230\r\nCancel 244 290 64 20\r\n"
+            "http://127.0.0.1/upgrade31/upgrade.ini\r\n\"\"\r\n\"\" tvk.exe \"\"\r\nEND_OF_FILE\r\n");
+  EXPECT_EQ(std::fopen("root.fc", "rb"), nullptr);
+  EXPECT_NE(SpawnLauncherOnExit, 0u);
+  EXPECT_FALSE(Login_IsLoggedIn());
+
+  // "root.ini" cannot be written (a folder holds its name): the client stays and says so.
+  SpawnLauncherOnExit = 0;
+  std::remove("root.ini");
+  ASSERT_EQ(::mkdir("root.ini", 0700), 0);
+  fc = std::fopen("root.fc", "wb");
+  std::fclose(fc);
+  const size_t boxes = MessageBoxes().size();
+  platform::headless::AnswerMessageBox(platform::IDOK);
+  EXPECT_EQ(Login_HandleLoginResult(result.data(), kLoginResultBytes), 0);
+  EXPECT_EQ(SpawnLauncherOnExit, 0u);
+  EXPECT_EQ(MessageBoxes().size(), boxes + 1);
+  std::FILE* kept = std::fopen("root.fc", "rb");
+  EXPECT_NE(kept, nullptr);
+  if (kept != nullptr) std::fclose(kept);
+  ::rmdir("root.ini");
+  ASSERT_EQ(::chdir(previous), 0);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -220,13 +220,36 @@ TEST_F(OptionsTest, older_password_form_is_turned_back_and_scrambled_afresh) {
   for (uint32_t i = 0; i < kCheckSumBytes; ++i) older[i] = static_cast<uint8_t>(plain[i] + i + 10);
   Store(kOptionsKey, "CheckSum", platform::REG_BINARY, older);
 
+  // The three passes over the plain text: even bytes plus the table's first half, odd bytes XOR
+  // the byte before, then every byte XOR the table's second half.
+  const uint8_t* table = Login_ScrambleTable();
   uint8_t expected[kCheckSumBytes];
   std::memcpy(expected, plain, sizeof expected);
-  Login_ScramblePassword(expected);
+  for (uint32_t i = 0; i < 20; i += 2) expected[i] = static_cast<uint8_t>(expected[i] + table[i]);
+  for (uint32_t i = 1; i < 20; i += 2) expected[i] ^= expected[i - 1];
+  for (uint32_t i = 0; i < 20; ++i) expected[i] ^= table[20 + i];
+  EXPECT_NE(std::memcmp(expected, plain, 20), 0);
   const Loaded loaded = Load();
   EXPECT_EQ(Bytes(loaded.options.check_sum, loaded.options.check_sum + 21),
             Bytes(expected, expected + 21));
   EXPECT_EQ(loaded.options.check_sum[20], 0);
+}
+
+TEST_F(OptionsTest, scrambling_a_password_is_undone_exactly) {
+  uint32_t seed = 12345;
+  for (int round = 0; round < 200; ++round) {
+    uint8_t plain[kCheckSumBytes] = {};
+    for (uint32_t i = 0; i < 20; ++i) {
+      seed = seed * 1664525u + 1013904223u;
+      plain[i] = static_cast<uint8_t>(seed >> 24);
+    }
+    uint8_t scrambled[kCheckSumBytes];
+    std::memcpy(scrambled, plain, sizeof scrambled);
+    Login_ScramblePassword(scrambled);
+    Login_SetRecord("someone", scrambled);
+    Login_UnscramblePassword();
+    EXPECT_EQ(std::memcmp(Login_GetRecordPassword(), plain, 20), 0) << round;
+  }
 }
 
 TEST_F(OptionsTest, stored_texts_come_back_terminated_within_their_buffer) {

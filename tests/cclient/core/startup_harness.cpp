@@ -16,6 +16,9 @@
 #include <vector>
 
 #include "cclient/core/client_globals.h"
+#include "cclient/core/game_list_view.h"
+#include "cclient/core/login.h"
+#include "platform/controls/dialog.h"
 #include "cclient/core/main_window.h"
 #include "cclient/core/splash_window.h"
 #include "cclient/core/startup.h"
@@ -41,6 +44,10 @@ std::string scenario;
 std::vector<std::string> findings;
 int step = 0;
 int waited_ticks = 0;
+// Ticks waited in the lobby for the shown list before looking, when TVK_HARNESS_WAIT_FOR_LIST is
+// set (only a server that sends lists is waited for).
+int list_ticks = 0;
+constexpr int kListPatienceTicks = 300;
 std::chrono::steady_clock::time_point started;
 
 std::string Escaped(const std::string& text) {
@@ -69,6 +76,8 @@ void LookAtMainWindow() {
   findings.push_back(std::string("title ") + title);
   // Two pixels of what the window shows, as red, green, blue.
   findings.push_back("state " + std::to_string(g_Main.state));
+  findings.push_back("rows " + std::to_string(GameListView_Get(g_Main.shown_sub_lobby).GetRowCount()));
+  findings.push_back(std::string("signed in ") + (Login_IsLoggedIn() ? "1" : "0"));
   const platform::Surface shown = platform::headless::GetWindowPicture(MainWindow);
   // The corners, then the middle of the link-quality strip.
   for (const platform::POINT at :
@@ -88,6 +97,24 @@ void LookAtMainWindow() {
 void PlayClose() {
   switch (step) {
     case 0:
+      // Signs in through the dialog the first lobby shows (a picture of it first, when asked):
+      // while it is in front the lobby asks for no lists.
+      if (std::getenv("TVK_HARNESS_WAIT_FOR_LIST") != nullptr && Login_GetDialog() != nullptr) {
+        const platform::HWND dialog = Login_GetDialog();
+        if (const char* picture = std::getenv("TVK_HARNESS_SIGN_IN_PICTURE")) {
+          findings.push_back(std::string("sign-in picture ") +
+                             (platform::headless::SaveWindowPicture(dialog, picture) ? "1" : "0"));
+        }
+        platform::SetDlgItemText(dialog, 1001, "  player  ");
+        platform::SetDlgItemText(dialog, 1002, "demo");
+        platform::SendMessage(dialog, platform::WM_COMMAND, 1003, 0);
+        break;
+      }
+      if (std::getenv("TVK_HARNESS_WAIT_FOR_LIST") != nullptr &&
+          !(GameListView_Get(g_Main.shown_sub_lobby).HasData() && Login_IsLoggedIn()) &&
+          ++list_ticks < kListPatienceTicks) {
+        break;
+      }
       LookAtMainWindow();
       platform::ShowWindow(MainWindow, platform::SW_MINIMIZE);
       (void)platform::SingleInstanceLock::AskHolderToComeForward(kInstanceMutexName);

@@ -403,9 +403,13 @@ TEST_F(StartupTest, against_the_demo_room_the_client_enters_the_lobby_and_shows_
   WriteStartupFile(server.Port());
   const std::string picture = folder_.PathOf("lobby.png");
   ::setenv("TVK_HARNESS_PICTURE", picture.c_str(), 1);
+  ::setenv("TVK_HARNESS_WAIT_FOR_LIST", "1", 1);
+  if (const char* keep = std::getenv("TVK_KEEP_SIGN_IN_PICTURE")) ::setenv("TVK_HARNESS_SIGN_IN_PICTURE", keep, 1);
   std::vector<std::string> report;
   EXPECT_EQ(Run("", "close", &report), 0);
   ::unsetenv("TVK_HARNESS_PICTURE");
+  ::unsetenv("TVK_HARNESS_WAIT_FOR_LIST");
+  ::unsetenv("TVK_HARNESS_SIGN_IN_PICTURE");
   for (const char* line : {"state 7", "visible 1", "client 800 516", "picture 1"}) {
     EXPECT_TRUE(Reported(report, line)) << line;
   }
