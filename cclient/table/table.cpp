@@ -166,8 +166,12 @@ const char* TableClass::Create(platform::HINSTANCE instance, platform::HWND owne
   std::unique_ptr<TableGameClass> game = TableGame_Make(type, this);
   if (!game) return "Unsupported Game Type Specified For Table";
   if (const char* error = game->Create(instance); error != nullptr) {
+    // The text may belong to the game object, which goes now: the caller gets a copy that
+    // outlives it (tables are made on the user-interface thread only).
+    static char create_error[256];
+    CopyBounded(create_error, sizeof create_error, error);
     game.reset();
-    return error;
+    return create_error;
   }
   current_game = std::move(game);
   back_buffer_dc = current_game->GetBackBufferDC();
