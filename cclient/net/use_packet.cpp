@@ -499,7 +499,23 @@ int UnknownType(uint32_t type) {
 
 }  // namespace
 
+namespace {
+
+int DispatchPacket(uint8_t connection, uint32_t type, const uint8_t* payload, uint32_t length);
+
+}  // namespace
+
 int UsePacket(uint8_t connection, uint32_t type, const uint8_t* payload, uint32_t length) {
+  // Some handlers answer with their own result codes (a list's reader gives 0-3, a result box -1):
+  // anything but handled or unknown is a bad packet to the caller.
+  const int result = DispatchPacket(connection, type, payload, length);
+  if (result == kPacketHandled || result == kPacketUnknown) return result;
+  return kPacketBad;
+}
+
+namespace {
+
+int DispatchPacket(uint8_t connection, uint32_t type, const uint8_t* payload, uint32_t length) {
   DebugLog_WriteLevel(1, "UsePacket(%ld)\n", static_cast<long>(type));
   DispatchNeighbours& neighbours = Dispatch_GetNeighbours();
   switch (type) {
@@ -676,3 +692,5 @@ int UsePacket(uint8_t connection, uint32_t type, const uint8_t* payload, uint32_
                                                : UnknownType(type);
   }
 }
+
+}  // namespace
