@@ -15,11 +15,6 @@ void NotInBuild(const char* operation) {
 
 void TableNeighbours::Main_RedrawButtons() { NotInBuild("Main_RedrawButtons"); }
 
-// Asked every frame, so it is not logged.
-const char* TableNeighbours::Login_GetSignedInName() { return nullptr; }
-
-void TableNeighbours::Login_CancelDialog() { NotInBuild("Login_CancelDialog"); }
-
 void TableNeighbours::OpenGameHelp(platform::HWND, int32_t) { NotInBuild("OpenGameHelp"); }
 
 void TableNeighbours::OpenSitePage(platform::HWND, const char*) { NotInBuild("OpenSitePage"); }
