@@ -428,6 +428,42 @@ TEST_F(MainWindowTest, a_game_list_in_either_wrapper_shows_the_same_sorted_rows_
   EXPECT_EQ(view.GetRowCount(), 0);
 }
 
+TEST_F(MainWindowTest, the_first_list_suggests_hot_picks_for_the_empty_tiles) {
+  using lobby_list::HoldemRow;
+  for (int32_t slot = 0; slot < kHotPickSlots; ++slot) {
+    ASSERT_EQ(g_Main.lobby_buttons.Add(LOBBY_BUTTON_FIRST_HOT_PICK_JOIN + slot, 258 + 99 * slot, 481, 71, 24,
+                                       nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    g_Main.lobby_buttons.HideButton(LOBBY_BUTTON_FIRST_HOT_PICK_JOIN + slot);
+  }
+  GlobalServerList().SetEntry(2, "tables.example", 9001, 0);
+  Main_EnterLobby();
+  ASSERT_TRUE(g_Main.hot_picks.NeedsDefaults());
+  // Five players first, then four, six, three, seven...; a count of two digits is never suggested.
+  const std::vector<uint8_t> list = lobby_list::Pack(lobby_list::Body(
+      lobby_list::GameCode("HO"),
+      {HoldemRow(2, 11, 10, "Bristol", "$2/$4", true, 5, "$40", "30%", "60", "0"),
+       HoldemRow(2, 12, 10, "Aberdeen", "$1/$2", true, 7, "$12", "25%", "55", "1"),
+       HoldemRow(2, 13, 6, "Cardiff", "N/L $10/$20", true, 3, "$300", "20%", "70", "0"),
+       HoldemRow(2, 14, 10, "Dundee", "$1/$2", true, 10, "$9", "25%", "55", "0")}));
+  ASSERT_EQ(Main_HandleLobbyList(list.data(), static_cast<uint32_t>(list.size()), 0), 0);
+  EXPECT_FALSE(g_Main.hot_picks.NeedsDefaults());
+  const uint32_t expected[kHotPickSlots] = {0, 12, 13, 11};
+  for (int32_t slot = 0; slot < kHotPickSlots; ++slot) {
+    EXPECT_EQ(g_Main.hot_picks.GetTableId(slot), expected[slot]) << slot;
+    EXPECT_EQ(g_Main.lobby_buttons.IsButtonShown(LOBBY_BUTTON_FIRST_HOT_PICK_JOIN + slot), expected[slot] != 0)
+        << slot;
+  }
+  EXPECT_STREQ(g_Main.hot_picks.GetServerHost(3), "tables.example");
+  EXPECT_EQ(g_Main.hot_picks.GetServerPort(3), 9001);
+  // Later lists leave the tiles alone.
+  const std::vector<uint8_t> other = lobby_list::Pack(lobby_list::Body(
+      lobby_list::GameCode("HO"), {HoldemRow(2, 21, 10, "Exeter", "$2/$4", true, 5, "$40", "30%", "60", "0")}));
+  ASSERT_EQ(Main_HandleLobbyList(other.data(), static_cast<uint32_t>(other.size()), 0), 0);
+  EXPECT_EQ(g_Main.hot_picks.GetTableId(0), 0u);
+  EXPECT_EQ(g_Main.hot_picks.GetTableId(3), 11u);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Sign-in.
 
@@ -666,6 +702,7 @@ TEST_F(MainWindowTest, signing_in_asks_for_the_balances_and_logging_out_tells_th
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
   ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  g_Main.menu_not_set = 1;
   Main_EnterLobby();
   std::vector<uint8_t> success = LoginResult(0);
   std::memcpy(&success[48], "session-0001", 12);
@@ -710,7 +747,9 @@ TEST_F(MainWindowTest, a_logout_result_signs_out_and_a_new_server_session_moves_
 
   // A new session arriving on another connection: kept, and the lobby moves to that connection.
   ASSERT_EQ(Login_HandleLoginResult(success.data(), kLoginResultBytes), 0);
-  const uint8_t other = GlobalNetwork().Init(MainWindow, "127.0.0.1", server.Port(), kFirstDefaultServer);
+  GameServer second;
+  ASSERT_TRUE(second.Start());
+  const uint8_t other = GlobalNetwork().Init(MainWindow, "127.0.0.1", second.Port(), kFirstDefaultServer + 1);
   ASSERT_NE(other, kNoLobbyConnection);
   ASSERT_NE(other, lobby);
   const std::vector<uint8_t> changed = LogoutResult(1, "session-0002");
@@ -761,6 +800,7 @@ TEST_F(MainWindowTest, closing_a_table_cancels_the_sign_in_dialog) {
   GameServer server;
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
+  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
   Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
   ASSERT_NE(Login_GetDialog(), nullptr);
   const platform::HWND dialog = Login_GetDialog();
@@ -847,7 +887,11 @@ TEST_F(MainWindowTest, accounts_made_on_this_machine_are_counted_up_to_three) {
     EXPECT_EQ(in_file, c.counted);
     EXPECT_EQ(Login_CanCreateAccount(), c.counted < 3);
   }
-  EXPECT_EQ(Login_AccountCountFile(), folder_.Path() + "/" + platform::GetUserName() + ".dat");
+  // "<folder>/<user>.dat", with one separator whether or not the folder's path ends in one.
+  const std::string file = Login_AccountCountFile();
+  EXPECT_EQ(file.substr(file.rfind('/') + 1), platform::GetUserName() + ".dat");
+  EXPECT_EQ(file.find("//"), std::string::npos);
+  EXPECT_EQ(file.substr(0, file.rfind('/')), folder_.Path().substr(0, folder_.Path().find_last_not_of('/') + 1));
 
   // At three, either count refuses a fourth account and offers help instead of the form.
   for (const char* which : {"Cache7.1", "SystemEx"}) {
