@@ -1,7 +1,6 @@
-// The main window's, sign-in's and the web pages' operations that the table host calls and that
-// this build does not have yet. Each logs its call and does nothing else; where a result is due it
-// gives the answer of a program without that piece (nobody is signed in). Each body becomes a
-// plain forward in table_neighbours.cpp when its function is written.
+// The main window's and the web pages' operations that the table host calls and that this build
+// does not have yet. Each logs its call and does nothing else. Each body becomes a plain forward
+// in table_neighbours.cpp when its function is written.
 #include "cclient/core/debug_log.h"
 #include "cclient/table/table_neighbours.h"
 
