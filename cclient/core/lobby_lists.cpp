@@ -8,8 +8,10 @@
 #include "cclient/core/lobby_list_body.h"
 #include "cclient/core/main_window.h"
 #include "cclient/core/options.h"
+#include "cclient/core/server_list.h"
 #include "platform/controls/control_types.h"
 #include "platform/controls/scroll_bar.h"
+#include "platform/window/paint.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -48,6 +50,36 @@ void UpdateScrollBar(const GameListView& view) {
   info.nPage = static_cast<uint32_t>(view.GetPageSize());
   info.nPos = view.GetTopRow();
   platform::SetScrollInfo(main.list_scroll_bar, platform::SB_CTL, &info, true);
+}
+
+// Gives the hot-picks panel its first suggestions from the list, with their servers' addresses
+// from the game-server list; each suggested table that is not open gets its join button.
+void FillHotPickDefaults(const GameListView& view) {
+  MainWindowState& main = g_Main;
+  uint8_t server_ids[kHotPickSlots] = {};
+  uint32_t table_ids[kHotPickSlots] = {};
+  int32_t list_codes[kHotPickSlots] = {};
+  int32_t real_money[kHotPickSlots] = {};
+  const char* labels[kHotPickSlots] = {};
+  view.FillHotPickDefaults(server_ids, table_ids, list_codes, real_money, labels);
+  const char* hosts[kHotPickSlots] = {};
+  uint16_t ports[kHotPickSlots] = {};
+  uint8_t real[kHotPickSlots] = {};
+  const ServerList& servers = GlobalServerList();
+  for (int32_t slot = 0; slot < kHotPickSlots; ++slot) {
+    hosts[slot] = servers.GetHost(server_ids[slot]);
+    ports[slot] = servers.GetPort(server_ids[slot]);
+    real[slot] = real_money[slot] != 0 ? 1 : 0;
+  }
+  const platform::HDC window_dc = MainWindow != nullptr ? platform::GetDC(MainWindow) : nullptr;
+  main.hot_picks.FillDefaults(main.back_dc, window_dc, server_ids, hosts, ports, table_ids, labels,
+                              list_codes, real);
+  if (window_dc != nullptr) platform::ReleaseDC(MainWindow, window_dc);
+  for (int32_t slot = 0; slot < kHotPickSlots; ++slot) {
+    if (main.hot_picks.GetTableId(slot) != 0 && main.hot_picks.GetOpenTableId(slot) == 0) {
+      main.lobby_buttons.ShowButton(LOBBY_BUTTON_FIRST_HOT_PICK_JOIN + slot);
+    }
+  }
 }
 
 }  // namespace
@@ -90,6 +122,7 @@ int Main_HandleLobbyList(const uint8_t* payload, uint32_t length, int tournament
   Main_ShowWaitListButtons(view.GetWaitListState());
   UpdateScrollBar(view);
   if (main.requested_sub_lobby == sub_lobby) main.refresh_countdown_s = kLobbyRefreshSeconds;
+  if (main.hot_picks.NeedsDefaults()) FillHotPickDefaults(view);
   Main_RedrawGameList();
   Main_RedrawLobbyButtons();
   return 0;

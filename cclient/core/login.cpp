@@ -1,37 +1,55 @@
 #include "cclient/core/login.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cclient/core/client_globals.h"
 #include "cclient/core/debug_log.h"
 #include "cclient/core/dialog_holder.h"
+#include "cclient/core/game_list_view.h"
 #include "cclient/core/main_message_box.h"
 #include "cclient/core/main_window.h"
 #include "cclient/core/options.h"
 #include "cclient/core/startup.h"
 #include "cclient/core/startup_file.h"
+#include "cclient/lobby/buddy_list.h"
+#include "cclient/lobby/device_id.h"
+#include "cclient/lobby/email_validation_dialog.h"
 #include "cclient/lobby/game_list.h"
 #include "cclient/lobby/history_bonus_window.h"
+#include "cclient/lobby/password_dialogs.h"
 #include "cclient/lobby/pending_bonus_window.h"
+#include "cclient/lobby/sign_up_dialog.h"
+#include "cclient/lobby/web_pages.h"
 #include "cclient/net/net_session.h"
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
-#include "cclient/lobby/web_pages.h"
+#include "cclient/table/table.h"
+#include "cclient/table/table_list.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_types.h"
 #include "platform/controls/dialog.h"
 #include "platform/controls/dialog_navigation.h"
+#include "platform/system/registry.h"
+#include "platform/system/user_folders.h"
+#include "platform/window/message_box.h"
 #include "platform/window/window.h"
 
 namespace {
 
 constexpr uint32_t kPasswordCharacters = 20;
 constexpr uint32_t kNameCharacters = 10;
-constexpr uint32_t kSessionIdBytes = 12;
-// Where the launcher fetches an upgrade's meta file.
-constexpr const char* kUpgradeServerHost = "127.0.0.1";
+constexpr uint32_t kSessionIdBytes = kLoginSessionIdBytes;
+constexpr uint32_t kLogoutResultBytes = 13;
+constexpr uint32_t kAccountLimit = 3;
+// Counts stop here, so that adding one never wraps to a small count.
+constexpr uint32_t kCountCeiling = 0x7FFFFFFF;
+constexpr const char* kCountKey = "SOFTWARE\\Net\\Options";
+constexpr const char* kCountValue = "Cache7.1";
+constexpr const char* kSecondCountKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* kSecondCountValue = "SystemEx";
 
 struct LoginRecord {
   char name[kLoginNameBytes] = "username";
@@ -102,8 +120,8 @@ void ShowSignInAgain() {
 }
 
 void HandOverToLauncher(const char* path) {
-  char address[256];
-  std::snprintf(address, sizeof address, "http://%s%s", kUpgradeServerHost, path);
+  char address[512];
+  std::snprintf(address, sizeof address, "http://%s%s", Login_UpgradeServerHost().c_str(), path);
   if (!Login_WriteRootIni(address)) {
     DebugLog_WriteLevel(1, "Unable to write root.ini for the upgrade.\n");
     Main_ErrorBox("Unable to prepare the upgrade: \"root.ini\" could not be written.");
@@ -119,23 +137,91 @@ void OnSignedIn(const uint8_t* payload) {
   session.user_name[kLoginNameBytes] = '\0';
   std::memcpy(session.session_id, payload + 48, kSessionIdBytes);
   session.affiliate_id = ReadU32(payload + 60);
+  AffiliateId = session.affiliate_id;
   session.logged_in = 1;
   NetSession_SetUserId(session.user_id);
   GlobalNetwork().RequestHelloExcept(session.connection_id);
   switch (pending.mode) {
+    case LOGIN_MODE_TAKE_SEAT:
+      GlobalTableList().OpenBuyInForTable(static_cast<uint32_t>(pending.table_id), pending.seat);
+      break;
     case LOGIN_MODE_JOIN_WAITING_LIST:
       if (pending.table_id >= 0 && pending.seat > 0) {
         Main_OpenJoinWaitList(static_cast<uint32_t>(pending.table_id),
                               static_cast<uint32_t>(pending.seat));
       }
       break;
+    case LOGIN_MODE_JOIN_TABLE_WAITING_LIST:
+      GlobalTableList().JoinWaitingListForTable(static_cast<uint32_t>(pending.table_id));
+      break;
+    case LOGIN_MODE_PENDING_BONUSES:
+      (void)PendingBonusWindow_Open();
+      break;
+    case LOGIN_MODE_BONUS_HISTORY:
+      (void)HistoryBonusWindow_Open();
+      break;
+    case LOGIN_MODE_CASHIER:
+      OpenCashier(MainWindow);
+      break;
     default:
       break;
   }
+  GameList_RefreshDetails(GameListView_Get(g_Main.shown_sub_lobby).IsTournamentList() ? 1 : 0, 1);
   GameList_BuildBalancesText();
+  Main_RedrawInfoPanel();
+  GlobalDeviceId().SendDeviceString();
   Main_UpdateMenu();
 }
 
+// A stored account count: the DWORD `value` of HKEY_CURRENT_USER `key`, or -1 when there is none.
+int64_t ReadCount(const char* key_path, const char* value) {
+  platform::HKEY key = nullptr;
+  if (platform::RegOpenKeyEx(platform::HKEY_CURRENT_USER, key_path, 0, platform::KEY_READ, &key) !=
+      platform::ERROR_SUCCESS) {
+    return -1;
+  }
+  uint32_t type = 0;
+  uint32_t count = 0;
+  uint32_t size = sizeof count;
+  const int32_t result = platform::RegQueryValueEx(key, value, nullptr, &type,
+                                                   reinterpret_cast<uint8_t*>(&count), &size);
+  platform::RegCloseKey(key);
+  if (result != platform::ERROR_SUCCESS || type != platform::REG_DWORD || size != sizeof count) return -1;
+  return count;
+}
+
+// Opens (creating) `key_path` under HKEY_CURRENT_USER and gives its count plus one; a missing
+// value, or one that is not a DWORD, is deleted and counts as none. `key` stays open for the write
+// (nullptr when the key could not be opened).
+uint32_t NextCount(const char* key_path, const char* value, platform::HKEY* key) {
+  *key = nullptr;
+  if (platform::RegCreateKeyEx(platform::HKEY_CURRENT_USER, key_path, 0, nullptr,
+                               platform::REG_OPTION_NON_VOLATILE, platform::KEY_ALL_ACCESS, nullptr,
+                               key, nullptr) != platform::ERROR_SUCCESS) {
+    *key = nullptr;
+    return 1;
+  }
+  uint32_t type = 0;
+  uint32_t count = 0;
+  uint32_t size = sizeof count;
+  if (platform::RegQueryValueEx(*key, value, nullptr, &type, reinterpret_cast<uint8_t*>(&count),
+                                &size) != platform::ERROR_SUCCESS ||
+      type != platform::REG_DWORD || size != sizeof count) {
+    platform::RegDeleteValue(*key, value);
+    return 1;
+  }
+  return count < kCountCeiling ? count + 1 : kCountCeiling;
+}
+
+void WriteCount(platform::HKEY key, const char* value, uint32_t count) {
+  if (key == nullptr) return;
+  if (platform::RegSetValueEx(key, value, 0, platform::REG_DWORD,
+                              reinterpret_cast<const uint8_t*>(&count), sizeof count) !=
+      platform::ERROR_SUCCESS) {
+    DebugLog_WriteLevel(1, "Unable to write the account count (%s).\n", value);
+  }
+  platform::RegCloseKey(key);
+}
 
 // The sign-in dialog and its controls.
 enum SignInItem : int {
@@ -246,7 +332,7 @@ platform::INT_PTR SignInProc(platform::HWND dialog, platform::UINT message, plat
         case kItemSignIn:
           OnSignInPressed(dialog);
           return 1;
-        case kItemCancel:
+        case kItemCancel:  // also IDCANCEL: Escape, and a table that closes
           DestroySignIn();
           return 1;
         case kItemSignUp:
@@ -254,7 +340,7 @@ platform::INT_PTR SignInProc(platform::HWND dialog, platform::UINT message, plat
           Login_OpenSignUp();
           return 1;
         case kItemHelp:
-          ForgottenPasswordDialog_Show(dialog);
+          ForgotPasswordDialog::Open(ProgramInstance, dialog);
           return 1;
         default:
           return 0;
@@ -362,6 +448,13 @@ const uint8_t* Login_GetRecordPassword() { return record.password; }
 bool Login_IsLoggedIn() { return session.logged_in != 0; }
 const char* Login_GetUserName() { return session.logged_in != 0 ? session.user_name : ""; }
 uint32_t Login_GetUserId() { return session.user_id; }
+const uint8_t* Login_GetSessionId() { return session.session_id; }
+
+void Login_CancelDialog() {
+  if (sign_in_dialog == nullptr) return;
+  platform::SendMessage(sign_in_dialog, platform::WM_COMMAND,
+                        platform::MAKEWPARAM(platform::IDCANCEL, 0), 0);
+}
 
 bool Login_SubmitSignIn(const char* typed_name, const char* typed_password, bool password_edited,
                         bool remember) {
@@ -447,7 +540,7 @@ int Login_HandleLoginResult(const uint8_t* payload, uint32_t length) {
   ClearLoggedIn();
   switch (code) {
     case 1:
-      BadSignInDialog_Show(Main_GetMessageBoxOwner());
+      BadSignInDialog::Open(ProgramInstance, Main_GetMessageBoxOwner());
       break;
     case 3:
       Main_ErrorBox("Your account is currently disabled.\n\nPlease contact Customer Support.");
@@ -503,12 +596,132 @@ int Login_HandleLoginResult(const uint8_t* payload, uint32_t length) {
 
 void Login_SetUserLoggedOut() {
   DebugLog_WriteLevel(1, "Login_SetUserLoggedOut (void)\n");
+  ClearLoggedIn();
   PendingBonusWindow_Close();
   HistoryBonusWindow_Close();
+  Main_UpdateMenu();
+  Main_RedrawInfoPanel();
+}
+
+void Login_LogOut() {
+  BuddyList_Close();
+  PendingBonusWindow_Close();
+  HistoryBonusWindow_Close();
+  Network& network = GlobalNetwork();
+  network.CloseUnreferenced();
+  (void)network.SendPacket(PACKETTYPE_LOGOUTREQUEST, nullptr, 0, g_Main.lobby_connection);
   ClearLoggedIn();
   Main_UpdateMenu();
 }
 
+int Login_HandleLogoutResult(uint8_t connection_id, const uint8_t* payload, uint32_t length) {
+  if (length != kLogoutResultBytes) return 1;
+  const uint8_t kind = payload[0];
+  if (std::memcmp(session.session_id, payload + 1, kSessionIdBytes) != 0) {
+    std::memcpy(session.session_id, payload + 1, kSessionIdBytes);
+    (void)GlobalTableList().CloseAll(1, kind == 1 ? 0 : 1, kAnyConnection);
+    Main_AdoptLobbyConnection(connection_id);
+  }
+  GlobalEmailValidationDialog().Close();
+  Login_SetUserLoggedOut();
+  return 0;
+}
+
+int Login_HandleSendEmailAddressResult(const uint8_t* payload, uint32_t length) {
+  if (length != 1) return 1;
+  const char* text = nullptr;
+  uint32_t flags = 0x50010;
+  switch (payload[0]) {
+    case 0:
+      text = "Check your e-mail for your temporary password.";
+      flags = 0x50040;
+      break;
+    case 1:
+      text =
+          "The e-mail address you've entered does not match our records. Please confirm the "
+          "information and try again or contact Customer Support.";
+      break;
+    case 2:
+      text = "The temporary password has already been sent to your e-mail. Please check your e-mail.";
+      break;
+    case 3:
+    case 4:
+      text = "Failed to send the temporary password to your e-mail. Try again or contact Customer Support.";
+      break;
+    default:
+      return 0;
+  }
+  const platform::HWND owner = sign_in_dialog != nullptr ? sign_in_dialog : Main_GetMessageBoxOwner();
+  (void)platform::MessageBox(owner, text, g_StartupSettings.display_name, flags);
+  return 0;
+}
+
+int Login_HandleTempPasswordEntrySuccessful(const uint8_t* payload, uint32_t length) {
+  if (length != 0) return 1;
+  PasswordChangeDialog::Open(ProgramInstance, Main_GetMessageBoxOwner());
+  return 0;
+}
+
+void Login_OpenSignUp() {
+  if (Login_CanCreateAccount()) {
+    SignUpDialog_Open(ProgramInstance, MainWindow);
+    return;
+  }
+  const int answer = platform::MessageBox(
+      Main_GetMessageBoxOwner(),
+      "It appears you already have three accounts with our poker network.\nPlayers are "
+      "restricted to up to three accounts.  Please use your existing accounts.\n\nIf you require "
+      "further assistance click OK to contact Customer Support.",
+      "Create New User Account", 0x40121);
+  if (answer == platform::IDOK) OpenGameHelp(MainWindow, -1);
+}
+
+bool Login_CanCreateAccount() {
+  return ReadCount(kCountKey, kCountValue) < kAccountLimit &&
+         ReadCount(kSecondCountKey, kSecondCountValue) < kAccountLimit;
+}
+
+std::string Login_AccountCountFile() {
+  std::string path = ProgramFolderPath;
+  if (path.empty() || path.back() != '/') path += '/';
+  return path + platform::GetUserName() + ".dat";
+}
+
+void Login_CountNewAccount() {
+  platform::HKEY first = nullptr;
+  const uint32_t a = NextCount(kCountKey, kCountValue, &first);
+  uint32_t h = 0;
+  if (a == 1) {
+    platform::HKEY machine = nullptr;
+    if (platform::RegOpenKeyEx(platform::HKEY_LOCAL_MACHINE, kCountKey, 0, platform::KEY_READ,
+                               &machine) == platform::ERROR_SUCCESS) {
+      platform::RegCloseKey(machine);
+      h = 1;
+    }
+  }
+  platform::HKEY second = nullptr;
+  const uint32_t b = NextCount(kSecondCountKey, kSecondCountValue, &second);
+  const uint32_t count = std::max(a + h, b + h);
+  WriteCount(first, kCountValue, count);
+  WriteCount(second, kSecondCountValue, count);
+  // The user name comes from the system; one that could leave the program folder is not used.
+  const std::string user = platform::GetUserName();
+  if (user.empty() || user.find('/') != std::string::npos || user == "." || user == "..") return;
+  std::FILE* file = std::fopen(Login_AccountCountFile().c_str(), "wb");
+  if (file == nullptr) return;
+  (void)std::fwrite(&count, sizeof count, 1, file);
+  std::fclose(file);
+}
+
+std::string Login_UpgradeServerHost() {
+  std::string address = g_StartupSettings.site_base_address;
+  const size_t scheme = address.find("://");
+  if (scheme != std::string::npos) address.erase(0, scheme + 3);
+  const size_t end = address.find_first_of("/?#");
+  if (end != std::string::npos) address.erase(end);
+  if (!address.empty()) return address;
+  return g_StartupSettings.servers[0].host;
+}
 
 void Login_StoreInOptions() {
   UserOptions& options = g_UserOptions;

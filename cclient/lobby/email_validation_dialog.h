@@ -12,6 +12,8 @@ class EmailValidationDialog {
   int OnEmailAndStatusResult(const uint8_t* payload, uint32_t length);      // 1083
   int OnValidateEmailResult(const uint8_t* payload, uint32_t length);       // 1085
   int OnSendValidationCodeResult(const uint8_t* payload, uint32_t length);  // 1087
+  // Destroys the dialog when it is open (sign-out).
+  void Close();
 };
 
 // The program's e-mail validation dialog object.

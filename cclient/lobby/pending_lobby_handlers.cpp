@@ -36,6 +36,10 @@ int NotHandled(const char* handler) {
 
 }  // namespace
 
+void SignUpDialog_Open(platform::HINSTANCE instance, platform::HWND parent) {
+  NotInBuild("SignUpDialog_Open");
+}
+
 int SignUpDialog_OnSignUpResult(const uint8_t* payload, uint32_t length) {
   return NotHandled("SignUpDialog_OnSignUpResult");
 }
@@ -57,10 +61,14 @@ int EmailValidationDialog::OnSendValidationCodeResult(const uint8_t* payload, ui
   return NotHandled("EmailValidationDialog::OnSendValidationCodeResult");
 }
 
+void EmailValidationDialog::Close() { NotInBuild("EmailValidationDialog::Close"); }
+
 DeviceIdClass& GlobalDeviceId() {
   static DeviceIdClass device_id;
   return device_id;
 }
+
+void DeviceIdClass::SendDeviceString() { NotInBuild("DeviceIdClass::SendDeviceString"); }
 
 int DeviceIdClass::HandleResponse(const uint8_t* payload, uint32_t length) {
   return NotHandled("DeviceIdClass::HandleResponse");

@@ -17,6 +17,7 @@ constexpr uint16_t PACKETTYPE_BIRTHDAYMESSAGE = 1007;
 constexpr uint16_t PACKETTYPE_RECONNECTREQUIRED = 1008;
 constexpr uint16_t PACKETTYPE_LOGINREQUEST = 1009;  // client to server
 constexpr uint16_t PACKETTYPE_LOGINRESULT = 1010;
+constexpr uint16_t PACKETTYPE_LOGOUTREQUEST = 1011;  // client to server
 constexpr uint16_t PACKETTYPE_LOGOUTRESULT = 1012;
 constexpr uint16_t PACKETTYPE_GAMELISTREQUEST = 1015;  // client to server
 constexpr uint16_t PACKETTYPE_GAMELIST = 1016;

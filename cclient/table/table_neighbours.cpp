@@ -91,6 +91,12 @@ void TableNeighbours::Main_MoveLobbyConnection() { ::Main_MoveLobbyConnection();
 
 void TableNeighbours::Main_EnterLobbyIfNotThere() { ::Main_EnterLobbyIfNotThere(); }
 
+const char* TableNeighbours::Login_GetSignedInName() {
+  return ::Login_IsLoggedIn() ? ::Login_GetUserName() : nullptr;
+}
+
+void TableNeighbours::Login_CancelDialog() { ::Login_CancelDialog(); }
+
 void TableNeighbours::Login_ShowDialog(platform::HINSTANCE instance, platform::HWND parent,
                                        int32_t mode, int32_t table_id, int32_t seat) {
   ::Login_ShowDialog(instance, parent, mode, table_id, seat);

@@ -1,6 +1,7 @@
 // The demo room's sign-in and lists: any name with the password "demo" signs in; a name
-// "result<N>" gets LOGINRESULT code N (for tests of each code); the lobby's game and tournament
-// lists come from the tables below, zlib-packed on even requests and gzip-packed on odd ones.
+// "result<N>" gets LOGINRESULT code N (for tests of each code); signing out is answered with the
+// same server session; the lobby's game and tournament lists come from the tables below,
+// zlib-packed on even requests and gzip-packed on odd ones.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -21,14 +22,15 @@ struct SignInState {
 
 constexpr uint32_t kLoginRequestLength = 36;
 constexpr uint32_t kLoginResultLength = 64;
+// The demo room's one server session.
+constexpr char kSession[12] = {'d', 'e', 'm', 'o', 's', 'e', 's', 's', 'i', 'o', 'n', '1'};
 
 std::vector<uint8_t> LoginResult(uint8_t code, uint32_t user_id, const std::string& name) {
   std::vector<uint8_t> payload(kLoginResultLength, 0);
   payload[0] = code;
   for (int i = 0; i < 4; ++i) payload[1 + i] = static_cast<uint8_t>(user_id >> (24 - 8 * i));
   std::memcpy(&payload[5], name.data(), name.size() < 10 ? name.size() : 10);
-  const char session[12] = {'d', 'e', 'm', 'o', 's', 'e', 's', 's', 'i', 'o', 'n', '1'};
-  std::memcpy(&payload[48], session, sizeof session);
+  std::memcpy(&payload[48], kSession, sizeof kSession);
   return payload;
 }
 
@@ -116,6 +118,12 @@ void AddDemoSignIn(DemoRoom& room) {
     }
     const uint8_t code = password == "demo" ? 0 : 1;
     packet.Reply(PACKETTYPE_LOGINRESULT, LoginResult(code, state.next_user_id++, name));
+  });
+  // Signing out keeps the server session, so the tables stay open.
+  room.On(PACKETTYPE_LOGOUTREQUEST, [](const DemoPacket& packet) {
+    std::vector<uint8_t> result(1, 0);
+    result.insert(result.end(), kSession, kSession + sizeof kSession);
+    packet.Reply(PACKETTYPE_LOGOUTRESULT, result);
   });
   room.On(PACKETTYPE_GAMELISTREQUEST, [](const DemoPacket& packet) {
     SignInState& state = packet.room.Part<SignInState>();

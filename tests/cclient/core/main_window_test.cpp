@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <string>
 #include <thread>
@@ -36,6 +37,8 @@
 #include "platform/controls/menu.h"
 #include "platform/draw/gdi.h"
 #include "platform/sound/sound.h"
+#include "platform/system/registry.h"
+#include "platform/system/user_folders.h"
 #include "platform/text/text.h"
 #include "platform/window/activation.h"
 #include "platform/window/headless.h"
@@ -425,6 +428,42 @@ TEST_F(MainWindowTest, a_game_list_in_either_wrapper_shows_the_same_sorted_rows_
   EXPECT_EQ(view.GetRowCount(), 0);
 }
 
+TEST_F(MainWindowTest, the_first_list_suggests_hot_picks_for_the_empty_tiles) {
+  using lobby_list::HoldemRow;
+  for (int32_t slot = 0; slot < kHotPickSlots; ++slot) {
+    ASSERT_EQ(g_Main.lobby_buttons.Add(LOBBY_BUTTON_FIRST_HOT_PICK_JOIN + slot, 258 + 99 * slot, 481, 71, 24,
+                                       nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    g_Main.lobby_buttons.HideButton(LOBBY_BUTTON_FIRST_HOT_PICK_JOIN + slot);
+  }
+  GlobalServerList().SetEntry(2, "tables.example", 9001, 0);
+  Main_EnterLobby();
+  ASSERT_TRUE(g_Main.hot_picks.NeedsDefaults());
+  // Five players first, then four, six, three, seven...; a count of two digits is never suggested.
+  const std::vector<uint8_t> list = lobby_list::Pack(lobby_list::Body(
+      lobby_list::GameCode("HO"),
+      {HoldemRow(2, 11, 10, "Bristol", "$2/$4", true, 5, "$40", "30%", "60", "0"),
+       HoldemRow(2, 12, 10, "Aberdeen", "$1/$2", true, 7, "$12", "25%", "55", "1"),
+       HoldemRow(2, 13, 6, "Cardiff", "N/L $10/$20", true, 3, "$300", "20%", "70", "0"),
+       HoldemRow(2, 14, 10, "Dundee", "$1/$2", true, 10, "$9", "25%", "55", "0")}));
+  ASSERT_EQ(Main_HandleLobbyList(list.data(), static_cast<uint32_t>(list.size()), 0), 0);
+  EXPECT_FALSE(g_Main.hot_picks.NeedsDefaults());
+  const uint32_t expected[kHotPickSlots] = {0, 12, 13, 11};
+  for (int32_t slot = 0; slot < kHotPickSlots; ++slot) {
+    EXPECT_EQ(g_Main.hot_picks.GetTableId(slot), expected[slot]) << slot;
+    EXPECT_EQ(g_Main.lobby_buttons.IsButtonShown(LOBBY_BUTTON_FIRST_HOT_PICK_JOIN + slot), expected[slot] != 0)
+        << slot;
+  }
+  EXPECT_STREQ(g_Main.hot_picks.GetServerHost(3), "tables.example");
+  EXPECT_EQ(g_Main.hot_picks.GetServerPort(3), 9001);
+  // Later lists leave the tiles alone.
+  const std::vector<uint8_t> other = lobby_list::Pack(lobby_list::Body(
+      lobby_list::GameCode("HO"), {HoldemRow(2, 21, 10, "Exeter", "$2/$4", true, 5, "$40", "30%", "60", "0")}));
+  ASSERT_EQ(Main_HandleLobbyList(other.data(), static_cast<uint32_t>(other.size()), 0), 0);
+  EXPECT_EQ(g_Main.hot_picks.GetTableId(0), 0u);
+  EXPECT_EQ(g_Main.hot_picks.GetTableId(3), 11u);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Sign-in.
 
@@ -550,6 +589,8 @@ TEST_F(MainWindowTest, an_upgrade_result_writes_root_ini_then_starts_the_launche
   ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
   ASSERT_EQ(::chdir(folder_.Path().c_str()), 0);
   g_StartupSettings.upgrade_series = 31;
+  std::snprintf(g_StartupSettings.site_base_address, sizeof g_StartupSettings.site_base_address,
+                "http://site.example/");
   SpawnLauncherOnExit = 0;
   std::FILE* fc = std::fopen("root.fc", "wb");
   ASSERT_NE(fc, nullptr);
@@ -563,7 +604,7 @@ TEST_F(MainWindowTest, an_upgrade_result_writes_root_ini_then_starts_the_launche
   std::fclose(ini);
   EXPECT_EQ(std::string(text, read),
             "0\r\ntarvik.ico splash.a FFFFFF 230\r\nCancel 244 290 64 20\r\n"
-            "http://127.0.0.1/upgrade31/upgrade.ini\r\n\"\"\r\n\"\" tvk.exe \"\"\r\nEND_OF_FILE\r\n");
+            "http://site.example/upgrade31/upgrade.ini\r\n\"\"\r\n\"\" tvk.exe \"\"\r\nEND_OF_FILE\r\n");
   EXPECT_EQ(std::fopen("root.fc", "rb"), nullptr);
   EXPECT_NE(SpawnLauncherOnExit, 0u);
   EXPECT_FALSE(Login_IsLoggedIn());
@@ -584,6 +625,292 @@ TEST_F(MainWindowTest, an_upgrade_result_writes_root_ini_then_starts_the_launche
   if (kept != nullptr) std::fclose(kept);
   ::rmdir("root.ini");
   ASSERT_EQ(::chdir(previous), 0);
+}
+
+TEST_F(MainWindowTest, the_upgrade_address_takes_the_host_of_the_site_address) {
+  struct Case {
+    const char* site;
+    const char* first_server;
+    const char* host;
+  } const cases[] = {
+      {"http://updates.example:8086/", "server", "updates.example:8086"},
+      {"https://www.example.com/poker/index.html", "server", "www.example.com"},
+      {"http://site.example?x=1", "server", "site.example"},
+      {"", "lobby.example", "lobby.example"},
+  };
+  for (const Case& c : cases) {
+    std::snprintf(g_StartupSettings.site_base_address, sizeof g_StartupSettings.site_base_address, "%s", c.site);
+    std::snprintf(g_StartupSettings.servers[0].host, sizeof g_StartupSettings.servers[0].host, "%s",
+                  c.first_server);
+    EXPECT_EQ(Login_UpgradeServerHost(), c.host) << c.site;
+  }
+
+  // Code 9 at site 1 fetches the fixed upgrade from there.
+  char previous[4096];
+  ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(::chdir(folder_.Path().c_str()), 0);
+  std::snprintf(g_StartupSettings.site_base_address, sizeof g_StartupSettings.site_base_address,
+                "http://updates.example:8086/");
+  g_StartupSettings.site_id = 1;
+  SpawnLauncherOnExit = 0;
+  const std::vector<uint8_t> result = LoginResult(9);
+  EXPECT_EQ(Login_HandleLoginResult(result.data(), kLoginResultBytes), 0);
+  EXPECT_NE(SpawnLauncherOnExit, 0u);
+  std::FILE* ini = std::fopen("root.ini", "rb");
+  ASSERT_NE(ini, nullptr);
+  char text[512] = {};
+  const size_t read = std::fread(text, 1, sizeof text - 1, ini);
+  std::fclose(ini);
+  EXPECT_NE(std::string(text, read).find("\r\nhttp://updates.example:8086/upgrade23n/upgrade.ini\r\n"),
+            std::string::npos);
+  // Any other site, and code 8 without a series, sign in again instead.
+  SpawnLauncherOnExit = 0;
+  g_StartupSettings.site_id = 2;
+  EXPECT_EQ(Login_HandleLoginResult(result.data(), kLoginResultBytes), 0);
+  g_StartupSettings.upgrade_series = static_cast<uint32_t>(-1);
+  const std::vector<uint8_t> series = LoginResult(8);
+  EXPECT_EQ(Login_HandleLoginResult(series.data(), kLoginResultBytes), 0);
+  EXPECT_EQ(SpawnLauncherOnExit, 0u);
+  ASSERT_EQ(::chdir(previous), 0);
+}
+
+// Sends every packet the client queued and waits until the server has `count` of `type`.
+bool ServerGot(GameServer& server, uint16_t type, size_t count) {
+  return server.WaitFor([type, count](const std::vector<ServerEvent>& events) {
+    size_t seen = 0;
+    for (const ServerEvent& e : events) seen += e.kind == ServerEvent::kPacket && e.type == type;
+    return seen >= count;
+  });
+}
+
+std::vector<std::vector<uint8_t>> Payloads(const GameServer& server, uint16_t type) {
+  std::vector<std::vector<uint8_t>> found;
+  for (const ServerEvent& e : server.Events()) {
+    if (e.kind == ServerEvent::kPacket && e.type == type) found.push_back(e.payload);
+  }
+  return found;
+}
+
+std::vector<uint8_t> LogoutResult(uint8_t kind, const char (&session)[13]) {
+  std::vector<uint8_t> payload = {kind};
+  payload.insert(payload.end(), session, session + 12);
+  return payload;
+}
+
+TEST_F(MainWindowTest, signing_in_asks_for_the_balances_and_logging_out_tells_the_server) {
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  ConnectLobby(server.Port());
+  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  g_Main.menu_not_set = 1;
+  Main_EnterLobby();
+  std::vector<uint8_t> success = LoginResult(0);
+  std::memcpy(&success[48], "session-0001", 12);
+  success[63] = 77;
+  ASSERT_EQ(Login_HandleLoginResult(success.data(), kLoginResultBytes), 0);
+  EXPECT_TRUE(Login_IsLoggedIn());
+  EXPECT_EQ(std::memcmp(Login_GetSessionId(), "session-0001", 12), 0);
+  EXPECT_EQ(AffiliateId, 77u);
+  // The information panel asks for the balances at once; the menu offers Log Out.
+  ASSERT_TRUE(ServerGot(server, PACKETTYPE_USERBALANCESREQUEST, 1));
+  const platform::HMENU menu = platform::GetMenu(MainWindow);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(platform::GetMenuState(menu, 32776, platform::MF_BYCOMMAND) & platform::MF_GRAYED, 0u);
+  EXPECT_NE(platform::GetMenuState(menu, 1003, platform::MF_BYCOMMAND) & platform::MF_GRAYED, 0u);
+
+  Login_LogOut();
+  EXPECT_FALSE(Login_IsLoggedIn());
+  ASSERT_TRUE(ServerGot(server, PACKETTYPE_LOGOUTREQUEST, 1));
+  EXPECT_EQ(Payloads(server, PACKETTYPE_LOGOUTREQUEST), std::vector<std::vector<uint8_t>>{{}});
+  EXPECT_NE(platform::GetMenuState(menu, 32776, platform::MF_BYCOMMAND) & platform::MF_GRAYED, 0u);
+  EXPECT_EQ(platform::GetMenuState(menu, 1003, platform::MF_BYCOMMAND) & platform::MF_GRAYED, 0u);
+}
+
+TEST_F(MainWindowTest, a_logout_result_signs_out_and_a_new_server_session_moves_the_lobby) {
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  ConnectLobby(server.Port());
+  std::vector<uint8_t> success = LoginResult(0);
+  std::memcpy(&success[48], "session-0001", 12);
+  ASSERT_EQ(Login_HandleLoginResult(success.data(), kLoginResultBytes), 0);
+  const uint8_t lobby = g_Main.lobby_connection;
+
+  // Wrong lengths change nothing.
+  const std::vector<uint8_t> same = LogoutResult(0, "session-0001");
+  EXPECT_EQ(Login_HandleLogoutResult(lobby, same.data(), 12), 1);
+  EXPECT_EQ(Login_HandleLogoutResult(lobby, same.data(), 14), 1);
+  EXPECT_TRUE(Login_IsLoggedIn());
+  // The same session: signed out, the lobby stays where it is.
+  EXPECT_EQ(Login_HandleLogoutResult(lobby, same.data(), 13), 0);
+  EXPECT_FALSE(Login_IsLoggedIn());
+  EXPECT_EQ(g_Main.lobby_connection, lobby);
+
+  // A new session arriving on another connection: kept, and the lobby moves to that connection.
+  ASSERT_EQ(Login_HandleLoginResult(success.data(), kLoginResultBytes), 0);
+  GameServer second;
+  ASSERT_TRUE(second.Start());
+  const uint8_t other = GlobalNetwork().Init(MainWindow, "127.0.0.1", second.Port(), kFirstDefaultServer + 1);
+  ASSERT_NE(other, kNoLobbyConnection);
+  ASSERT_NE(other, lobby);
+  const std::vector<uint8_t> changed = LogoutResult(1, "session-0002");
+  EXPECT_EQ(Login_HandleLogoutResult(other, changed.data(), 13), 0);
+  EXPECT_FALSE(Login_IsLoggedIn());
+  EXPECT_EQ(std::memcmp(Login_GetSessionId(), "session-0002", 12), 0);
+  EXPECT_EQ(g_Main.lobby_connection, other);
+}
+
+TEST_F(MainWindowTest, the_forgotten_password_answers_show_their_boxes) {
+  struct Case {
+    uint8_t code;
+    const char* text;  // nullptr: no box
+    uint32_t flags;
+  } const cases[] = {
+      {0, "Check your e-mail for your temporary password.", 0x50040},
+      {1, "The e-mail address you've entered does not match our records. Please confirm the information and "
+          "try again or contact Customer Support.", 0x50010},
+      {2, "The temporary password has already been sent to your e-mail. Please check your e-mail.", 0x50010},
+      {3, "Failed to send the temporary password to your e-mail. Try again or contact Customer Support.", 0x50010},
+      {4, "Failed to send the temporary password to your e-mail. Try again or contact Customer Support.", 0x50010},
+      {5, nullptr, 0},
+      {255, nullptr, 0},
+  };
+  std::snprintf(g_StartupSettings.display_name, sizeof g_StartupSettings.display_name, "Tarvik Poker");
+  for (const Case& c : cases) {
+    const size_t boxes = MessageBoxes().size();
+    platform::headless::AnswerMessageBox(platform::IDOK);
+    EXPECT_EQ(Login_HandleSendEmailAddressResult(&c.code, 1), 0);
+    if (c.text == nullptr) {
+      EXPECT_EQ(MessageBoxes().size(), boxes) << int(c.code);
+      continue;
+    }
+    ASSERT_EQ(MessageBoxes().size(), boxes + 1) << int(c.code);
+    EXPECT_EQ(MessageBoxes().back().text, c.text);
+    EXPECT_EQ(MessageBoxes().back().caption, "Tarvik Poker");
+    EXPECT_EQ(MessageBoxes().back().flags, c.flags);
+  }
+  const uint8_t two[2] = {0, 0};
+  EXPECT_EQ(Login_HandleSendEmailAddressResult(two, 2), 1);
+  EXPECT_EQ(Login_HandleSendEmailAddressResult(two, 0), 1);
+  // The temporary-password answer has no payload.
+  EXPECT_EQ(Login_HandleTempPasswordEntrySuccessful(two, 1), 1);
+  EXPECT_EQ(Login_HandleTempPasswordEntrySuccessful(nullptr, 0), 0);
+}
+
+TEST_F(MainWindowTest, closing_a_table_cancels_the_sign_in_dialog) {
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  ConnectLobby(server.Port());
+  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
+  ASSERT_NE(Login_GetDialog(), nullptr);
+  const platform::HWND dialog = Login_GetDialog();
+  Login_CancelDialog();
+  EXPECT_EQ(Login_GetDialog(), nullptr);
+  EXPECT_FALSE(platform::IsWindow(dialog));
+  Login_CancelDialog();
+}
+
+// The account counts in the registry and the per-user count file.
+uint32_t StoredCount(const char* key_path, const char* value) {
+  platform::HKEY key = nullptr;
+  if (platform::RegOpenKeyEx(platform::HKEY_CURRENT_USER, key_path, 0, platform::KEY_READ, &key) !=
+      platform::ERROR_SUCCESS) {
+    return 0;
+  }
+  uint32_t count = 0;
+  uint32_t size = sizeof count;
+  (void)platform::RegQueryValueEx(key, value, nullptr, nullptr, reinterpret_cast<uint8_t*>(&count), &size);
+  platform::RegCloseKey(key);
+  return count;
+}
+
+void SetCount(platform::HKEY root, const char* key_path, const char* value, uint32_t type,
+              const std::vector<uint8_t>& bytes) {
+  platform::HKEY key = nullptr;
+  ASSERT_EQ(platform::RegCreateKeyEx(root, key_path, 0, nullptr, 0, platform::KEY_ALL_ACCESS, nullptr,
+                                     &key, nullptr),
+            platform::ERROR_SUCCESS);
+  if (!value[0]) {
+    platform::RegCloseKey(key);
+    return;
+  }
+  platform::RegSetValueEx(key, value, 0, type, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  platform::RegCloseKey(key);
+}
+
+std::vector<uint8_t> Dword(uint32_t value) {
+  std::vector<uint8_t> bytes(4);
+  std::memcpy(bytes.data(), &value, 4);
+  return bytes;
+}
+
+constexpr const char* kNetOptions = "SOFTWARE\\Net\\Options";
+constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+TEST_F(MainWindowTest, accounts_made_on_this_machine_are_counted_up_to_three) {
+  struct Case {
+    const char* name;
+    std::function<void()> before;
+    uint32_t counted;
+  };
+  const Case cases[] = {
+      {"first", [] {}, 1},
+      {"first_on_a_machine_that_had_one", [] { SetCount(platform::HKEY_LOCAL_MACHINE, kNetOptions, "", 0, {}); }, 2},
+      {"second", [] { SetCount(platform::HKEY_CURRENT_USER, kNetOptions, "Cache7.1", platform::REG_DWORD, Dword(1)); }, 2},
+      {"the_larger_count_wins",
+       [] {
+         SetCount(platform::HKEY_CURRENT_USER, kNetOptions, "Cache7.1", platform::REG_DWORD, Dword(1));
+         SetCount(platform::HKEY_CURRENT_USER, kUninstall, "SystemEx", platform::REG_DWORD, Dword(2));
+       },
+       3},
+      {"a_count_that_is_not_a_dword_is_none",
+       [] {
+         SetCount(platform::HKEY_CURRENT_USER, kNetOptions, "Cache7.1", platform::REG_SZ, {'7', 0});
+         SetCount(platform::HKEY_CURRENT_USER, kUninstall, "SystemEx", platform::REG_BINARY, {1, 2});
+       },
+       1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ::unlink((folder_.Path() + "/user.reg").c_str());
+    ::unlink((folder_.Path() + "/machine.reg").c_str());
+    ::unlink(Login_AccountCountFile().c_str());
+    c.before();
+    Login_CountNewAccount();
+    EXPECT_EQ(StoredCount(kNetOptions, "Cache7.1"), c.counted);
+    EXPECT_EQ(StoredCount(kUninstall, "SystemEx"), c.counted);
+    std::FILE* file = std::fopen(Login_AccountCountFile().c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    uint32_t in_file = 0;
+    EXPECT_EQ(std::fread(&in_file, 1, 8, file), 4u);
+    std::fclose(file);
+    EXPECT_EQ(in_file, c.counted);
+    EXPECT_EQ(Login_CanCreateAccount(), c.counted < 3);
+  }
+  // "<folder>/<user>.dat", with one separator whether or not the folder's path ends in one.
+  const std::string file = Login_AccountCountFile();
+  EXPECT_EQ(file.substr(file.rfind('/') + 1), platform::GetUserName() + ".dat");
+  EXPECT_EQ(file.find("//"), std::string::npos);
+  EXPECT_EQ(file.substr(0, file.rfind('/')), folder_.Path().substr(0, folder_.Path().find_last_not_of('/') + 1));
+
+  // At three, either count refuses a fourth account and offers help instead of the form.
+  for (const char* which : {"Cache7.1", "SystemEx"}) {
+    ::unlink((folder_.Path() + "/user.reg").c_str());
+    EXPECT_TRUE(Login_CanCreateAccount());
+    SetCount(platform::HKEY_CURRENT_USER, which[0] == 'C' ? kNetOptions : kUninstall, which,
+             platform::REG_DWORD, Dword(3));
+    EXPECT_FALSE(Login_CanCreateAccount()) << which;
+  }
+  const size_t boxes = MessageBoxes().size();
+  platform::headless::AnswerMessageBox(platform::IDCANCEL);
+  Login_OpenSignUp();
+  ASSERT_EQ(MessageBoxes().size(), boxes + 1);
+  EXPECT_EQ(MessageBoxes().back().caption, "Create New User Account");
+  EXPECT_EQ(MessageBoxes().back().flags, 0x40121u);
+  EXPECT_EQ(MessageBoxes().back().text,
+            "It appears you already have three accounts with our poker network.\nPlayers are restricted to up "
+            "to three accounts.  Please use your existing accounts.\n\nIf you require further assistance "
+            "click OK to contact Customer Support.");
 }
 
 // ---------------------------------------------------------------------------------------------
