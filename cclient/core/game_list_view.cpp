@@ -284,6 +284,11 @@ int32_t GameListView::GetRowSeats(int32_t row) const {
   return static_cast<int32_t>(model_.GetValue(row, 2));
 }
 
+int32_t GameListView::GetRowGameType(int32_t row) const {
+  if (tournament_ != 0 || row < 0 || row >= GetRowCount()) return 0;
+  return static_cast<int32_t>(model_.GetValue(row, 3));
+}
+
 int32_t GameListView::GetRowServerId(int32_t row) const {
   if (row < 0 || row >= GetRowCount()) return -1;
   return static_cast<int32_t>(model_.GetValue(row, 0));

@@ -1,0 +1,36 @@
+// What the lobby's panels, dialogs and tournament windows read from the client core, each value
+// by its own name instead of through the core's globals.
+//
+// UI thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/draw/gdi.h"
+#include "platform/window/window_types.h"
+
+class GameListView;
+
+// The connection the lobby talks to its server on (255 while there is none).
+uint8_t Main_GetLobbyConnection();
+// The main window (the lobby); nullptr while it does not exist.
+platform::HWND Main_GetWindow();
+// The program's icon "tarvik.ico" for the program's own windows; nullptr when it did not load.
+platform::HICON Main_GetProgramIcon();
+// The information panel's title font and body font; nullptr before the main window made them.
+platform::HFONT Main_GetPanelTitleFont();
+platform::HFONT Main_GetPanelBodyFont();
+// Shows or hides lobby button 8 (sign up), which stands where the information panel's text goes.
+void Main_ShowSignUpButton(bool shown);
+// The list view of the sub-lobby the lobby shows.
+GameListView& Main_GetShownListView();
+// Whether the client runs inside a host program; this client always runs on its own.
+int Main_IsHosted();
+// The start-up file's identity of this installation.
+bool Main_IsPlayMoneyEdition();
+uint32_t Main_GetSiteId();
+uint32_t Main_GetOsId();
+uint32_t Main_GetVariantId();
+// The client's version, as the server's hello and the About box show it.
+uint16_t Main_GetClientVersionMajor();
+uint16_t Main_GetClientVersionMinor();
