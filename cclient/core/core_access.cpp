@@ -13,7 +13,9 @@ platform::HFONT Main_GetPanelBodyFont() { return g_Main.small_font; }
 
 void Main_ShowSignUpButton(bool shown) {
   if (shown) {
+    // Drawn afresh: what stands under it may have been painted over.
     g_Main.lobby_buttons.ShowButton(LOBBY_BUTTON_SIGN_UP);
+    g_Main.lobby_buttons.InvalidateButton(LOBBY_BUTTON_SIGN_UP);
   } else {
     g_Main.lobby_buttons.HideButton(LOBBY_BUTTON_SIGN_UP);
   }

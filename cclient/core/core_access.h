@@ -20,7 +20,8 @@ platform::HICON Main_GetProgramIcon();
 // The information panel's title font and body font; nullptr before the main window made them.
 platform::HFONT Main_GetPanelTitleFont();
 platform::HFONT Main_GetPanelBodyFont();
-// Shows or hides lobby button 8 (sign up), which stands where the information panel's text goes.
+// Shows (and draws afresh at the next lobby button redraw) or hides lobby button 8 (sign up),
+// which stands where the information panel's text goes.
 void Main_ShowSignUpButton(bool shown);
 // The list view of the sub-lobby the lobby shows.
 GameListView& Main_GetShownListView();

@@ -167,8 +167,9 @@ void GameListView::Draw(platform::HDC window_dc, platform::HDC back_dc,
   int32_t shown = rows - top_row_;
   if (shown > kListPageRows) shown = kListPageRows;
   if (shown < 0) shown = 0;
-  // Rows drawn last time and not now go back to the background.
-  if (drawn_rows_ > shown && background_dc != nullptr) {
+  // Below the rows the list goes back to the background: the views of all sub-lobbies share this
+  // place, so another view's longer list may stand there.
+  if (background_dc != nullptr) {
     const int32_t y = kListTop + shown * kListRowHeight;
     platform::BitBlt(back_dc, kListLeft, y, kListRight - kListLeft, kListBottom - y, background_dc,
                      kListLeft, y, platform::SRCCOPY);

@@ -232,6 +232,7 @@ int GameList_OnTableDetail(const uint8_t* payload, uint32_t length) {
   g_info.text = text;
   view.SetWaitListState(user_waits ? 2 : 1);
   Main_ShowWaitListButtons(view.GetWaitListState());
+  Main_RedrawLobbyButtons();
   Redraw();
   return kPacketHandled;
 }
@@ -302,7 +303,9 @@ void GameList_DrawInfoPanel(platform::HDC window_dc, platform::HDC back_dc,
     return;
   }
   g_info.panel_restored = false;
+  // The button leaves first, so that clearing its place does not cut into the text.
   Main_ShowSignUpButton(false);
+  Main_RedrawLobbyButtons();
   if (background_dc != nullptr) {
     platform::BitBlt(back_dc, kPanel.left, kPanel.top, width, height, background_dc, kPanel.left,
                      kPanel.top, platform::SRCCOPY);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -379,6 +380,52 @@ TEST_F(InfoPanelLobbyTest, a_new_list_fills_the_hot_picks_that_need_suggestions)
   EXPECT_EQ(picks.GetTableId(0), 0u);
   g_Main.lobby_buttons.Clear();
   g_Main.back_dc = nullptr;
+}
+
+
+TEST_F(InfoPanelLobbyTest, the_sign_up_button_stands_over_an_empty_panel_and_leaves_before_text) {
+  WriteArt();
+  LobbyCanvas canvas;
+  const platform::HBITMAP picture = platform::CreateCompatibleBitmap(canvas.background.dc, 1, 1);
+  g_Main.back_dc = canvas.back.dc;
+  g_Main.background_dc = canvas.background.dc;
+  g_Main.lobby_picture = picture;  // the lobby has its picture: buttons erase to the background
+  g_Main.state = MAIN_STATE_LOBBY;
+  ASSERT_EQ(g_Main.lobby_buttons.Add(LOBBY_BUTTON_SIGN_UP, 653, 213, 133, 43, "msignupb.b",
+                                     "msignupo.b", "msignupd.b", nullptr),
+            nullptr);
+  g_Main.lobby_buttons.Draw(canvas.back.dc, canvas.background.dc, true, nullptr);
+  const platform::COLORREF background = canvas.background.At(719, 234);
+  const platform::COLORREF button = canvas.back.At(719, 234);
+  ASSERT_NE(button, background);
+
+  // Nobody signed in: the panel is cleared and the button drawn again over it.
+  InfoPanel_State().text.clear();
+  GameList_DrawInfoPanel(nullptr, canvas.back.dc, canvas.background.dc);
+  EXPECT_TRUE(g_Main.lobby_buttons.IsButtonShown(LOBBY_BUTTON_SIGN_UP));
+  EXPECT_EQ(canvas.back.At(719, 234), button);
+
+  // A text: the button goes, and a later button redraw leaves the text where it stood.
+  InfoPanel_State().text = "alice";
+  for (int line = 0; line < 20; ++line) InfoPanel_State().text += "\nWWWWWWWWWWWWWWW";
+  GameList_DrawInfoPanel(nullptr, canvas.back.dc, canvas.background.dc);
+  EXPECT_FALSE(g_Main.lobby_buttons.IsButtonShown(LOBBY_BUTTON_SIGN_UP));
+  auto button_area = [&canvas] {
+    std::vector<platform::COLORREF> pixels;
+    for (int32_t y = 213; y < 256; ++y) {
+      for (int32_t x = 653; x < 786; ++x) pixels.push_back(canvas.back.At(x, y));
+    }
+    return pixels;
+  };
+  const std::vector<platform::COLORREF> drawn = button_area();
+  Main_RedrawLobbyButtons();
+  const std::vector<platform::COLORREF> after = button_area();
+  EXPECT_TRUE(after == drawn);
+  EXPECT_NE(std::count(after.begin(), after.end(), platform::RGB(255, 255, 255)), 0);
+
+  g_Main.lobby_buttons.Clear();
+  g_Main.lobby_picture = nullptr;
+  platform::DeleteObject(picture);
 }
 
 }  // namespace
