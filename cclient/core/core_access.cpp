@@ -1,13 +1,10 @@
 #include "cclient/core/core_access.h"
 
-#include "cclient/core/client_globals.h"
 #include "cclient/core/game_list_view.h"
 #include "cclient/core/main_window.h"
 #include "cclient/core/startup_file.h"
-#include "cclient/net/net_thread.h"
 
 uint8_t Main_GetLobbyConnection() { return g_Main.lobby_connection; }
-platform::HWND Main_GetWindow() { return MainWindow; }
 platform::HFONT Main_GetPanelTitleFont() { return g_Main.title_font; }
 platform::HFONT Main_GetPanelBodyFont() { return g_Main.small_font; }
 
@@ -22,10 +19,4 @@ void Main_ShowSignUpButton(bool shown) {
 }
 
 GameListView& Main_GetShownListView() { return GameListView_Get(g_Main.shown_sub_lobby); }
-int Main_IsHosted() { return 0; }
 bool Main_IsPlayMoneyEdition() { return PlayMoneyEdition != 0; }
-uint32_t Main_GetSiteId() { return g_StartupSettings.site_id; }
-uint32_t Main_GetOsId() { return g_StartupSettings.os_id; }
-uint32_t Main_GetVariantId() { return g_StartupSettings.variant_id; }
-uint16_t Main_GetClientVersionMajor() { return kClientVersionMajor; }
-uint16_t Main_GetClientVersionMinor() { return kClientVersionMinor; }

@@ -1,5 +1,5 @@
-// What the lobby's panels, dialogs and tournament windows read from the client core, each value
-// by its own name instead of through the core's globals.
+// What the lobby's panels around the lists read from the client core, each value by its own name
+// instead of through the core's globals.
 //
 // UI thread only.
 #pragma once
@@ -7,14 +7,11 @@
 #include <cstdint>
 
 #include "platform/draw/gdi.h"
-#include "platform/window/window_types.h"
 
 class GameListView;
 
 // The connection the lobby talks to its server on (255 while there is none).
 uint8_t Main_GetLobbyConnection();
-// The main window (the lobby); nullptr while it does not exist.
-platform::HWND Main_GetWindow();
 // The program's icon "tarvik.ico" for the program's own windows; nullptr when it did not load.
 platform::HICON Main_GetProgramIcon();
 // The information panel's title font and body font; nullptr before the main window made them.
@@ -25,13 +22,5 @@ platform::HFONT Main_GetPanelBodyFont();
 void Main_ShowSignUpButton(bool shown);
 // The list view of the sub-lobby the lobby shows.
 GameListView& Main_GetShownListView();
-// Whether the client runs inside a host program; this client always runs on its own.
-int Main_IsHosted();
-// The start-up file's identity of this installation.
+// 1 in the play-money edition.
 bool Main_IsPlayMoneyEdition();
-uint32_t Main_GetSiteId();
-uint32_t Main_GetOsId();
-uint32_t Main_GetVariantId();
-// The client's version, as the server's hello and the About box show it.
-uint16_t Main_GetClientVersionMajor();
-uint16_t Main_GetClientVersionMinor();

@@ -90,7 +90,6 @@ int Main_HandleLobbyList(const uint8_t* payload, uint32_t length, int tournament
   Main_ShowWaitListButtons(view.GetWaitListState());
   UpdateScrollBar(view);
   if (main.requested_sub_lobby == sub_lobby) main.refresh_countdown_s = kLobbyRefreshSeconds;
-  Main_HotPickFillDefaults(view);
   Main_RedrawGameList();
   Main_RedrawLobbyButtons();
   return 0;

@@ -15,7 +15,6 @@
 #include "cclient/core/login.h"
 #include "cclient/core/main_message_box.h"
 #include "cclient/core/options.h"
-#include "cclient/core/server_list.h"
 #include "cclient/core/sound_bank.h"
 #include "cclient/core/startup.h"
 #include "cclient/core/startup_file.h"
@@ -755,37 +754,6 @@ void Main_PlayClickSound() { PlaySlot(lobby_sound_slots[kClickSound]); }
 void Main_PlayYourTurnSound() { PlaySlot(lobby_sound_slots[kYourTurnSound]); }
 void Main_PlayPassSound() { PlaySlot(lobby_sound_slots[kPassSound]); }
 void Main_PlayCardSound() { PlaySlot(lobby_sound_slots[kCardSound]); }
-
-void Main_HotPickFillDefaults(const GameListView& view) {
-  MainWindowState& main = g_Main;
-  if (!main.hot_picks.NeedsDefaults()) return;
-  uint8_t server_ids[kHotPickSlots];
-  uint32_t table_ids[kHotPickSlots];
-  int32_t list_codes[kHotPickSlots];
-  int32_t real_money[kHotPickSlots];
-  const char* labels[kHotPickSlots];
-  view.FillHotPickDefaults(server_ids, table_ids, list_codes, real_money, labels);
-  const char* hosts[kHotPickSlots];
-  uint16_t ports[kHotPickSlots];
-  uint8_t real_money_flags[kHotPickSlots];
-  const ServerList& servers = GlobalServerList();
-  for (int32_t slot = 0; slot < kHotPickSlots; ++slot) {
-    const char* host = servers.GetHost(server_ids[slot]);
-    hosts[slot] = host != nullptr ? host : "";
-    ports[slot] = servers.GetPort(server_ids[slot]);
-    real_money_flags[slot] = real_money[slot] != 0 ? 1 : 0;
-  }
-  const platform::HDC window_dc = MainWindow != nullptr ? platform::GetDC(MainWindow) : nullptr;
-  main.hot_picks.FillDefaults(main.back_dc, window_dc, server_ids, hosts, ports, table_ids, labels,
-                              list_codes, real_money_flags);
-  if (window_dc != nullptr) platform::ReleaseDC(MainWindow, window_dc);
-  for (int32_t slot = 0; slot < kHotPickSlots; ++slot) {
-    if (main.hot_picks.GetTableId(slot) != 0 && main.hot_picks.GetOpenTableId(slot) == 0) {
-      main.lobby_buttons.ShowButton(LOBBY_BUTTON_FIRST_HOT_PICK_JOIN + slot);
-    }
-  }
-  Main_RedrawLobbyButtons();
-}
 
 void Main_HotPickTableOpened(uint32_t table_id, int32_t game_type, int real_money) {
   MainWindowState& main = g_Main;

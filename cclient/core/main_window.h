@@ -234,11 +234,7 @@ void Main_OpenListRow(int32_t row);
 // Asks to join the waiting list of a table for `seats` players.
 void Main_OpenJoinWaitList(uint32_t table_id, uint32_t seats);
 
-class GameListView;
-
-// The hot-pick glue used by the table host and the list view. While the hot picks still need
-// suggestions, a list that arrived fills their empty tiles.
-void Main_HotPickFillDefaults(const GameListView& view);
+// The hot-pick glue used by the table host and the list view.
 void Main_HotPickTableOpened(uint32_t table_id, int32_t game_type, int real_money);
 void Main_HotPickTableClosed(uint32_t table_id);
 void Main_HotPickRemember(uint32_t table_id, const char* name, int redraw_only, int32_t game_type,

@@ -10,9 +10,10 @@ int GameList_OnTableDetail(const uint8_t* payload, uint32_t length);   // PACKET
 int GameList_OnDetailsText(const uint8_t* payload, uint32_t length);   // PACKETTYPE_DETAILSTEXT
 int GameList_OnUserBalances(const uint8_t* payload, uint32_t length);  // PACKETTYPE_USERBALANCES
 
-// Keeps the information panel current for a list selector or list flag; `no_request` 1 asks the
-// server for nothing.
-void GameList_RefreshDetails(int32_t list, int no_request);
+// Keeps the information panel current for the shown list (0 a game list, 100-103 a tournament
+// list): asks for the selected table's details, shows a tournament row's summary, or asks for
+// the balances at most every 30 s. `force` asks for the balances at once.
+void GameList_RefreshDetails(int32_t list, int force);
 
 #include "platform/draw/gdi.h"
 

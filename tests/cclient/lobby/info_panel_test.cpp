@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "cclient/core/game_list_view.h"
-#include "cclient/core/lobby_lists.h"
 #include "cclient/core/login.h"
 #include "cclient/core/main_window.h"
-#include "cclient/core/server_list.h"
 #include "cclient/lobby/game_list.h"
 #include "cclient/lobby/info_panel_state.h"
 #include "platform/system/clock.h"
@@ -338,50 +336,6 @@ TEST_F(InfoPanelLobbyTest, balances_are_asked_for_every_30_seconds_while_signed_
             0u)
       << state.text;
 }
-
-TEST_F(InfoPanelLobbyTest, a_new_list_fills_the_hot_picks_that_need_suggestions) {
-  LobbyCanvas canvas;
-  g_Main.back_dc = canvas.back.dc;
-  g_Main.state = MAIN_STATE_LOBBY;
-  g_Main.shown_sub_lobby = 0;
-  GlobalServerList().SetEntry(2, "tables.example", 5002, 0);
-  g_Main.hot_picks.Load(canvas.back.dc, canvas.window.dc, "hotpicks.a");
-  ASSERT_TRUE(g_Main.hot_picks.NeedsDefaults());
-  for (int32_t id = 31; id <= 38; ++id) {
-    ASSERT_EQ(g_Main.lobby_buttons.Add(id, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
-    g_Main.lobby_buttons.HideButton(id);
-  }
-  const std::vector<uint8_t> list =
-      lobby_list::Pack(lobby_list::Body(lobby_list::GameCode("HO"), HoldemRows()));
-  ASSERT_EQ(Main_HandleLobbyList(list.data(), static_cast<uint32_t>(list.size()), 0), 0);
-  // Five players first (Alpha), then three (Charlie), then seven (Bravo): tiles 3, 2, 1.
-  const HotPicksPanel& picks = g_Main.hot_picks;
-  EXPECT_FALSE(picks.NeedsDefaults());
-  EXPECT_EQ(picks.GetTableId(3), 101u);
-  EXPECT_EQ(picks.GetTableId(2), 103u);
-  EXPECT_EQ(picks.GetTableId(1), 102u);
-  EXPECT_EQ(picks.GetTableId(0), 0u);
-  EXPECT_EQ(picks.GetGameType(1), 1);
-  EXPECT_EQ(picks.GetServerId(1), 2);
-  EXPECT_STREQ(picks.GetServerHost(1), "tables.example");
-  EXPECT_EQ(picks.GetServerPort(1), 5002);
-  EXPECT_EQ(picks.IsRealMoney(1), 1);
-  EXPECT_STREQ(picks.Slot(3).label, "$2/$4");
-  for (int32_t slot = 0; slot < 4; ++slot) {
-    EXPECT_EQ(g_Main.lobby_buttons.IsButtonShown(35 + slot), slot != 0) << slot;
-  }
-  // Later lists leave the tiles alone.
-  std::vector<std::vector<Cell>> others = {
-      HoldemRow(1, 109, 10, "Zulu", "$9/$18", true, 5, "$9", "9%", "9", "0")};
-  const std::vector<uint8_t> next =
-      lobby_list::Pack(lobby_list::Body(lobby_list::GameCode("HO"), others));
-  ASSERT_EQ(Main_HandleLobbyList(next.data(), static_cast<uint32_t>(next.size()), 0), 0);
-  EXPECT_EQ(picks.GetTableId(0), 0u);
-  g_Main.lobby_buttons.Clear();
-  g_Main.back_dc = nullptr;
-}
-
 
 TEST_F(InfoPanelLobbyTest, the_sign_up_button_stands_over_an_empty_panel_and_leaves_before_text) {
   WriteArt();
