@@ -167,8 +167,9 @@ void GameListView::Draw(platform::HDC window_dc, platform::HDC back_dc,
   int32_t shown = rows - top_row_;
   if (shown > kListPageRows) shown = kListPageRows;
   if (shown < 0) shown = 0;
-  // Rows drawn last time and not now go back to the background.
-  if (drawn_rows_ > shown && background_dc != nullptr) {
+  // Below the rows the list goes back to the background: the views of all sub-lobbies share this
+  // place, so another view's longer list may stand there.
+  if (background_dc != nullptr) {
     const int32_t y = kListTop + shown * kListRowHeight;
     platform::BitBlt(back_dc, kListLeft, y, kListRight - kListLeft, kListBottom - y, background_dc,
                      kListLeft, y, platform::SRCCOPY);
@@ -282,6 +283,11 @@ int32_t GameListView::GetRowId(int32_t row) const {
 int32_t GameListView::GetRowSeats(int32_t row) const {
   if (tournament_ != 0 || row < 0 || row >= GetRowCount()) return 0;
   return static_cast<int32_t>(model_.GetValue(row, 2));
+}
+
+int32_t GameListView::GetRowGameType(int32_t row) const {
+  if (tournament_ != 0 || row < 0 || row >= GetRowCount()) return 0;
+  return static_cast<int32_t>(model_.GetValue(row, 3));
 }
 
 int32_t GameListView::GetRowServerId(int32_t row) const {

@@ -54,6 +54,8 @@ class GameListView {
   int32_t GetSelectedRowId() const;
   int32_t GetRowId(int32_t row) const;
   int32_t GetRowSeats(int32_t row) const;
+  // The type byte of a row (column 3 of a game list; 0 in a tournament list).
+  int32_t GetRowGameType(int32_t row) const;
   int32_t GetRowServerId(int32_t row) const;
   bool IsRealMoneyRow(int32_t row) const;
   const char* GetCell(int32_t row, int32_t column) const;

@@ -566,7 +566,7 @@ void Main_OpenListRow(int32_t row) {
   uint32_t id = 0;
   int32_t list_code = -1;
   int tournament_list = 0;
-  if (GameList_GetRowInfo(row, &id, &list_code, &tournament_list) != 0) return;
+  if (GameList_GetRowInfo(row, &id, &list_code, &tournament_list, nullptr) != 0) return;
   const GameListView& view = GameListView_Get(g_Main.shown_sub_lobby);
   const int32_t server = view.GetRowServerId(row);
   if (server < 0 || server >= static_cast<int32_t>(kNoServer)) return;

@@ -10,6 +10,7 @@
 #include "cclient/core/banner_image_set.h"
 #include "cclient/core/client_command_line.h"
 #include "cclient/core/client_globals.h"
+#include "cclient/core/core_access.h"
 #include "cclient/core/debug_log.h"
 #include "cclient/core/dialog_holder.h"
 #include "cclient/core/login.h"
@@ -592,3 +593,5 @@ int WinMain(platform::HINSTANCE instance, platform::HINSTANCE previous, const ch
   if (SpawnLauncherOnExit) ShutDown();
   return static_cast<int>(message.wParam);
 }
+
+platform::HICON Main_GetProgramIcon() { return program_icon; }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cclient/core/core_access.h"
 #include "cclient/core/debug_log.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "platform/draw/gdi.h"
@@ -109,6 +110,7 @@ void BirthdayWindow_Show(platform::HINSTANCE instance, platform::HWND owner, con
     window_class.style = platform::CS_HREDRAW | platform::CS_VREDRAW;
     window_class.lpfnWndProc = Procedure;
     window_class.hInstance = instance;
+    window_class.hIcon = Main_GetProgramIcon();
     window_class.hCursor = platform::LoadCursor(nullptr, platform::IDC_ARROW);
     window_class.hbrBackground = platform::GetSysColorBrush(platform::COLOR_WINDOW);
     window_class.lpszClassName = kClassName;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "cclient/core/core_access.h"
 #include "cclient/core/options.h"
-#include "cclient/core/startup_file.h"
 #include "platform/system/registry.h"
 #include "platform/text/text.h"
 
@@ -25,7 +25,7 @@ constexpr platform::COLORREF kLabelColour = platform::RGB(255, 255, 255);
 
 std::string ValueName(int32_t slot) {
   char name[16];
-  std::snprintf(name, sizeof name, "%s%d", PlayMoneyEdition != 0 ? "Hotpicp" : "Hotpick", slot);
+  std::snprintf(name, sizeof name, "%s%d", Main_IsPlayMoneyEdition() ? "Hotpicp" : "Hotpick", slot);
   return name;
 }
 

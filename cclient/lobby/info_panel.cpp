@@ -7,12 +7,11 @@
 #include <cstring>
 #include <string>
 
-#include "cclient/core/client_globals.h"
+#include "cclient/core/core_access.h"
 #include "cclient/core/debug_log.h"
 #include "cclient/core/game_list_view.h"
 #include "cclient/core/login.h"
 #include "cclient/core/main_window.h"
-#include "cclient/core/startup_file.h"
 #include "cclient/lobby/game_list.h"
 #include "cclient/lobby/info_panel_state.h"
 #include "cclient/net/network.h"
@@ -30,6 +29,12 @@ constexpr int32_t kBodyDrop = 20;
 constexpr int32_t kBalancesIntervalMs = 30000;
 constexpr uint32_t kPlayerNameBytes = 32;
 constexpr uint32_t kWaitingNameBytes = 11;
+// The cells of a tournament row the panel's summary shows.
+constexpr int32_t kTourneyEnrolledCell = 2;
+constexpr int32_t kTourneyGameCell = 4;
+constexpr int32_t kTourneyStateCell = 7;
+constexpr int32_t kTourneyNumberCell = 8;
+constexpr uint32_t kEnrolledDigits = 7;
 
 InfoPanelState g_info;
 
@@ -45,7 +50,7 @@ void Append(std::string* text, const char* format, ...) {
   if (text->size() > InfoPanelState::kTextBytes - 1) text->resize(InfoPanelState::kTextBytes - 1);
 }
 
-GameListView& ShownView() { return GameListView_Get(g_Main.shown_sub_lobby); }
+GameListView& ShownView() { return Main_GetShownListView(); }
 
 bool ReadU32(const uint8_t* payload, uint32_t length, uint32_t* at, uint32_t* value) {
   if (length - *at < 4 || *at > length) return false;
@@ -103,6 +108,22 @@ std::string InfoPanel_FormatBalances(const uint32_t balances[12], const char* us
   return text;
 }
 
+std::string InfoPanel_FormatTourneyRow(const GameListView& view, int32_t row) {
+  // The enrolled cell may carry more than the count ("12 of 40"): only its leading digits show.
+  const char* enrolled_cell = view.GetCell(row, kTourneyEnrolledCell);
+  char enrolled[kEnrolledDigits + 1] = {};
+  for (uint32_t i = 0; i < kEnrolledDigits; ++i) {
+    if (std::isdigit(static_cast<unsigned char>(enrolled_cell[i])) == 0) break;
+    enrolled[i] = enrolled_cell[i];
+  }
+  std::string text;
+  Append(&text,
+         "\n\n\n\n   #%s\n   %s\n\n   Game:  %s\n   State:   %s\n\n   Enrolled:  %s\n\n"
+         "   Click 'Go To Tournament'\n   button to see full details\n   in the tournament lobby.",
+         view.GetCell(row, kTourneyNumberCell), view.GetRowName(row),
+         view.GetCell(row, kTourneyGameCell), view.GetCell(row, kTourneyStateCell), enrolled);
+  return text;
+}
 
 void GameList_RefreshDetails(int32_t list, int force) {
   GameListView& view = ShownView();
@@ -113,14 +134,12 @@ void GameList_RefreshDetails(int32_t list, int force) {
                                 static_cast<uint8_t>(table_id >> 16),
                                 static_cast<uint8_t>(table_id >> 8), static_cast<uint8_t>(table_id)};
     (void)GlobalNetwork().SendPacket(PACKETTYPE_TABLEDETAILREQUEST, request, sizeof request,
-                                     g_Main.lobby_connection);
+                                     Main_GetLobbyConnection());
     g_info.detail_is_new = force == 0 && g_info.wanted_table_id != -1;
   }
   if (force == 0 && g_info.wanted_table_id != -1) {
     if (list == 0) return;
-    // A tournament row's summary needs the list view's cells; until the view gives them the
-    // panel shows nothing for it.
-    g_info.text.clear();
+    g_info.text = selected >= 0 ? InfoPanel_FormatTourneyRow(view, selected) : std::string();
     Redraw();
     return;
   }
@@ -135,7 +154,7 @@ void GameList_RefreshDetails(int32_t list, int force) {
   }
   if (force != 0 || g_info.balances_countdown_ms <= 0) {
     (void)GlobalNetwork().SendPacket(PACKETTYPE_USERBALANCESREQUEST, nullptr, 0,
-                                     g_Main.lobby_connection);
+                                     Main_GetLobbyConnection());
     ++g_info.balances_requests;
     g_info.balances_countdown_ms = kBalancesIntervalMs;
   }
@@ -152,6 +171,7 @@ void GameList_UpdateSpecificTableDetails(int32_t row, int32_t list_code) {
   }
   (void)row;
   g_info.wanted_table_id = view.GetRowId(selected);
+  g_info.table_name = view.GetRowName(selected);
   DebugLog_Write("GameList_UpdateSpecificTableDetails (want tableID is %ld)\n",
                  static_cast<long>(g_info.wanted_table_id));
   GameList_RefreshDetails(list_code, 0);
@@ -212,6 +232,7 @@ int GameList_OnTableDetail(const uint8_t* payload, uint32_t length) {
   g_info.text = text;
   view.SetWaitListState(user_waits ? 2 : 1);
   Main_ShowWaitListButtons(view.GetWaitListState());
+  Main_RedrawLobbyButtons();
   Redraw();
   return kPacketHandled;
 }
@@ -259,7 +280,7 @@ void GameList_BuildBalancesText() {
     g_info.text = "\n";
     return;
   }
-  g_info.text = InfoPanel_FormatBalances(g_info.balances, Login_GetUserName(), PlayMoneyEdition != 0);
+  g_info.text = InfoPanel_FormatBalances(g_info.balances, Login_GetUserName(), Main_IsPlayMoneyEdition());
 }
 
 void GameList_DrawInfoPanel(platform::HDC window_dc, platform::HDC back_dc,
@@ -277,12 +298,14 @@ void GameList_DrawInfoPanel(platform::HDC window_dc, platform::HDC back_dc,
       }
       g_info.panel_restored = true;
     }
-    g_Main.lobby_buttons.ShowButton(LOBBY_BUTTON_SIGN_UP);
+    Main_ShowSignUpButton(true);
     Main_RedrawLobbyButtons();
     return;
   }
   g_info.panel_restored = false;
-  g_Main.lobby_buttons.HideButton(LOBBY_BUTTON_SIGN_UP);
+  // The button leaves first, so that clearing its place does not cut into the text.
+  Main_ShowSignUpButton(false);
+  Main_RedrawLobbyButtons();
   if (background_dc != nullptr) {
     platform::BitBlt(back_dc, kPanel.left, kPanel.top, width, height, background_dc, kPanel.left,
                      kPanel.top, platform::SRCCOPY);
@@ -295,10 +318,12 @@ void GameList_DrawInfoPanel(platform::HDC window_dc, platform::HDC back_dc,
   const platform::COLORREF old_colour = platform::SetTextColor(back_dc, platform::RGB(255, 255, 255));
   const uint32_t format = platform::DT_LEFT | platform::DT_WORDBREAK | platform::DT_NOPREFIX;
   platform::HGDIOBJ old_font = nullptr;
-  if (g_Main.title_font != nullptr) old_font = platform::SelectObject(back_dc, g_Main.title_font);
+  if (Main_GetPanelTitleFont() != nullptr) {
+    old_font = platform::SelectObject(back_dc, Main_GetPanelTitleFont());
+  }
   platform::RECT title = {kTitleX, kTitleY, kPanel.right, kPanel.bottom};
   (void)platform::DrawText(back_dc, first.c_str(), -1, &title, format);
-  if (g_Main.small_font != nullptr) platform::SelectObject(back_dc, g_Main.small_font);
+  if (Main_GetPanelBodyFont() != nullptr) platform::SelectObject(back_dc, Main_GetPanelBodyFont());
   platform::RECT body = {kTitleX, kTitleY + kBodyDrop, kPanel.right, kPanel.bottom};
   (void)platform::DrawText(back_dc, rest.c_str(), -1, &body, format);
   if (old_font != nullptr) platform::SelectObject(back_dc, old_font);
@@ -310,12 +335,14 @@ void GameList_DrawInfoPanel(platform::HDC window_dc, platform::HDC back_dc,
   }
 }
 
-int GameList_GetRowInfo(int32_t row, uint32_t* id, int32_t* list_code, int* tournament_list) {
+int GameList_GetRowInfo(int32_t row, uint32_t* id, int32_t* list_code, int* tournament_list,
+                        const char** name) {
   GameListView& view = ShownView();
   if (row < 0 || row >= view.GetRowCount()) return 1;
   *id = static_cast<uint32_t>(view.GetRowId(row));
   *tournament_list = view.IsTournamentList() ? 1 : 0;
-  *list_code = *tournament_list != 0 ? 100 + g_Main.shown_sub_lobby - 8 : 0;
+  *list_code = view.GetListCode();
+  if (name != nullptr) *name = view.GetRowName(row);
   return 0;
 }
 
@@ -329,4 +356,10 @@ int32_t GameList_GetRowSeats(int32_t row) {
   GameListView& view = ShownView();
   if (row < 0 || row >= view.GetRowCount()) return -1;
   return view.GetRowSeats(row);
+}
+
+int32_t GameList_GetRowGameType(int32_t row) {
+  GameListView& view = ShownView();
+  if (row < 0 || row >= view.GetRowCount()) return -1;
+  return view.GetRowGameType(row);
 }

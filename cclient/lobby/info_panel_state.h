@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class GameListView;
+
 struct InfoPanelState {
   static constexpr uint32_t kTextBytes = 2048;  // the panel text's room, its NUL included
 
@@ -31,3 +33,5 @@ int InfoPanel_FormatTableDetail(const uint8_t* payload, uint32_t length, const c
 // The balances text of a signed-in user.
 std::string InfoPanel_FormatBalances(const uint32_t balances[12], const char* user,
                                      bool play_money);
+// The panel text of a tournament row: its number, name, game, state and enrolled count.
+std::string InfoPanel_FormatTourneyRow(const GameListView& view, int32_t row);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cclient/core/startup_file.h"
+#include "cclient/core/core_access.h"
 
 namespace {
 
@@ -128,7 +128,7 @@ MenuStrip::MenuStrip() {
 }
 
 void MenuStrip::Create(platform::HDC dc) {
-  const bool play_money = PlayMoneyEdition != 0;
+  const bool play_money = Main_IsPlayMoneyEdition();
   const char* files[kStrips] = {"msignin.a", play_money ? "mhelp.a" : "mcashier.a", "msignino.a",
                                 play_money ? "mhelpo.a" : "mcasho.a"};
   std::vector<platform::RECT> frames;

@@ -5,9 +5,8 @@
 #include <cstring>
 #include <utility>
 
-#include "cclient/core/client_globals.h"
+#include "cclient/core/core_access.h"
 #include "cclient/core/options.h"
-#include "cclient/core/startup_file.h"
 #include "platform/system/registry.h"
 #include "platform/window/message_queue.h"
 
@@ -80,8 +79,8 @@ const EntryTable& Table() {
   return table;
 }
 
-const char* ExpandValueName() { return PlayMoneyEdition != 0 ? "NavExpandp" : "NavExpand"; }
-const char* LockDownValueName() { return PlayMoneyEdition != 0 ? "NavLockDownp" : "NavLockDown"; }
+const char* ExpandValueName() { return Main_IsPlayMoneyEdition() ? "NavExpandp" : "NavExpand"; }
+const char* LockDownValueName() { return Main_IsPlayMoneyEdition() ? "NavLockDownp" : "NavLockDown"; }
 
 bool InTable(int32_t row) { return row >= 0 && row < NavTree::kRows; }
 
@@ -118,7 +117,7 @@ void NavTree::Create(platform::HDC dc, platform::HWND main_window) {
   main_window_ = main_window;
   if (created_) return;
   created_ = true;
-  if (PlayMoneyEdition != 0) {
+  if (Main_IsPlayMoneyEdition()) {
     NavEntry& root = entries_[0];
     root.normal_file[0] = '\0';
     root.hover_file[0] = '\0';
@@ -160,7 +159,7 @@ void NavTree::MakeDefaults() {
     Lock(row, true);
     if (entry.has_children != 0) expanded_[row] = 1;
   }
-  if (PlayMoneyEdition != 0) {
+  if (Main_IsPlayMoneyEdition()) {
     Lock(kPlayMoneyRoot, true);
     expanded_[kPlayMoneyRoot] = 1;
   }
@@ -393,7 +392,7 @@ void NavTree::FinishSlide() {
 }
 
 int32_t NavTree::GetSelectedEntry() const {
-  const int32_t start = PlayMoneyEdition != 0 ? kPlayMoneyRoot : 0;
+  const int32_t start = Main_IsPlayMoneyEdition() ? kPlayMoneyRoot : 0;
   for (int32_t row = start; row < kRows; ++row) {
     if (entries_[row].level != 2 || entries_[row].separator != 0) continue;
     bool open = true;

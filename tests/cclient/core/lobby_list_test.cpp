@@ -10,6 +10,7 @@
 #include "cclient/core/grid_list_model.h"
 #include "cclient/core/lobby_list_body.h"
 #include "platform/controls/control_messages.h"
+#include "tests/platform/draw/memory_picture.h"
 #include "tests/server/lobby_list_builder.h"
 
 namespace {
@@ -339,6 +340,27 @@ TEST(GameListView, HotPickDefaultsPreferFivePlayers) {
   EXPECT_EQ(ids[1], 102u);
   EXPECT_EQ(ids[0], 103u);
   EXPECT_STREQ(labels[3], "$2/$4");
+}
+
+
+TEST(GameListView, AShortListClearsTheRowsAnotherViewDrewBelowIt) {
+  MemoryPicture back(800, 516);
+  MemoryPicture background(800, 516);
+  back.Fill(0x000000);
+  background.Fill(0x505050);
+  GameListView holdem;
+  Load(&holdem, SampleBody(), 9, -1);
+  holdem.Draw(nullptr, back.dc, background.dc, 0, 0);
+  const int32_t below = kListTop + 3 * kListRowHeight + kListRowHeight / 2;
+  ASSERT_NE(back.At(300, below), background.At(300, below));
+  // Another sub-lobby's view with two rows is shown in the same place.
+  std::vector<std::vector<lobby_list::Cell>> rows = SampleRows();
+  rows.resize(2);
+  GameListView omaha;
+  Load(&omaha, lobby_list::Body(lobby_list::GameCode("OM"), rows), 9, -1, 1);
+  omaha.Draw(nullptr, back.dc, background.dc, 0, 1);
+  EXPECT_EQ(back.At(300, below), background.At(300, below));
+  EXPECT_NE(back.At(300, kListTop + kListRowHeight / 2), background.At(300, kListTop));
 }
 
 }  // namespace
