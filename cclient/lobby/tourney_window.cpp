@@ -162,7 +162,7 @@ TourneyClass::~TourneyClass() {
     if (*font != nullptr) DeleteObject(*font);
     *font = nullptr;
   }
-  if (details_.tourney_id != 0 || window_ != nullptr) details_.SendStatus(0);
+  details_.SendStatus(0);
   TourneyNeighbours& outside = Tourney_GetNeighbours();
   if (connection_id_ != 255) outside.Network_Release(connection_id_, false);
   outside.Main_MoveLobbyConnection();
@@ -607,10 +607,13 @@ void TourneyClass::OpenTable(int64_t table_id) {
 }
 
 void TourneyClass::Register() {
-  if (std::strcmp(details_.general.game_code, "TPA") == 0 &&
-      MessageBox(window_, "This is a PAN tournament, not Poker, are you sure that you wish to register?",
-                 "PAN Tournament Confirmation", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TOPMOST) != IDOK) {
-    return;
+  if (std::strcmp(details_.general.game_code, "TPA") == 0) {
+    const HWND self = window_;
+    const int answer =
+        MessageBox(window_, "This is a PAN tournament, not Poker, are you sure that you wish to register?",
+                   "PAN Tournament Confirmation", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TOPMOST);
+    // The box runs its own message loop: the tournament may have ended and its window gone.
+    if (GlobalTourneyList().FindByHwnd(self) != this || answer != IDOK) return;
   }
   CloseRegistration();
   SendTourneyId(PACKETTYPE_TOURNEYCOSTREQUEST);

@@ -462,6 +462,17 @@ TEST_F(TourneyWindowTest, a_pan_tournament_asks_first_and_cancel_sends_nothing) 
   platform::headless::AnswerMessageBox(platform::IDOK);
   Click(t->GetHwnd(), 442 + 20, 473 + 10);
   EXPECT_EQ(net_.Take(PACKETTYPE_TOURNEYCOSTREQUEST).size(), 1u);
+
+  // The tournament ends while the question is open: the window goes, and nothing is sent after.
+  TourneyBytes gone;
+  gone.U32(77).U32(0).U8(TOURNEY_PART_COMPLETE);
+  platform::headless::AnswerMessageBox(platform::IDOK, [&] {
+    EXPECT_EQ(Feed(PACKETTYPE_TOURNEYDETAILS, gone.bytes), 0);
+    (void)platform::headless::RunUntilIdle();
+  });
+  Click(t->GetHwnd(), 442 + 20, 473 + 10);
+  EXPECT_EQ(GlobalTourneyList().FindByTourneyId(77), nullptr);
+  EXPECT_TRUE(net_.Take(PACKETTYPE_TOURNEYCOSTREQUEST).empty());
 }
 
 TEST_F(TourneyWindowTest, a_window_in_the_background_for_a_minute_reports_and_resumes_in_front) {
