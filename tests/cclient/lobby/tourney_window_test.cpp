@@ -502,4 +502,25 @@ TEST_F(TourneyWindowTest, a_window_in_the_background_for_a_minute_reports_and_re
   EXPECT_LT(t->Details().general.level_time_left.seconds - t->Details().general.level_time_left.clock, 300 - 170);
 }
 
+TEST_F(TourneyWindowTest, countdowns_run_on_the_timer_and_stop_at_their_end) {
+  TourneyClass* t = Open(77);
+  ASSERT_NE(t, nullptr);
+  ASSERT_EQ(Feed(PACKETTYPE_TOURNEYDETAILS, FullCopy(77, TOURNEY_STATE_REGISTERING, 3, 0x01)), 0);
+  // Before any details the countdowns stand still; the first copy restarts them.
+  for (int i = 0; i < 1800; ++i) t->Tick(1.0f);  // 30 minutes
+  const TourneyGeneral& g = t->Details().general;
+  EXPECT_NEAR(g.start.clock, 1800.0, 0.01);
+  EXPECT_EQ(g.start.seconds, 5400);
+  EXPECT_EQ(g.next_break.seconds, 0);  // 1800 s: ended, and stays at 0
+  EXPECT_EQ(g.level_time_left.seconds, 0);
+  for (int i = 0; i < 3600; ++i) t->Tick(1.0f);
+  EXPECT_EQ(g.start.seconds, 0);
+  // Running, the start clock counts the time since the start and has no end.
+  std::vector<uint8_t> running = FullCopy(77, TOURNEY_STATE_RUNNING, 3, 0);
+  ASSERT_EQ(Feed(PACKETTYPE_TOURNEYDETAILS, running), 0);
+  for (int i = 0; i < 6000; ++i) t->Tick(1.0f);
+  EXPECT_EQ(t->Details().general.start.seconds, 5400);
+  EXPECT_NEAR(t->Details().general.start.clock, 6000.0, 0.01);
+}
+
 }  // namespace
