@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "cclient/core/debug_log.h"
 #include "cclient/lobby/tourney_details.h"
 #include "cclient/lobby/tourney_registration.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
+  DebugLevel = -1;  // no "LOG.LOG" in the folder the fuzzer runs in
   TourneyPayOptions placed;
   (void)TourneyPlacePayOptions(data, static_cast<int32_t>(size), (data[0] & 1) != 0, &placed);
 

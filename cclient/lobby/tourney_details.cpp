@@ -323,6 +323,7 @@ int TourneyDetails::OnDetails(const uint8_t* payload, uint32_t length) {
     DebugLog_WriteLevel(1, "Tournament details cut short (%d), length %u\n", result, length);
     return result;
   }
+  if (before_apply) before_apply(record.general.state);
   ApplyDetails(record);
   return 0;
 }

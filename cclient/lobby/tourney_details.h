@@ -227,6 +227,9 @@ class TourneyDetails {
 
   // Injected by the owner.
   SendFunction send;
+  // Called with the tournament state a parsed 1099 leaves (the held one when it carries none),
+  // before the record is applied.
+  std::function<void(uint8_t)> before_apply;
   uint32_t tourney_id = 0;
   std::string user_name;      // the signed-in name, for finding the own row
   bool prize_pool_open = false;

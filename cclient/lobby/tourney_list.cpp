@@ -57,6 +57,22 @@ TourneyClass* TourneyListClass::FindByHwnd(HWND window) {
   return nullptr;
 }
 
+TourneyClass* TourneyListClass::FindByPrizePoolHwnd(HWND window) {
+  if (window == nullptr) return nullptr;
+  for (TourneyClass* tourney : slots_) {
+    if (tourney != nullptr && tourney->PrizePool().GetHwnd() == window) return tourney;
+  }
+  return nullptr;
+}
+
+TourneyClass* TourneyListClass::FindByRegistrationDialog(HWND dialog) {
+  if (dialog == nullptr) return nullptr;
+  for (TourneyClass* tourney : slots_) {
+    if (tourney != nullptr && tourney->GetRegistrationDialog() == dialog) return tourney;
+  }
+  return nullptr;
+}
+
 void TourneyListClass::CloseAll() {
   for (int32_t i = 0; i < kTourneySlots; ++i) {
     TourneyClass* tourney = slots_[i];

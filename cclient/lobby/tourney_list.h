@@ -24,6 +24,10 @@ class TourneyListClass {
   int HandlePacket(uint32_t type, const uint8_t* payload, uint32_t length);
   // The tournament whose window it is, else nullptr.
   TourneyClass* FindByHwnd(platform::HWND window);
+  // The tournament whose prize pool window it is, else nullptr.
+  TourneyClass* FindByPrizePoolHwnd(platform::HWND window);
+  // The tournament whose registration dialog it is, else nullptr.
+  TourneyClass* FindByRegistrationDialog(platform::HWND dialog);
   // Destroys every open tournament window.
   void CloseAll();
   // Brings forward or opens the window of a tournament (at most four are open).

@@ -75,20 +75,23 @@ std::vector<std::vector<Cell>> OmahaRows() {
   };
 }
 
+// The tournaments are played on the server the server map names 1 (this one).
+constexpr uint8_t kTourneyServerId = 1;
+
 std::vector<std::vector<Cell>> TourneyRows(uint32_t selector) {
   using lobby_list::Text;
   using lobby_list::U32;
   using lobby_list::U8;
   const uint32_t base = 9000 + 10 * (selector - 100);
   return {
-      {U8(0), U32(base + 1), Text("18:00 Mon"), Text("Hold'em Freeroll"), Text("Play"),
+      {U8(kTourneyServerId), U32(base + 1), Text("18:00 Mon"), Text("Hold'em Freeroll"), Text("Play"),
        Text("$0"), Text("Registering"), Text("134"), Text("500")},
-      {U8(0), U32(base + 2), Text("19:30 Mon"), Text("Hold'em Classic"), Text("Hold'em"),
-       Text("$20+2"), Text("Registering"), Text("48"), Text("960")},
-      {U8(0), U32(base + 3), Text("21:00 Mon"), Text("Hold'em Turbo"), Text("Hold'em"),
+      {U8(kTourneyServerId), U32(base + 2), Text("19:30 Mon"), Text("Hold'em Classic"), Text("Hold'em"),
+       Text("$20+2"), Text("Running"), Text("54"), Text("960")},
+      {U8(kTourneyServerId), U32(base + 3), Text("21:00 Mon"), Text("Hold'em Turbo"), Text("Hold'em"),
        Text("$5+0.50"), Text("Announced"), Text("12"), Text("60")},
-      {U8(0), U32(base + 4), Text("22:15 Mon"), Text("Pan Night"), Text("Pan"), Text("$10+1"),
-       Text("Announced"), Text("6"), Text("60")},
+      {U8(kTourneyServerId), U32(base + 4), Text("22:15 Mon"), Text("Pan Night"), Text("Pan"), Text("$10+1"),
+       Text("Registering"), Text("12"), Text("60")},
   };
 }
 

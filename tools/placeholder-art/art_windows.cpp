@@ -27,29 +27,31 @@ void PaintPanelBox(Canvas& canvas, const Box& box) {
   canvas.Frame(box.Inset(1, 1), Rgb{70, 100, 84});
 }
 
+// A light panel: the tournament window writes its texts in black.
+void PaintLightBox(Canvas& canvas, const Box& box) {
+  canvas.RoundBox(box, 6, Rgb{236, 230, 212});
+  canvas.Frame(box.Inset(1, 1), Rgb{176, 150, 96});
+}
+
 void WriteTournament(Output& out) {
   Canvas window(800, 560);
   PaintWindowGround(window, "Tournament");
-  PaintPanelBox(window, {16, 58, 262, 460});    // details
-  PaintPanelBox(window, {268, 58, 530, 164});   // status
-  PaintPanelBox(window, {268, 166, 530, 470});  // information panel
-  PaintPanelBox(window, {536, 58, 784, 460});   // players and tables
-  window.Text("Details", {24, 60, 254, 80}, kGold, 14, kLeft);
-  window.Text("Players", {544, 60, 776, 80}, kGold, 14, kLeft);
+  PaintPanelBox(window, {8, 52, 266, 92});     // the tournament's name, in white
+  PaintLightBox(window, {8, 93, 266, 468});    // status and details
+  PaintLightBox(window, {270, 50, 792, 160});  // prizes and numbers
+  PaintLightBox(window, {270, 166, 530, 470}); // information panel and table lists
+  PaintLightBox(window, {536, 166, 792, 196}); // above the player list
   out.Jpeg("tourney.a", window, kTournamentFamily);
 
   Canvas panel(256, 298);
-  panel.VerticalGradient(panel.Whole(), Rgb{26, 54, 40}, Rgb{10, 22, 16});
-  panel.Frame(panel.Whole(), kGold);
+  panel.VerticalGradient(panel.Whole(), Rgb{240, 234, 216}, Rgb{226, 218, 196});
+  panel.Frame(panel.Whole(), Rgb{176, 150, 96});
   // A cup: bowl, stem and foot.
   panel.Ellipse(128, 70, 44, 36, Rgb{206, 160, 58});
   panel.Fill({84, 34, 172, 70}, Rgb{206, 160, 58});
   panel.Ellipse(128, 34, 44, 8, Rgb{236, 200, 110});
   panel.Fill({120, 100, 136, 130}, Rgb{186, 140, 48});
   panel.RoundBox({96, 128, 160, 142}, 3, Rgb{186, 140, 48});
-  panel.ShadowText("Tournament", {0, 156, 256, 186}, kGold, 22);
-  panel.Text("Play your best, last the longest", {8, 190, 248, 210}, Rgb{210, 220, 212}, 12, kCentre, false);
-  panel.Text("and take the prize.", {8, 208, 248, 228}, Rgb{210, 220, 212}, 12, kCentre, false);
   out.Jpeg("tourneya.a", panel, kTournamentFamily);
 
   const struct {
