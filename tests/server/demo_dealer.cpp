@@ -47,7 +47,7 @@ constexpr uint32_t kMinimumSitCents = 2000;
 constexpr uint32_t kMaximumSitCents = 20000;
 constexpr uint32_t kTurnSeconds = 20;
 // The player's turn is given up this long after its clock ran out on the table.
-constexpr auto kTurnGrace = std::chrono::seconds(3);
+constexpr auto kTurnGrace = std::chrono::seconds(5);
 
 struct DealtTable {
   const DealtTableKind* kind = nullptr;

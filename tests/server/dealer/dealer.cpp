@@ -391,6 +391,11 @@ std::vector<Dealer::Pot> Dealer::Pots() const {
     }
     below = level;
     if (pot.amount == 0) continue;
+    // Chips above every remaining player (of one who left the table) go to the pot below.
+    if (pot.eligible.empty() && !pots.empty()) {
+      pots.back().amount += pot.amount;
+      continue;
+    }
     if (!pots.empty() && (pots.back().eligible == pot.eligible || pots.size() == 3)) {
       pots.back().amount += pot.amount;
     } else {
@@ -466,6 +471,7 @@ int Dealer::Showdown() {
         winners.push_back(seat);
       }
     }
+    if (winners.empty()) continue;
     std::vector<std::pair<int, uint32_t>> paid;
     const uint32_t share = pot.amount / static_cast<uint32_t>(winners.size());
     uint32_t odd = pot.amount % static_cast<uint32_t>(winners.size());
@@ -644,7 +650,8 @@ void Dealer::SendFinal(const std::vector<std::pair<int, uint32_t>>& winners, int
   o.board = f.board;
   o.chips = f.chips;
   o.cards = hands;
-  o.timer_seconds = static_cast<uint32_t>(f.show_card_seconds);
+  // Omaha's table takes about 1.7 s of this for its own steps after the winners show.
+  o.timer_seconds = shown ? 5 : 3;
   o.last = f.last;
   o.main_pot = f.main_pot;
   o.side_pot = f.side_pot;

@@ -393,5 +393,37 @@ TEST(Dealer, a_player_who_times_out_checks_or_folds) {
   EXPECT_FALSE(table.dealer.InHand());
 }
 
+TEST(Dealer, a_player_who_leaves_folds_and_the_hand_goes_on) {
+  // Leaving at the betting turn: folded, and the robots finish the hand.
+  PlayerTable betting(Config(Game::kHoldem, true, 9));
+  betting.dealer.Step();
+  for (int i = 0; i < 100 && betting.dealer.InHand(); ++i) {
+    if (betting.dealer.WaitingForPlayer() && betting.Last().dealer_status >= 0) break;
+    if (betting.dealer.WaitingForPlayer()) {
+      betting.dealer.ActForPlayerOnTimeout();  // posts the blind
+    } else {
+      betting.dealer.Step();
+    }
+  }
+  ASSERT_TRUE(betting.dealer.WaitingForPlayer());
+  betting.dealer.UnseatPlayer();
+  EXPECT_EQ(betting.Last().previous, 4);
+  EXPECT_EQ(betting.Last().action, hw::kFold);
+  EXPECT_EQ(betting.dealer.player_seat(), -1);
+  for (int i = 0; i < 100 && betting.dealer.InHand(); ++i) ASSERT_GE(betting.dealer.Step(), 0);
+  EXPECT_FALSE(betting.dealer.InHand());
+  EXPECT_EQ(betting.Of(hw::kFinal).back().bytes[8 + 4], 0) << "the seat is empty";
+
+  // Leaving before the blinds are in calls the hand off: the posted blind goes back.
+  PlayerTable blinds(Config(Game::kHoldem, true, 9));
+  const uint32_t robots = blinds.dealer.TotalChips() - 3000;
+  blinds.dealer.Step();  // the player, left of the button, is to post the small blind
+  ASSERT_TRUE(blinds.dealer.WaitingForPlayer());
+  blinds.dealer.UnseatPlayer();
+  EXPECT_FALSE(blinds.dealer.InHand());
+  ASSERT_EQ(blinds.Of(hw::kClearTable).size(), 1u);
+  EXPECT_EQ(blinds.dealer.TotalChips(), robots);
+}
+
 }  // namespace
 }  // namespace dealer
