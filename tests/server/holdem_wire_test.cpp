@@ -223,7 +223,9 @@ TEST(HoldemWire, join_result_and_seat_records_have_the_table_layout) {
   EXPECT_EQ(b[96 + 11], 0);
   EXPECT_EQ(U32At(b, 96 + 12), 15000u);
   EXPECT_EQ(U32At(b, 96 + 48), 1u);
-  EXPECT_EQ(table::Encode(table::JoinResult{3}).bytes, std::vector<uint8_t>{3});
+  table::JoinResult refused;
+  refused.result = 3;
+  EXPECT_EQ(table::Encode(refused).bytes, std::vector<uint8_t>{3});
 
   const auto sit = table::DecodeSitRequest({0, 0, 0x03, 0xE9, 4, 0, 0, 0x27, 0x10});
   ASSERT_TRUE(sit.has_value());
