@@ -2,6 +2,7 @@
 // show the dealer's and players' chat, send the player's chat, and leave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -113,6 +114,29 @@ TEST_F(TableEndToEndTest, two_tables_join_chat_and_leave) {
     for (const ServerEvent& event : server_.Packets(0)) leaves += event.type == 2110 ? 1 : 0;
     return leaves == 2;
   })) << server_.Describe();
+  GlobalNetwork().Release(lobby, true);
+}
+
+TEST_F(TableEndToEndTest, a_dealt_table_plays_hands_for_an_observer) {
+  const uint8_t lobby = GlobalNetwork().Init(nullptr, "127.0.0.1", server_.Port(), 0);
+  ASSERT_NE(lobby, kNoConnection);
+  ASSERT_TRUE(RunUntil([&] { return LogText().find("PACKETTYPE_HELLOFROMSERVER") != std::string::npos; }));
+
+  // Aberdeen (1001) has the demo room's dealer and three robots, who start a hand soon after the join.
+  OpenOrForegroundTable(1001, GAMETYPE_HOLDEM, -1, 0, "127.0.0.1", server_.Port(), 0);
+  TableClass* table = GlobalTableList().FindById(1001);
+  ASSERT_NE(table, nullptr);
+  ASSERT_TRUE(RunUntil([&] { return table->joined != 0; })) << server_.Describe() << LogText();
+  EXPECT_STREQ(table->table_name, "Aberdeen");
+  EXPECT_STREQ(table->seat_names[8], "Kit");
+  ASSERT_FALSE(RecordingGame::Alive().empty());
+  const RecordingGame* game = RecordingGame::Alive().back();
+  auto received = [&](uint32_t type) {
+    return std::find(game->packets.begin(), game->packets.end(), type) != game->packets.end();
+  };
+  ASSERT_TRUE(RunUntil([&] { return received(2415) && received(2402); })) << server_.Describe();
+  EXPECT_EQ(game->packets.front(), 2415u) << "the seats come before the first hand";
+  EXPECT_EQ(GlobalTableList().CloseAll(1, 1, kAnyConnection), 0);
   GlobalNetwork().Release(lobby, true);
 }
 
