@@ -13,6 +13,7 @@
 #include "platform/window/message_queue.h"
 #include "tests/games/holdem/holdem_bytes.h"
 #include "tests/games/kit/game_harness.h"
+#include "tests/server/holdem_hands.h"
 
 namespace {
 
@@ -357,6 +358,41 @@ TEST_F(HoldemTableTest, the_table_sounds_follow_the_hand) {
   EXPECT_LT(first("4220.wav"), first("4200.wav"));
   EXPECT_LT(first("4200.wav"), first("4250.wav"));
   EXPECT_LT(first("4250.wav"), first("4210.wav"));
+}
+
+}  // namespace
+
+namespace {
+
+class ScriptedHandTest : public GameModuleHarness {
+ protected:
+  HoldemClass* Holdem() const { return dynamic_cast<HoldemClass*>(Game()); }
+};
+
+TEST_F(ScriptedHandTest, the_demo_hand_plays_out_for_an_observer_and_for_a_seated_player) {
+  const std::vector<holdem_hands::Player> players = {{1, 15000, {{0, 13}}}, {6, 8800, {{26, 39}}}, {8, 12000, {{5, 6}}}};
+  for (const std::string& me : {std::string(), std::string("Hal")}) {
+    SCOPED_TRACE(me);
+    ASSERT_NE(OpenGame(GAMETYPE_HOLDEM, {{1, "Dora", 15000}, {6, "Hal", 8800}, {8, "Kit", 12000}}, me), nullptr);
+    const auto packets = holdem_hands::Render(holdem_hands::DemoHand(31, players), me.empty() ? -1 : 6);
+    for (const auto& packet : packets) EXPECT_EQ(Feed(packet.type, packet.bytes), 0);
+    ASSERT_GE(RunUntilIdle(), 0);
+    HoldemClass* game = Holdem();
+    EXPECT_EQ(game->LocalPlayerID(), me.empty() ? -1 : 6);
+    EXPECT_EQ(CountLog("!!!!pop packet"), static_cast<int>(packets.size()));
+    EXPECT_FALSE(LogHas("Wrong size"));
+    EXPECT_FALSE(LogHas("Unexpected"));
+    EXPECT_FALSE(LogHas("Force to enter PacketLoop"));
+    EXPECT_EQ(game->GameState(), HOLDEM_IDLE);
+    // Dora (the button) puts in 200 and wins the pot of 500; Hal puts in 200, Kit 100.
+    EXPECT_EQ(game->Player(1).chips, 15000u - 200u + 500u);
+    EXPECT_EQ(game->Player(6).chips, 8800u - 200u);
+    EXPECT_EQ(game->Player(8).chips, 12000u - 100u);
+    EXPECT_EQ(Sent(HOLDEM_PACKET_FINISH_GAME).size(), me.empty() ? 0u : 1u);
+    GlobalTableList().Clear();
+    neighbours_.sent.clear();
+    ClearLog();
+  }
 }
 
 }  // namespace
