@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "cclient/core/debug_log.h"
 #include "cclient/games/holdem/holdem.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_list.h"
@@ -111,6 +112,25 @@ TEST_F(HoldemTableTest, a_hold_em_table_opens_with_the_real_game) {
   EXPECT_GE(RunUntilIdle(), 0);
   EXPECT_TRUE(Holdem()->GameStarted());
   EXPECT_EQ(Holdem()->GameState(), HOLDEM_INIT_TABLE);
+  EXPECT_EQ(table_->background_dc, Holdem()->GetBackgroundDC());
+  // With the debug level at 0 no module log is written.
+  EXPECT_FALSE(folder_.Exists("holdemLog.log"));
+}
+
+TEST_F(HoldemTableTest, with_a_debug_level_the_module_log_is_written_and_rotated) {
+  const int32_t level = DebugLevel;
+  DebugLevel = 1;
+  folder_.WriteFile("holdemLog.log", "earlier run\r\n");
+  ASSERT_NE(OpenGame(GAMETYPE_HOLDEM, kPlayers), nullptr);
+  Play(ObserverHand(3));
+  RunUntilIdle();
+  GlobalTableList().Clear();
+  DebugLevel = level;
+  EXPECT_EQ(folder_.ReadFile("holdemLog0.log"), "earlier run\r\n");
+  const std::string log = folder_.ReadFile("holdemLog.log");
+  EXPECT_NE(log.find("Game start right now\r\n"), std::string::npos);
+  EXPECT_NE(log.find("PacketType = Game State Packet\r\n"), std::string::npos);
+  EXPECT_NE(log.find("Holdem is destroyed!"), std::string::npos);
 }
 
 TEST_F(HoldemTableTest, without_a_table_picture_the_table_does_not_open) {
