@@ -56,6 +56,7 @@ std::unique_ptr<DemoRoom> MakeDemoRoom() {
   AddDemoSession(*room);
   AddDemoLobby(*room);
   AddDemoTables(*room);
+  AddDemoHoldemHands(*room);  // after the tables: it wraps their answers for its table
   AddDemoTourneys(*room);
   AddDemoBuddies(*room);
   AddDemoSignIn(*room);

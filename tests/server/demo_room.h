@@ -87,6 +87,8 @@ std::unique_ptr<DemoRoom> MakeDemoRoom();
 void AddDemoSession(DemoRoom& room);
 void AddDemoLobby(DemoRoom& room);
 void AddDemoTables(DemoRoom& room);
+// A Hold'em table (Bristol) that replays scripted hands to whoever joins it.
+void AddDemoHoldemHands(DemoRoom& room);
 void AddDemoTourneys(DemoRoom& room);
 void AddDemoBuddies(DemoRoom& room);
 void AddDemoSignIn(DemoRoom& room);
