@@ -13,6 +13,7 @@
 #include "platform/window/window.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/window_picture.h"
+#include "platform/window/x11_errors.h"
 
 namespace platform::internal {
 
@@ -111,6 +112,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver != nullptr && std::strcmp(driver, "x11") == 0) {
+    IgnoreFailedWakeupSends();
+  }
   std::unique_ptr<SdlBackend> backend(new SdlBackend());
   backend->wake_event_ = SDL_RegisterEvents(1);
   backend->arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
