@@ -90,6 +90,7 @@ NetThreadClass::NetThreadClass()
       in_slots_(new uint8_t[size_t{kInputRingSlots} * kInputSlotBytes]),
       out_slots_(new uint8_t[size_t{kOutputRingSlots} * kOutputSlotBytes]) {
   interrupt_fd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  wake_fd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
 NetThreadClass::~NetThreadClass() {
@@ -97,6 +98,7 @@ NetThreadClass::~NetThreadClass() {
   delete socket_;
   socket_ = nullptr;
   if (interrupt_fd_ >= 0) ::close(interrupt_fd_);
+  if (wake_fd_ >= 0) ::close(wake_fd_);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -176,7 +178,19 @@ int NetThreadClass::SendPacket(uint32_t type, const void* payload, uint32_t leng
   out_types_[slot] = type;
   if (length > 0) std::memcpy(out_slots_.get() + size_t{slot} * kOutputSlotBytes, payload, length);
   out_write_.store(write + 1, std::memory_order_release);
+  WakeThread();
   return kSendQueued;
+}
+
+void NetThreadClass::RequestHello() {
+  hello_again_.store(1, std::memory_order_release);
+  WakeThread();
+}
+
+void NetThreadClass::WakeThread() {
+  if (wake_fd_ < 0) return;
+  const uint64_t one = 1;
+  (void)!::write(wake_fd_, &one, sizeof one);
 }
 
 int NetThreadClass::ReadPacket(uint32_t* type, uint8_t* buffer, uint32_t size) {
@@ -267,6 +281,44 @@ void NetThreadClass::Pause(NetPause why, uint32_t ms) {
   thread_.WaitForStop(ms);
 }
 
+// A connected step with nothing to read, nothing to send and no ping due does nothing, so instead
+// of stepping every 25 ms an idle connection sleeps until the socket has data (or closes), the UI
+// thread queues a packet or asks for a hello, a stop is requested, or the next ping is due. The
+// 25 ms pause before every step stays, so a busy connection steps as before. With the fake clock
+// (tests) the ping's time cannot be waited for in real time, and with a pause hook the test owns
+// every pause: both keep plain stepping.
+void NetThreadClass::WaitForWork() {
+  if (pause_hook_ || platform::IsFakeClock()) return;
+  if (state_.load(std::memory_order_relaxed) != NET_CONNECTED || socket_ == nullptr || no_reconnect_) return;
+  if (clock_rebase_) return;  // the connection clock starts at the first step after the connect
+  if (wake_fd_ >= 0) {
+    uint64_t drained;
+    (void)!::read(wake_fd_, &drained, sizeof drained);
+  }
+  // Checked after the wake descriptor was emptied: work that arrives from here on wakes the wait.
+  if (hello_again_.load(std::memory_order_acquire) != 0 || PendingOutput() != 0) return;
+  if (in_write_.load(std::memory_order_relaxed) - in_read_.load(std::memory_order_acquire) >=
+      kInputRingSlots) {
+    return;  // waiting for the UI thread to take packets out: keep stepping
+  }
+  const uint32_t until_ping = MsUntilPing();
+  if (until_ping == 0) return;
+  socket_->WaitForInput(until_ping, wake_fd_);
+  // A ping reply read now is timed against the clock as it is now, not as it was before the wait.
+  UpdateClock();
+}
+
+// Milliseconds of the program clock until WriteEvent will send a ping; 0 when one is due.
+uint32_t NetThreadClass::MsUntilPing() const {
+  int32_t since_tick = 0;
+  if (!clock_rebase_) since_tick = std::max<int32_t>(0, static_cast<int32_t>(platform::GetTickCount() - last_tick_));
+  const int32_t since_ping =
+      static_cast<int32_t>(connection_clock_ + static_cast<uint32_t>(since_tick) - last_ping_clock_);
+  // A ping goes once more than the interval has passed.
+  const int32_t left = static_cast<int32_t>(kPingIntervalMs) + 1 - since_ping;
+  return left > 0 ? static_cast<uint32_t>(left) : 0;
+}
+
 void NetThreadClass::DropSocket() {
   delete socket_;
   socket_ = nullptr;
@@ -286,6 +338,8 @@ int NetThreadClass::Step() {
     return 1;
   }
   Pause(NetPause::kStep, kNetStepMs);
+  if (thread_.StopRequested()) return 0;
+  WaitForWork();
   if (thread_.StopRequested()) return 0;
 
   switch (state_.load(std::memory_order_relaxed)) {

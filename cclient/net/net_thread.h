@@ -69,7 +69,7 @@ uint32_t Net_RandomBetween(uint32_t a, uint32_t b);
 
 // Why a connection thread pauses (for tests that watch or skip the pauses).
 enum class NetPause {
-  kStep,       // the 25 ms between steps
+  kStep,       // the 25 ms between steps (and, on a connection with nothing to do, the wait for work)
   kBackOff,    // after a failed connect or hello
   kReconnect,  // after a lost connection, before connecting again
 };
@@ -104,7 +104,7 @@ class NetThreadClass {
   int ReadPacket(uint32_t* type, uint8_t* buffer, uint32_t size);
 
   // The thread sends its hello again on its next step.
-  void RequestHello() { hello_again_.store(1, std::memory_order_release); }
+  void RequestHello();
 
   // The connection's slot number 0-7; set before Start.
   void SetConnectionId(uint8_t id) { connection_id_.store(id, std::memory_order_release); }
@@ -172,6 +172,9 @@ class NetThreadClass {
   void ConnectStep();
   void BackOff();
   void Pause(NetPause why, uint32_t ms);
+  void WaitForWork();
+  uint32_t MsUntilPing() const;
+  void WakeThread();
   void NoteReceived(uint32_t count);
   int SplitFrames();
   void UpdateClock();
@@ -183,6 +186,7 @@ class NetThreadClass {
   TCPSSLClass* socket_ = nullptr;
   platform::Thread thread_;
   int interrupt_fd_ = -1;  // eventfd signalled by Stop; wakes waits inside the socket
+  int wake_fd_ = -1;       // eventfd signalled when the UI thread gives the thread work
   std::atomic<uint32_t> running_{0};
   std::atomic<uint32_t> state_{NET_CONNECTING};
   std::atomic<uint32_t> failed_first_connects_{0};

@@ -265,6 +265,14 @@ int TCPSSLClass::Read(void* buffer, int size) {
   }
 }
 
+bool TCPSSLClass::WaitForInput(uint32_t timeout_ms, int wake_fd) {
+  if (!connected_) return false;
+  if (SSL_pending(ssl_) > 0 || SSL_has_pending(ssl_) == 1) return true;
+  pollfd fds[3] = {{socket_, POLLIN, 0}, {wake_fd, POLLIN, 0}, {interrupt_fd_, POLLIN, 0}};
+  const int count = ::poll(fds, 3, static_cast<int>(timeout_ms));
+  return count > 0 && fds[0].revents != 0;
+}
+
 int TCPSSLClass::Write(const void* buffer, int size) {
   if (!connected_) return -1;
   // A full socket buffer is not a lost connection: wait for room and offer the same bytes again,

@@ -65,6 +65,12 @@ class TCPSSLClass {
   // connected or when no data is there now, -2 when the session failed.
   int Read(void* buffer, int size);
 
+  // Waits up to `timeout_ms` of real time for something to read: returns at once when the TLS
+  // session holds bytes not yet read, else when the socket becomes readable (data, the peer's
+  // close or an error), when `wake_fd` or the interrupt descriptor becomes readable, or when the
+  // time runs out. True when there may be something to read. Not connected: false at once.
+  bool WaitForInput(uint32_t timeout_ms, int wake_fd);
+
   // Writes all `size` bytes as one piece, waiting (up to kTcpSslWriteTimeoutMs, or until the
   // interrupt descriptor is signalled) while the socket has no room. Returns `size` when all were
   // written, -1 when not connected, or another negative value when the write failed.

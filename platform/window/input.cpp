@@ -165,12 +165,14 @@ HWND GetCapture() { return IsWindow(g_capture) ? g_capture : nullptr; }
 namespace internal {
 
 void DeliverMouse(HWND top_level, UINT message, POINT point) {
+  // The button's state follows the device even when the window the event names has gone (the
+  // release of the click that closed a dialog): a release missed here would leave the button held.
+  UpdateButtonState(message);
   const auto top = FindWindowRecord(top_level);
   if (!top || top->destroying) return;
   const int32_t band = MenuBandHeight(*top);
   const POINT origin = ClientOriginOnScreen(*top);
   g_pointer = POINT{origin.x + point.x, origin.y + point.y - band};
-  UpdateButtonState(message);
 
   std::shared_ptr<Window> target;
   POINT client{point.x, point.y - band};

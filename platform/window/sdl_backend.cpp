@@ -13,6 +13,7 @@
 #include "platform/window/window.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/window_picture.h"
+#include "platform/window/x11_errors.h"
 
 namespace platform::internal {
 
@@ -111,6 +112,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver != nullptr && std::strcmp(driver, "x11") == 0) {
+    IgnoreFailedWakeupSends();
+  }
   std::unique_ptr<SdlBackend> backend(new SdlBackend());
   backend->wake_event_ = SDL_RegisterEvents(1);
   backend->arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
@@ -176,6 +180,7 @@ void SdlBackend::DestroyNativeWindow(Window& window) {
   if (native == nullptr) return;
   windows_by_id_.erase(SDL_GetWindowID(native->window));
   SDL_DestroyWindow(native->window);
+  check_buttons_ = true;
   delete native;
   window.native = nullptr;
 }
@@ -367,6 +372,66 @@ void SdlBackend::HandleText(const SDL_TextInputEvent& event) {
 }
 
 void SdlBackend::PumpEvents() {
+  DrainEvents();
+  if (check_buttons_) ResyncButtons();
+}
+
+void SdlBackend::HandleButton(const SDL_MouseButtonEvent& event) {
+  const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+  UINT press = 0;
+  int virtual_key = 0;
+  if (event.button == SDL_BUTTON_LEFT) {
+    press = WM_LBUTTONDOWN;
+    virtual_key = VK_LBUTTON;
+  } else if (event.button == SDL_BUTTON_RIGHT) {
+    press = WM_RBUTTONDOWN;
+    virtual_key = VK_RBUTTON;
+  } else {
+    return;
+  }
+  const UINT release = press == WM_LBUTTONDOWN ? WM_LBUTTONUP : WM_RBUTTONUP;
+  const uint32_t mask = SDL_BUTTON(event.button);
+  const HWND hwnd = WindowOfEvent(event.windowID);
+  const POINT point{event.x, event.y};
+  if (down) {
+    dropped_press_ &= ~mask;
+    DeliverMouse(hwnd, press, point);
+    return;
+  }
+  if ((dropped_press_ & mask) != 0) {
+    dropped_press_ &= ~mask;
+    // The press SDL dropped happened here, on the same spot: the user clicked.
+    if (!IsKeyDownNow(virtual_key)) DeliverMouse(hwnd, press, point);
+  }
+  DeliverMouse(hwnd, release, point);
+}
+
+void SdlBackend::ResyncButtons() {
+  constexpr uint32_t kButtons = SDL_BUTTON_LMASK | SDL_BUTTON_RMASK;
+  if ((SDL_GetMouseState(nullptr, nullptr) & kButtons) == 0) {
+    check_buttons_ = false;
+    return;
+  }
+  int screen_x = 0;
+  int screen_y = 0;
+  const uint32_t really_held = SDL_GetGlobalMouseState(&screen_x, &screen_y) & kButtons;
+  if ((SDL_GetMouseState(nullptr, nullptr) & kButtons & ~really_held) == 0) return;  // still held
+  // A release may be on its way: take what the window system has sent up to the query first.
+  DrainEvents();
+  int x = 0;
+  int y = 0;
+  const uint32_t lost = SDL_GetMouseState(&x, &y) & kButtons & ~really_held;
+  if (lost == 0) return;
+  check_buttons_ = false;
+  dropped_press_ |= lost;
+  SDL_Window* focus = SDL_GetMouseFocus();
+  const HWND hwnd = focus != nullptr ? WindowOfEvent(SDL_GetWindowID(focus)) : nullptr;
+  // The window core gets the release it missed, where the pointer is now.
+  if ((lost & SDL_BUTTON_LMASK) != 0 && IsKeyDownNow(VK_LBUTTON)) DeliverMouse(hwnd, WM_LBUTTONUP, POINT{x, y});
+  if ((lost & SDL_BUTTON_RMASK) != 0 && IsKeyDownNow(VK_RBUTTON)) DeliverMouse(hwnd, WM_RBUTTONUP, POINT{x, y});
+}
+
+void SdlBackend::DrainEvents() {
   // One look at the window system per call; SDL_PollEvent would look again for every event.
   SDL_PumpEvents();
   SDL_Event event;
@@ -376,16 +441,9 @@ void SdlBackend::PumpEvents() {
         DeliverMouse(WindowOfEvent(event.motion.windowID), WM_MOUSEMOVE, POINT{event.motion.x, event.motion.y});
         break;
       case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: {
-        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        UINT message = 0;
-        if (event.button.button == SDL_BUTTON_LEFT) message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-        if (event.button.button == SDL_BUTTON_RIGHT) message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-        if (message != 0) {
-          DeliverMouse(WindowOfEvent(event.button.windowID), message, POINT{event.button.x, event.button.y});
-        }
+      case SDL_MOUSEBUTTONUP:
+        HandleButton(event.button);
         break;
-      }
       case SDL_MOUSEWHEEL: {
         int notches = event.wheel.y;
         if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;

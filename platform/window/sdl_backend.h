@@ -46,10 +46,20 @@ class SdlBackend : public Backend {
   void HandleKey(const SDL_KeyboardEvent& event);
   void HandleText(const SDL_TextInputEvent& event);
   void SetIcon(Window& window, Native& native);
+  void DrainEvents();
+  void HandleButton(const SDL_MouseButtonEvent& event);
+  void ResyncButtons();
 
   uint32_t wake_event_ = 0;
   SDL_Cursor* arrow_ = nullptr;
   std::map<uint32_t, HWND> windows_by_id_;
+  // After a window closed, SDL may never see the release of a button held on it (the release goes
+  // to a window that no longer exists); SDL then takes the button for held and drops its next
+  // press. While `check_buttons_` is set, every pump compares SDL's idea of the buttons with the
+  // device's; `dropped_press_` holds the buttons (SDL masks) whose next release comes without
+  // its press.
+  bool check_buttons_ = false;
+  uint32_t dropped_press_ = 0;
 };
 
 }  // namespace platform::internal

@@ -484,6 +484,43 @@ TEST_F(NetThreadTest, stop_during_a_handshake_returns_promptly) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+TEST_F(NetThreadTest, an_idle_connection_wakes_for_data_for_packets_to_send_and_for_a_stop) {
+  // Between these events the connection has nothing to do and waits for the next ping, five
+  // seconds away; each of them must end the wait well before that.
+  GameServer server;
+  server.SetAnswerPings(false);
+  server.SetScript(0, {ScriptStep::Expect(1040), ScriptStep::Wait(300), ScriptStep::Send(2013, {7})});
+  ASSERT_TRUE(server.Start());
+  NetThreadClass thread;
+  ASSERT_EQ(thread.Start(nullptr, "127.0.0.1", server.Port()), nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return thread.PendingInput() == 1; }, 4000)) << server.Describe();
+  EXPECT_EQ(Drain(thread)[0].type, 2013u);
+
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  ASSERT_EQ(thread.SendPacket(2014, "q", 1), kSendQueued);
+  EXPECT_TRUE(server.WaitFor(
+      [](const std::vector<ServerEvent>& events) { return HasPacket(events, 0, 2014); }, 4000))
+      << server.Describe();
+
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  thread.RequestHello();
+  EXPECT_TRUE(server.WaitFor(
+      [](const std::vector<ServerEvent>& events) {
+        int hellos = 0;
+        for (const ServerEvent& event : events) hellos += event.kind == ServerEvent::kPacket && event.type == 1040;
+        return hellos == 2;
+      },
+      4000))
+      << server.Describe();
+
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const auto start = std::chrono::steady_clock::now();
+  thread.Stop();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_FALSE(thread.IsRunning());
+  EXPECT_EQ(thread.GetReconnectCount(), 0u);
+}
+
 TEST_F(NetThreadTest, endless_ping_replies_neither_starve_sending_nor_block_a_stop) {
   // Ping replies never fill the input ring. Sent thousands to a write, they come in far faster
   // than the connection checks them, so there is always more waiting to be read.

@@ -103,6 +103,31 @@ INSTANTIATE_TEST_SUITE_P(
                       TargetCase{"disabled_child_drops_the_click", 60, 45, false, true, "", 0, 0}),
     [](const ::testing::TestParamInfo<TargetCase>& info) { return std::string(info.param.name); });
 
+TEST_F(InputTest, release_on_a_window_that_closed_meanwhile_still_lets_the_button_go) {
+  // The press closes a dialog; the window system reports the release for the dialog, which is
+  // gone (as a backend hands it on). The button is up from then on, and the next click elsewhere
+  // is an ordinary click.
+  const HWND main = CreateTopLevel("main", 300, 200);
+  const HWND dialog = CreateTopLevel("dialog", 100, 80);
+  headless::RunUntilIdle();
+  headless::InjectMouse(dialog, WM_LBUTTONDOWN, 10, 10);
+  headless::RunUntilIdle();
+  EXPECT_TRUE(internal::IsKeyDownNow(VK_LBUTTON));
+  DestroyWindow(dialog);
+  internal::DeliverMouse(dialog, WM_LBUTTONUP, POINT{10, 10});
+  headless::RunUntilIdle();
+  EXPECT_FALSE(internal::IsKeyDownNow(VK_LBUTTON));
+  ClearLog();
+
+  headless::InjectMouse(main, WM_MOUSEMOVE, 40, 40);
+  headless::InjectClick(main, 40, 40);
+  headless::RunUntilIdle();
+  const auto moves = Messages({WM_MOUSEMOVE});
+  ASSERT_FALSE(moves.empty());
+  EXPECT_EQ(moves[0].wParam & MK_LBUTTON, 0u);
+  EXPECT_EQ(Trace({WM_LBUTTONDOWN, WM_LBUTTONUP}), (std::vector<std::string>{"LDOWN@main", "LUP@main"}));
+}
+
 TEST_F(InputTest, wheel_goes_to_the_focus_window_in_notches_with_the_button_flag) {
   const HWND parent = CreateTopLevel("parent", 300, 200);
   const HWND list = CreateChild(parent, 1, 50, 40, 100, 80);
