@@ -12,6 +12,7 @@
 #include "cclient/core/options.h"
 #include "cclient/core/startup.h"
 #include "cclient/core/startup_file.h"
+#include "cclient/lobby/device_id.h"
 #include "cclient/lobby/game_list.h"
 #include "cclient/lobby/history_bonus_window.h"
 #include "cclient/lobby/pending_bonus_window.h"
@@ -133,6 +134,7 @@ void OnSignedIn(const uint8_t* payload) {
       break;
   }
   GameList_BuildBalancesText();
+  GlobalDeviceId().SendDeviceString();
   Main_UpdateMenu();
 }
 
@@ -362,6 +364,7 @@ const uint8_t* Login_GetRecordPassword() { return record.password; }
 bool Login_IsLoggedIn() { return session.logged_in != 0; }
 const char* Login_GetUserName() { return session.logged_in != 0 ? session.user_name : ""; }
 uint32_t Login_GetUserId() { return session.user_id; }
+const uint8_t* Login_GetSessionId() { return session.session_id; }
 
 bool Login_SubmitSignIn(const char* typed_name, const char* typed_password, bool password_edited,
                         bool remember) {

@@ -72,6 +72,10 @@ const uint8_t* Login_GetRecordPassword();
 // The name as the server spells it while signed in, else "".
 const char* Login_GetUserName();
 uint32_t Login_GetUserId();
+// The 12 bytes of the server session id received at the last sign-in (zeros before one).
+const uint8_t* Login_GetSessionId();
+// Counts one more account created on this machine (after a sign-up succeeded).
+void Login_CountNewAccount();
 // The sign-in dialog's Sign-In: the typed name, and the typed password when the password field
 // was edited (else the remembered one, when remembering is on). Blanks around the name are
 // dropped; an empty name or password sends nothing. true when the request was sent.

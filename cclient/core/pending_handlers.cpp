@@ -4,6 +4,7 @@
 // when that module is written.
 #include <cstdint>
 
+#include "cclient/core/client_globals.h"
 #include "cclient/core/debug_log.h"
 #include "cclient/core/login.h"
 #include "cclient/core/main_window.h"
@@ -11,7 +12,9 @@
 #include "cclient/core/player_flags.h"
 #include "cclient/lobby/buddy_list.h"
 #include "cclient/lobby/history_bonus_window.h"
+#include "cclient/lobby/password_dialogs.h"
 #include "cclient/lobby/pending_bonus_window.h"
+#include "cclient/lobby/sign_up_dialog.h"
 #include "cclient/net/use_packet.h"
 
 namespace {
@@ -29,8 +32,11 @@ int Login_HandleLogoutResult(uint8_t connection_id, const uint8_t* payload, uint
   return NotHandled("Login_HandleLogoutResult", length);
 }
 
+// Only the opening of the new-password dialog is built.
 int Login_HandleTempPasswordEntrySuccessful(const uint8_t* payload, uint32_t length) {
-  return NotHandled("Login_HandleTempPasswordEntrySuccessful", length);
+  if (length != 0) return 1;
+  PasswordChangeDialog::Open(ProgramInstance, Main_GetMessageBoxOwner());
+  return 0;
 }
 
 int Login_HandleSendEmailAddressResult(const uint8_t* payload, uint32_t length) {
@@ -45,17 +51,17 @@ void Login_LogOut() {
   DebugLog_WriteLevel(1, "Login_LogOut: not in this build.\n");
 }
 
-void Login_OpenSignUp() { DebugLog_WriteLevel(1, "Login_OpenSignUp: not in this build.\n"); }
+// The count of accounts made on this machine is not kept yet, so the form always opens.
+void Login_OpenSignUp() { SignUpDialog_Open(ProgramInstance, MainWindow); }
 
 void Main_OpenJoinWaitList(uint32_t table_id, uint32_t seats) {
   DebugLog_WriteLevel(1, "Main_OpenJoinWaitList(%lu, %lu): not in this build.\n",
                       static_cast<unsigned long>(table_id), static_cast<unsigned long>(seats));
 }
 
-void BadSignInDialog_Show(platform::HWND owner) {
-  DebugLog_WriteLevel(1, "BadSignInDialog_Show: not in this build.\n");
-}
+// The count of accounts made on this machine is not kept yet.
+void Login_CountNewAccount() { DebugLog_WriteLevel(1, "Login_CountNewAccount: not in this build.\n"); }
 
-void ForgottenPasswordDialog_Show(platform::HWND owner) {
-  DebugLog_WriteLevel(1, "ForgottenPasswordDialog_Show: not in this build.\n");
-}
+// No hosting program can start this build, so it is never hosted.
+int Main_IsHosted() { return 0; }
+void Main_HostShowCashier() { DebugLog_WriteLevel(1, "Main_HostShowCashier: not in this build.\n"); }

@@ -1,4 +1,4 @@
-// The main window's, sign-in's and the web pages' operations that the table host calls and that
+// The main window's and sign-in's operations that the table host calls and that
 // this build does not have yet. Each logs its call and does nothing else; where a result is due it
 // gives the answer of a program without that piece (nobody is signed in). Each body becomes a
 // plain forward in table_neighbours.cpp when its function is written.
@@ -19,9 +19,3 @@ void TableNeighbours::Main_RedrawButtons() { NotInBuild("Main_RedrawButtons"); }
 const char* TableNeighbours::Login_GetSignedInName() { return nullptr; }
 
 void TableNeighbours::Login_CancelDialog() { NotInBuild("Login_CancelDialog"); }
-
-void TableNeighbours::OpenGameHelp(platform::HWND, int32_t) { NotInBuild("OpenGameHelp"); }
-
-void TableNeighbours::OpenSitePage(platform::HWND, const char*) { NotInBuild("OpenSitePage"); }
-
-void TableNeighbours::OpenCashier(platform::HWND) { NotInBuild("OpenCashier"); }
