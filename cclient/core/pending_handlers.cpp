@@ -10,6 +10,7 @@
 #include "cclient/core/main_window.h"
 #include "cclient/core/main_message_box.h"
 #include "cclient/core/player_flags.h"
+#include "cclient/lobby/account_dialogs.h"
 #include "cclient/lobby/buddy_list.h"
 #include "cclient/lobby/history_bonus_window.h"
 #include "cclient/lobby/password_dialogs.h"
@@ -48,6 +49,7 @@ void Login_LogOut() {
   BuddyList_Close();
   PendingBonusWindow_Close();
   HistoryBonusWindow_Close();
+  AccountDialogs_CloseAtSignOut();
   DebugLog_WriteLevel(1, "Login_LogOut: not in this build.\n");
 }
 

@@ -51,7 +51,7 @@ constexpr platform::DialogItemTemplate kFormItems[] = {
     DropDownList(kSignUpCountryList, 86, Row(6), 120, 120),
     LText("Bonus Code:", -1, 7, Row(7) + 2, 76, 8),
     EditText(kSignUpBonusEdit, 86, Row(7), 120, 12, kEditStyle),
-    LText("How did you hear about us?", -1, 7, Row(8) + 2, 76, 8),
+    LText("How You Found Us:", -1, 7, Row(8) + 2, 76, 8),
     DropDownList(kSignUpHowLearnedList, 86, Row(8), 120, 120),
     LText("", kSignUpHintArea, 214, 9, 170, 140, platform::WS_BORDER),
     PushButton("Read Terms And Conditions Agreement", kSignUpReadTermsButton, 86, Row(9) + 2, 160,

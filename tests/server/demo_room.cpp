@@ -54,5 +54,6 @@ std::unique_ptr<DemoRoom> MakeDemoRoom() {
   AddDemoTourneys(*room);
   AddDemoBuddies(*room);
   AddDemoSignIn(*room);
+  AddDemoAccounts(*room);
   return room;
 }

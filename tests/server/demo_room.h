@@ -87,3 +87,4 @@ void AddDemoTables(DemoRoom& room);
 void AddDemoTourneys(DemoRoom& room);
 void AddDemoBuddies(DemoRoom& room);
 void AddDemoSignIn(DemoRoom& room);
+void AddDemoAccounts(DemoRoom& room);
