@@ -25,6 +25,24 @@ std::vector<uint8_t> DeviceId_BuildRequest(uint8_t request_number, const char* t
   return bytes;
 }
 
+bool DeviceId_ParseResponse(const uint8_t* payload, uint32_t length, uint8_t request_number,
+                            std::vector<char>* text) {
+  const uint8_t* read = payload;
+  auto left = static_cast<int32_t>(length);
+  uint8_t number = 0, spare = 0, trailing = 0;
+  uint16_t text_length = 0;
+  if (payload == nullptr || PacketReadU8(&number, &read, &left) != 0 || number != request_number ||
+      PacketReadU8(&spare, &read, &left) != 0 || PacketReadU16(&text_length, &read, &left) != 0 ||
+      text_length < 1 || left < static_cast<int32_t>(text_length)) {
+    return false;
+  }
+  if (read[text_length - 1] != '\0') return false;
+  text->assign(read, read + text_length);
+  read += text_length;
+  left -= text_length;
+  return PacketReadU8(&trailing, &read, &left) == 0;
+}
+
 bool DeviceIdClass::RegisterComponent(const char* library_path) {
   library_ = ::dlopen(library_path, RTLD_NOW | RTLD_LOCAL);
   if (library_ == nullptr) {
@@ -85,21 +103,7 @@ int DeviceIdClass::HandleResponse(const uint8_t* payload, uint32_t length) {
   std::vector<char> received;
   const char* text = kDeviceIdFixedKey;
   if (payload != nullptr && length != 0) {
-    const uint8_t* read = payload;
-    auto left = static_cast<int32_t>(length);
-    uint8_t number = 0, spare = 0, trailing = 0;
-    uint16_t text_length = 0;
-    bool good = PacketReadU8(&number, &read, &left) == 0 && number == request_number_ &&
-                PacketReadU8(&spare, &read, &left) == 0 &&
-                PacketReadU16(&text_length, &read, &left) == 0 && text_length >= 1 &&
-                left >= static_cast<int32_t>(text_length);
-    if (good) {
-      received.assign(read, read + text_length);
-      read += text_length;
-      left -= text_length;
-      good = received.back() == '\0' && PacketReadU8(&trailing, &read, &left) == 0;
-    }
-    if (good) {
+    if (DeviceId_ParseResponse(payload, length, request_number_, &received)) {
       text = received.data();
     } else {
       result = 1;

@@ -24,6 +24,12 @@ constexpr const char* kDeviceIdFixedKey = "Q7vTn2WpXe4LkZc9RmHs0BjYd3UfGa6=";
 // NUL.
 std::vector<uint8_t> DeviceId_BuildRequest(uint8_t request_number, const char* text);
 
+// Reads PACKETTYPE_DEVICEID_RESPONSE: request number (must be `request_number`), a spare byte, a
+// u16 length L, L bytes of text whose last byte is NUL (L at least 1), a trailing byte; bytes
+// after these are ignored. true with `text` holding the text (with its NUL) when all is there.
+bool DeviceId_ParseResponse(const uint8_t* payload, uint32_t length, uint8_t request_number,
+                            std::vector<char>* text);
+
 class DeviceIdClass {
  public:
   DeviceIdClass() = default;  // not ready until Start

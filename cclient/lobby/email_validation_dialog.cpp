@@ -84,16 +84,19 @@ platform::INT_PTR DialogProc(platform::HWND, platform::UINT message, platform::W
 
 }  // namespace
 
-int EmailValidationDialog::OnEmailAndStatusResult(const uint8_t* payload, uint32_t length) {
-  if (payload == nullptr) return 1;
+bool EmailValidation_ParseStatus(const uint8_t* payload, uint32_t length, uint8_t* status,
+                                 char address[65]) {
+  if (payload == nullptr) return false;
   const uint8_t* read = payload;
-  int32_t left = static_cast<int32_t>(length);
+  auto left = static_cast<int32_t>(length);
+  return PacketReadU8(status, &read, &left) == 0 &&
+         PacketReadString(address, kEmailAddressBytes, &read, &left) == 0 && left == 0;
+}
+
+int EmailValidationDialog::OnEmailAndStatusResult(const uint8_t* payload, uint32_t length) {
   uint8_t status = 0;
   char address[sizeof address_] = {};
-  if (PacketReadU8(&status, &read, &left) != 0 ||
-      PacketReadString(address, sizeof address, &read, &left) != 0 || left != 0) {
-    return 1;
-  }
+  if (!EmailValidation_ParseStatus(payload, length, &status, address)) return 1;
   Close();
   if (status > 1) {
     Box(MainWindow,

@@ -24,6 +24,11 @@ constexpr int kValidationHintEnd = 1111;
 constexpr int kValidationHint = 1112;
 constexpr int kValidationValidateButton = 1113;
 
+// Reads PACKETTYPE_REQUESTEMAILANDSTATUSRESULT: a status byte, then the address with its NUL (at
+// most 64 characters), and nothing after it. true with both set when the payload is exactly that.
+bool EmailValidation_ParseStatus(const uint8_t* payload, uint32_t length, uint8_t* status,
+                                 char address[65]);
+
 class EmailValidationDialog {
  public:
   int OnEmailAndStatusResult(const uint8_t* payload, uint32_t length);      // 1083
