@@ -4,8 +4,14 @@
 #include "platform/window/window.h"
 
 void DialogHolder::Close() {
-  if (dialog != nullptr && platform::IsWindow(dialog)) platform::DestroyWindow(dialog);
+  // Forgotten first: destroying the dialog may reach code that asks this holder again.
+  const platform::HWND held = dialog;
   dialog = nullptr;
+  if (held != nullptr && platform::IsWindow(held)) platform::DestroyWindow(held);
+}
+
+void DialogHolder::Destroy() {
+  if (dialog != nullptr && platform::IsWindow(dialog)) platform::DestroyWindow(dialog);
 }
 
 int DialogHolder::PreTranslate(platform::MSG* message) {

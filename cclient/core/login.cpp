@@ -14,6 +14,7 @@
 #include "cclient/core/options.h"
 #include "cclient/core/startup.h"
 #include "cclient/core/startup_file.h"
+#include "cclient/lobby/account_dialogs.h"
 #include "cclient/lobby/buddy_list.h"
 #include "cclient/lobby/device_id.h"
 #include "cclient/lobby/email_validation_dialog.h"
@@ -607,6 +608,7 @@ void Login_LogOut() {
   BuddyList_Close();
   PendingBonusWindow_Close();
   HistoryBonusWindow_Close();
+  AccountDialogs_CloseAtSignOut();
   Network& network = GlobalNetwork();
   network.CloseUnreferenced();
   (void)network.SendPacket(PACKETTYPE_LOGOUTREQUEST, nullptr, 0, g_Main.lobby_connection);

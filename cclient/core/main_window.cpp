@@ -24,6 +24,7 @@
 #include "cclient/lobby/menu_strip.h"
 #include "cclient/lobby/nav_tree.h"
 #include "cclient/lobby/pending_bonus_window.h"
+#include "cclient/lobby/account_dialogs.h"
 #include "cclient/lobby/sign_up_dialog.h"
 #include "cclient/lobby/tourney_list.h"
 #include "cclient/lobby/web_pages.h"
@@ -585,6 +586,7 @@ int Main_PreTranslateMessage(platform::MSG* message) {
   if (Login_PreTranslate(message) == 0) return 0;
   if (BuddyList_PreTranslate(message) == 0) return 0;
   if (SignUpDialog_PreTranslate(message) == 0) return 0;
+  if (AccountDialogs_PreTranslate(message) == 0) return 0;
   if (BadSignInDialogHolder != nullptr && BadSignInDialogHolder->PreTranslate(message) == 0) {
     return 0;
   }

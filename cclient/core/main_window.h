@@ -208,6 +208,11 @@ void Main_SetUpLobbyBanners();
 // once that handler has returned.
 void Main_ReturnToHostOrExit();
 
+// Hosted mode: nonzero when a hosting program gave its window; the cashier request then goes to
+// that program.
+int Main_IsHosted();
+void Main_HostShowCashier();
+
 // Restores the main window when it is minimised and brings it to the front.
 void Main_BringToFront();
 

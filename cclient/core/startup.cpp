@@ -22,8 +22,10 @@
 #include "cclient/core/sound_bank.h"
 #include "cclient/core/splash_window.h"
 #include "cclient/core/startup_file.h"
+#include "cclient/lobby/account_dialogs.h"
 #include "cclient/lobby/nav_tree.h"
 #include "cclient/lobby/tourney_list.h"
+#include "cclient/lobby/web_pages.h"
 #include "cclient/net/net_session.h"
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
@@ -389,6 +391,10 @@ const char* Main_PreInit(platform::HINSTANCE instance, const char* class_name,
   // The start-up file's addresses and keys go to the modules that use them.
   Registry_SetOptionsKey(g_StartupSettings.options_key);
   Splash_SetServerStatusUrl(g_StartupSettings.server_status_address);
+  Web_SetSiteUrl(g_StartupSettings.site_base_address);
+  Web_SetSecureUrl(g_StartupSettings.secure_base_address);
+  Web_SetSplashUrl(g_StartupSettings.splash_page_address);
+  AccountDialogs_Start();
   DebugLog_WriteLevel(1, "Client (OS %ld) Variant ID is %ld and Site ID is %ld\n",
                       static_cast<long>(g_StartupSettings.os_id),
                       static_cast<long>(g_StartupSettings.variant_id),
@@ -521,6 +527,7 @@ void Main_Cleanup() {
   if (SoundEnabled()) GlobalSoundBank().ReleaseAll();
 
   Splash_Destroy();
+  AccountDialogs_Shutdown();
   if (BadSignInDialogHolder != nullptr) {
     BadSignInDialogHolder->Close();
     delete BadSignInDialogHolder;

@@ -1,10 +1,12 @@
 #include "cclient/lobby/lobby_neighbours.h"
 
+#include "cclient/core/client_globals.h"
 #include "cclient/core/login.h"
 #include "cclient/core/main_window.h"
 #include "cclient/core/server_list.h"
 #include "cclient/net/network.h"
 #include "cclient/table/table_list.h"
+#include "platform/system/web_page.h"
 
 namespace {
 
@@ -35,6 +37,22 @@ void LobbyNeighbours::OpenOrForegroundTable(uint32_t table_id, int32_t game_type
                                             uint16_t port, int table_kind) {
   ::OpenOrForegroundTable(table_id, game_type, seat, server_list_index, host, port, table_kind);
 }
+
+const uint8_t* LobbyNeighbours::Login_GetSessionId() { return ::Login_GetSessionId(); }
+
+uint32_t LobbyNeighbours::Login_GetUserId() { return ::Login_GetUserId(); }
+
+void LobbyNeighbours::Login_ShowSignIn() {
+  ::Login_ShowDialog(ProgramInstance, MainWindow, LOGIN_MODE_PLAIN, -1, -1);
+}
+
+void LobbyNeighbours::Login_CountNewAccount() { ::Login_CountNewAccount(); }
+
+bool LobbyNeighbours::Main_IsHosted() { return ::Main_IsHosted(); }
+
+void LobbyNeighbours::Main_HostShowCashier() { ::Main_HostShowCashier(); }
+
+bool LobbyNeighbours::OpenBrowser(const char* address) { return platform::OpenWebPage(address); }
 
 LobbyNeighbours& Lobby_GetNeighbours() {
   static LobbyNeighbours program_own;

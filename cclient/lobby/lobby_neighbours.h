@@ -1,5 +1,6 @@
-// What the buddy list and the bonus windows reach outside themselves: the lobby connection's
-// send, the signed-in state, the game codes, the server list and the opening of a table.
+// What the lobby's windows and the account dialogs reach outside themselves: the lobby
+// connection's send, the signed-in state and session, the game codes, the server list, the
+// opening of a table, the sign-in dialog, the account count, hosted mode and the browser.
 //
 // Each method does exactly what the function it is named after does. The windows call them
 // through the neighbours in force: the program's own, unless a test has put a recording set in
@@ -24,6 +25,16 @@ class LobbyNeighbours {
   virtual void OpenOrForegroundTable(uint32_t table_id, int32_t game_type, int32_t seat,
                                      uint8_t server_list_index, const char* host, uint16_t port,
                                      int table_kind);
+  // The 12 bytes of the server session id received at sign-in.
+  virtual const uint8_t* Login_GetSessionId();
+  virtual uint32_t Login_GetUserId();
+  // Login_ShowDialog for a plain sign-in over the main window.
+  virtual void Login_ShowSignIn();
+  virtual void Login_CountNewAccount();
+  virtual bool Main_IsHosted();
+  virtual void Main_HostShowCashier();
+  // platform::OpenWebPage: true when the browser was started.
+  virtual bool OpenBrowser(const char* address);
 };
 
 // The neighbours in force.

@@ -1,6 +1,6 @@
-// The main window's and the web pages' operations that the table host calls and that this build
-// does not have yet. Each logs its call and does nothing else. Each body becomes a plain forward
-// in table_neighbours.cpp when its function is written.
+// The main window's operations that the table host calls and that this build does not have yet.
+// Each logs its call and does nothing else. Each body becomes a plain forward in
+// table_neighbours.cpp when its function is written.
 #include "cclient/core/debug_log.h"
 #include "cclient/table/table_neighbours.h"
 
@@ -14,8 +14,3 @@ void NotInBuild(const char* operation) {
 
 void TableNeighbours::Main_RedrawButtons() { NotInBuild("Main_RedrawButtons"); }
 
-void TableNeighbours::OpenGameHelp(platform::HWND, int32_t) { NotInBuild("OpenGameHelp"); }
-
-void TableNeighbours::OpenSitePage(platform::HWND, const char*) { NotInBuild("OpenSitePage"); }
-
-void TableNeighbours::OpenCashier(platform::HWND) { NotInBuild("OpenCashier"); }

@@ -4,6 +4,7 @@
 #include "cclient/core/login.h"
 #include "cclient/core/main_window.h"
 #include "cclient/core/server_list.h"
+#include "cclient/lobby/web_pages.h"
 #include "cclient/net/network.h"
 
 namespace {
@@ -101,3 +102,13 @@ void TableNeighbours::Login_ShowDialog(platform::HINSTANCE instance, platform::H
                                        int32_t mode, int32_t table_id, int32_t seat) {
   ::Login_ShowDialog(instance, parent, mode, table_id, seat);
 }
+
+void TableNeighbours::OpenGameHelp(platform::HWND window, int32_t game) {
+  ::OpenGameHelp(window, game);
+}
+
+void TableNeighbours::OpenSitePage(platform::HWND window, const char* path) {
+  ::OpenSitePage(window, path);
+}
+
+void TableNeighbours::OpenCashier(platform::HWND window) { ::OpenCashier(window); }

@@ -60,6 +60,7 @@ std::unique_ptr<DemoRoom> MakeDemoRoom() {
   AddDemoTourneys(*room);
   AddDemoBuddies(*room);
   AddDemoSignIn(*room);
+  AddDemoAccounts(*room);
   AddDemoChrome(*room);
   AddDemoDealer(*room);  // last: it wraps the sign-in and the tables' answers
   return room;

@@ -92,6 +92,7 @@ void AddDemoHoldemHands(DemoRoom& room);
 void AddDemoTourneys(DemoRoom& room);
 void AddDemoBuddies(DemoRoom& room);
 void AddDemoSignIn(DemoRoom& room);
+void AddDemoAccounts(DemoRoom& room);
 void AddDemoChrome(DemoRoom& room);
 // Hold'em and Omaha tables with a dealer and robots; hands on to the parts registered before it.
 void AddDemoDealer(DemoRoom& room);

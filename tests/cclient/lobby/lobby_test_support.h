@@ -42,6 +42,23 @@ class RecordingLobby : public LobbyNeighbours {
   void OpenOrForegroundTable(uint32_t table_id, int32_t game_type, int32_t seat,
                              uint8_t server_list_index, const char* host, uint16_t port,
                              int table_kind) override;
+
+  // The account dialogs' neighbours.
+  uint8_t session_id[12] = {'S', 'E', 'S', 'S', 'I', 'O', 'N', '-', '0', '0', '4', '2'};
+  uint32_t user_id = 4242;
+  bool hosted = false;
+  std::vector<std::string> calls;     // sign-in shown, accounts counted, host cashier
+  std::vector<std::string> browsed;   // addresses handed to the browser
+  const uint8_t* Login_GetSessionId() override { return session_id; }
+  uint32_t Login_GetUserId() override { return user_id; }
+  void Login_ShowSignIn() override { calls.push_back("Login_ShowSignIn"); }
+  void Login_CountNewAccount() override { calls.push_back("Login_CountNewAccount"); }
+  bool Main_IsHosted() override { return hosted; }
+  void Main_HostShowCashier() override { calls.push_back("Main_HostShowCashier"); }
+  bool OpenBrowser(const char* address) override {
+    browsed.emplace_back(address);
+    return true;
+  }
 };
 
 // Big-endian payload building.
