@@ -1,10 +1,13 @@
-// The game modules this build does not have yet. A table of such a game is made with a game object
-// whose Create fails with a text naming the game, so the player sees why no table opens; each
-// game's own module takes its place in TableGame_Make when it is written.
+// The maker of each game's object. A game whose module this build does not have yet is made with a
+// game object whose Create fails with a text naming the game, so the player sees why no table
+// opens; each game's own module takes its place in TableGame_Make when it is written (Hold'em has).
 #include <cstdio>
 
 #include "cclient/core/debug_log.h"
 #include "cclient/table/table_game.h"
+
+// The game modules this build has.
+std::unique_ptr<TableGameClass> Holdem_Make(TableClass* table);
 
 namespace {
 
@@ -39,5 +42,6 @@ void TableGame_SetMaker(TableGameMaker maker) { g_maker = maker; }
 std::unique_ptr<TableGameClass> TableGame_Make(int32_t game_type, TableClass* table) {
   if (game_type < 0 || game_type >= kGameTypeCount) return nullptr;
   if (g_maker != nullptr) return g_maker(game_type, table);
+  if (game_type == GAMETYPE_HOLDEM) return Holdem_Make(table);
   return std::make_unique<GameNotInBuild>(game_type);
 }

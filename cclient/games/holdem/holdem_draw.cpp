@@ -153,7 +153,9 @@ void HoldemClass::UpdateAllInsText() {
 void HoldemClass::UpdateOverlayCopy() {
   if (table_ == nullptr) return;
   char text[sizeof draw_.overlay_text];
-  std::snprintf(text, sizeof text, "%s", table_->overlay_text);
+  const size_t length = strnlen(table_->overlay_text, sizeof text - 1);
+  std::memcpy(text, table_->overlay_text, length);
+  text[length] = '\0';
   if (std::strcmp(text, draw_.overlay_text) == 0) return;
   std::memcpy(draw_.overlay_text, text, sizeof text);
   draw_.overlay_length = static_cast<int32_t>(std::strlen(text));

@@ -22,7 +22,7 @@ platform::RECT HoldemDraw_PlaceOverlay(int32_t width, int32_t height);
 // The in-turn clock of a timer of `length` seconds with `remaining` left, in the clock rectangle
 // `clock` (the table's is (19, 501, 134, 513)).
 struct HoldemClockFace {
-  char text[16];             // "%d:%02d"
+  char text[32];             // "%d:%02d"
   bool has_bar;              // the red bar still has width
   platform::RECT bar;        // left + d .. right - d, top .. bottom (exclusive right and bottom)
 };

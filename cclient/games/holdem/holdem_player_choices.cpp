@@ -391,36 +391,70 @@ void HoldemClass::ResetHandDisplay() {
   bet_window_start_[0] = bet_window_start_[1] = 0;
 }
 
+namespace {
+
+constexpr int32_t kBoardX[kHoldemBoardCards] = {250, 309, 368, 427, 486};
+constexpr int32_t kBoardY = 149;
+constexpr int32_t kWinningCardRise = 12;
+
+}  // namespace
+
 void HoldemClass::RaiseWinningBoardCards() {
   log_.Line("");
   log_.Line("show Deck Cards is visited!");
   log_.Line("");
   if (board_raise_state_ != 1 || board_dealer_ == nullptr || board_copy_dealer_ == nullptr) return;
   CardDealer& copy = *board_copy_dealer_;
-  const int8_t* winner = winner_index_ >= 0 && winner_index_ < kHoldemSeats ? winner_cards_[winner_index_] : nullptr;
+  // The winning hand of the only winner (its five cards are kept at the winner's seat).
+  const int32_t winner_seat = winner_count_ > 0 ? winner_seats_[0] : -1;
+  const int8_t* winner = winner_seat >= 0 && winner_seat < kHoldemSeats ? winner_cards_[winner_seat] : nullptr;
+  int32_t from_x[kHoldemBoardCards], from_y[kHoldemBoardCards], to_x[kHoldemBoardCards], to_y[kHoldemBoardCards];
+  copy.Stop(false);
   for (int32_t c = 0; c < kHoldemBoardCards; ++c) {
+    // From where the copy lies when it was raised before, else from the board's places.
+    const bool lying = copy.HasCard(c, 0);
+    from_x[c] = lying ? copy.GetCardX(c, 0) : kBoardX[c];
+    from_y[c] = lying ? copy.GetCardY(c, 0) : kBoardY;
     const int32_t face = board_dealer_->GetCard(c, 0);
-    (void)copy.RemoveCards(c, 0);
-    copy.SetCardFace(c, 0, face);
-    (void)copy.PlaceAllCards(c);
-    copy.TurnFaceUp(c);
     bool wins = false;
     for (int32_t k = 0; winner != nullptr && k < kHoldemBoardCards; ++k) wins = wins || (face >= 0 && winner[k] == face);
-    copy.SetRaise(c, 0, wins ? 12 : 0);
+    to_x[c] = kBoardX[c];
+    to_y[c] = kBoardY - (wins ? kWinningCardRise : 0);
+    (void)copy.RemoveCards(c, 0);
+    if (!board_dealer_->HasCard(c, 0)) continue;
+    (void)copy.PlaceAllCards(c);
+    copy.SetCardFace(c, 0, face);
+    copy.TurnFaceUp(c);
   }
+  (void)copy.SetDeckOrigins(from_x, from_y);
+  (void)copy.SetSeatOrigins(to_x, to_y);
+  (void)copy.SetAltSeatOrigins(to_x, to_y);
   (void)copy.SetFlightTime(0.2f);
   (void)copy.StartDeal(0, 0.0f, false, nullptr, 0, 0, 0, true);
   board_dealer_->Stop(false);
+  for (int32_t c = 0; c < kHoldemBoardCards; ++c) (void)board_dealer_->RemoveCards(c, 0);
 }
 
 bool HoldemClass::LowerWinningBoardCards() {
   log_.Line("recover Deck Cards is visited!");
-  if (board_copy_dealer_ == nullptr || !board_copy_dealer_->IsStarted()) {
-    if (board_dealer_ != nullptr) board_dealer_->Stop(true);
+  if (board_copy_dealer_ == nullptr || board_dealer_ == nullptr) return false;
+  CardDealer& copy = *board_copy_dealer_;
+  if (!copy.IsStarted()) {
+    board_dealer_->Stop(true);
     return false;
   }
-  CardDealer& copy = *board_copy_dealer_;
-  for (int32_t c = 0; c < kHoldemBoardCards; ++c) copy.SetRaise(c, 0, 0);
+  int32_t from_x[kHoldemBoardCards], from_y[kHoldemBoardCards], to_x[kHoldemBoardCards], to_y[kHoldemBoardCards];
+  for (int32_t c = 0; c < kHoldemBoardCards; ++c) {
+    const bool lying = copy.HasCard(c, 0);
+    from_x[c] = lying ? copy.GetCardX(c, 0) : kBoardX[c];
+    from_y[c] = lying ? copy.GetCardY(c, 0) : kBoardY;
+    to_x[c] = kBoardX[c];
+    to_y[c] = kBoardY;
+  }
+  copy.Stop(false);
+  (void)copy.SetDeckOrigins(from_x, from_y);
+  (void)copy.SetSeatOrigins(to_x, to_y);
+  (void)copy.SetAltSeatOrigins(to_x, to_y);
   (void)copy.SetFlightTime(0.2f);
   return copy.StartDeal(0, 0.0f, true, Window(), TABLEMSG_CARD_ANIMATION_DONE, 5, 0, true);
 }
