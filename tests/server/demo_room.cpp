@@ -9,6 +9,11 @@ void DemoPacket::Reply(uint16_t reply_type, std::vector<uint8_t> reply_payload) 
 
 void DemoRoom::On(uint16_t type, Handler handler) { handlers_[type] = std::move(handler); }
 
+DemoRoom::Handler DemoRoom::HandlerFor(uint16_t type) const {
+  const auto found = handlers_.find(type);
+  return found != handlers_.end() ? found->second : Handler();
+}
+
 void DemoRoom::Every(Tick tick) { ticks_.push_back(std::move(tick)); }
 
 void DemoRoom::WhenClosed(Closed closed) { closed_.push_back(std::move(closed)); }
@@ -51,6 +56,7 @@ std::unique_ptr<DemoRoom> MakeDemoRoom() {
   AddDemoSession(*room);
   AddDemoLobby(*room);
   AddDemoTables(*room);
+  AddDemoHoldemHands(*room);  // after the tables: it wraps their answers for its table
   AddDemoTourneys(*room);
   AddDemoBuddies(*room);
   AddDemoSignIn(*room);

@@ -39,6 +39,9 @@ class DemoRoom final : public Responder {
 
   // Registers the answer to one packet type; a later registration of the same type replaces it.
   void On(uint16_t type, Handler handler);
+  // The answer registered for `type`, empty when none: a part that answers some packets of a type
+  // itself (a table it runs) hands the others on to it.
+  Handler HandlerFor(uint16_t type) const;
   // Registers a periodic step, run about every 20 ms for each open connection.
   void Every(Tick tick);
   // Registers a step run when a connection ends.
@@ -84,6 +87,8 @@ std::unique_ptr<DemoRoom> MakeDemoRoom();
 void AddDemoSession(DemoRoom& room);
 void AddDemoLobby(DemoRoom& room);
 void AddDemoTables(DemoRoom& room);
+// A Hold'em table (Bristol) that replays scripted hands to whoever joins it.
+void AddDemoHoldemHands(DemoRoom& room);
 void AddDemoTourneys(DemoRoom& room);
 void AddDemoBuddies(DemoRoom& room);
 void AddDemoSignIn(DemoRoom& room);

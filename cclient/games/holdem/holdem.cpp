@@ -157,10 +157,8 @@ const char* HoldemClass::Create(platform::HINSTANCE instance) {
 }
 
 bool HoldemClass::ReloadBackground() {
-  GameFrame fresh;
   const std::string site = GlobalBannerImageSet().GetPath(5);
-  if (fresh.LoadBackground(site.c_str(), "10table.a") != nullptr) return false;
-  // The new surfaces take the old ones' place; the old ones go.
+  // New surfaces take the old ones' place; on failure the old ones stay.
   if (frame_.LoadBackground(site.c_str(), "10table.a") != nullptr) return false;
   if (table_ != nullptr) {
     table_->SetBackBufferDC(frame_.BackBuffer());

@@ -442,7 +442,7 @@ bool HoldemClass::AnimatePotToWinners(int32_t pot, uint32_t value, const uint32_
     const platform::POINT target = seats_[players_[seat].display_position].points[0];
     const bool post = k == 0;
     const bool started = pile.StartMove(target.x, target.y, 0.5f, 0.0f, post, Window(), TABLEMSG_CHIP_ANIMATION_DONE,
-                                        static_cast<platform::WPARAM>((10 + pot) << 16),
+                                        static_cast<platform::WPARAM>((10 << 16) + pot),
                                         static_cast<platform::LPARAM>(pause_ms), true, true);
     if (post) first_started = started;
   }

@@ -354,6 +354,7 @@ bool Holdem_CheckRecord(uint32_t type, const GameRecord& record, GameLog* log) {
       if (r.winner_count >= 10) {
         fault = "winner count";
         value = r.winner_count;
+        break;
       }
       if (fault == nullptr && r.paying_pot > 2) {
         fault = "paying pot";

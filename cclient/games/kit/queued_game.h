@@ -72,6 +72,11 @@ class QueuedGame : public TableGameClass {
   const SoftTimer& DelayTimer() const { return delay_timer_; }
   const SoftTimer& InstantTimer() const { return instant_timer_; }
   const SoftTimer& LeavePacketTimer() const { return leave_timer_; }
+  // Nothing queued, nothing waited for, no loop timer running and no animation moving.
+  bool IsIdle() const {
+    return ring_.Empty() && loop_waiting_ == 0 && delay_timer_.IsFree() && instant_timer_.IsFree() &&
+           AnimationsAtRest();
+  }
 
  protected:
   // ---- The game's part ----
