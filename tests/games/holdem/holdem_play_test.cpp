@@ -291,6 +291,51 @@ TEST_F(HoldemPlayTest, the_mouse_goes_to_what_lies_under_it) {
   EXPECT_EQ(game->OnMouseMove(400, 200, 0), -1);
 }
 
+TEST_F(HoldemPlayTest, bring_more_money_is_refused_at_a_table_that_forbids_it) {
+  table_->table_flags |= kTableFlagNoMoreMoney;
+  GameState gs = Base(7);
+  gs.next = 4;
+  gs.next_mask = Bit(8);
+  gs.enough = 0;  // not enough chips for the small blind: the three-button window
+  ASSERT_EQ(Feed(2402, gs.Bytes()), 0);
+  for (int i = 0; i < 20; ++i) Frame();
+  const size_t boxes = platform::headless::MessageBoxes().size();
+  // Button 10 at (11, 47) in the window at (306, 388).
+  MoveAndClick(306 + 11 + 10, 388 + 47 + 8);
+  const auto& shown = platform::headless::MessageBoxes();
+  ASSERT_EQ(shown.size(), boxes + 1);
+  EXPECT_EQ(shown.back().text, "You are not permitted to bring more money to a tournament table.");
+  for (int i = 0; i < 10; ++i) Frame();
+  // The window stays; its sit-out button still answers.
+  MoveAndClick(306 + 133 + 10, 388 + 47 + 8);
+  const auto sent = Payloads(2401);
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0], Action(11, 0));
+}
+
+TEST_F(HoldemPlayTest, leaving_in_the_hand_asks_first_and_cancel_stays) {
+  OfferTurn(Bit(1) | Bit(7), 0, 0, 0);
+  platform::headless::AnswerMessageBox(platform::IDCANCEL);
+  EXPECT_EQ(Holdem()->ConfirmLeave(), 1);
+  const auto& shown = platform::headless::MessageBoxes();
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().text, "You have chosen to leave the table.\nYour cards will be folded when it is your turn.");
+  EXPECT_EQ(shown.back().caption, "Texas Hold'em Poker Table");
+  platform::headless::AnswerMessageBox(platform::IDOK);
+  EXPECT_EQ(Holdem()->ConfirmLeave(), 0);
+}
+
+TEST_F(HoldemPlayTest, enter_with_an_empty_chat_line_sends_nothing) {
+  OfferTurn(Bit(1) | Bit(7), 0, 0, 0);
+  const size_t before = neighbours_.sent.size();
+  Holdem()->OnChar(13);
+  EXPECT_EQ(neighbours_.sent.size(), before);
+  Holdem()->OnChar('h');
+  Holdem()->OnChar('i');
+  Holdem()->OnChar(13);
+  EXPECT_EQ(neighbours_.sent.size(), before + 1);
+}
+
 // Whatever the widgets paint, the window shows the back buffer after every frame: no change is
 // left out of the dirty rectangles.
 TEST_F(HoldemPlayTest, every_frame_copies_all_it_changed) {
