@@ -54,10 +54,13 @@ class QuietNeighbours final : public TableNeighbours {
 };
 
 QuietNeighbours g_neighbours;
+// The folder holding the table picture; the table is made there, and the run's own folder (where
+// libFuzzer finds its corpus) is the current one otherwise.
+std::string g_picture_folder;
 
 // The table picture the game needs: a plain 800 x 560 JPEG in the run's own folder.
 void WriteTablePicture() {
-  FILE* file = std::fopen("10table.a", "wb");
+  FILE* file = std::fopen((g_picture_folder + "/10table.a").c_str(), "wb");
   if (file == nullptr) std::abort();
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
@@ -87,10 +90,11 @@ void PutU32(std::vector<uint8_t>* out, uint32_t value) {
 
 void EnsureTable() {
   if (GlobalTableList().FindById(kTableId) != nullptr) return;
-  if (GlobalTableList().NewTable(nullptr, nullptr, GAMETYPE_HOLDEM, kTableId, "Table", -1, 1, "fuzz.example", 9005,
-                                 0) != nullptr) {
-    std::abort();
-  }
+  char here[4096];
+  if (getcwd(here, sizeof here) == nullptr || chdir(g_picture_folder.c_str()) != 0) std::abort();
+  const char* error = GlobalTableList().NewTable(nullptr, nullptr, GAMETYPE_HOLDEM, kTableId, "Table", -1, 1,
+                                                 "fuzz.example", 9005, 0);
+  if (error != nullptr || chdir(here) != 0) std::abort();
   // A join with two players, the fuzzer at seat 3.
   std::vector<uint8_t> join;
   PutU32(&join, kTableId);
@@ -123,7 +127,8 @@ void EnsureTable() {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   ::setenv("TVK_HEADLESS", "1", 1);
   char folder[] = "/tmp/fuzz_holdem_XXXXXX";
-  if (mkdtemp(folder) == nullptr || chdir(folder) != 0) std::abort();
+  if (mkdtemp(folder) == nullptr) std::abort();
+  g_picture_folder = folder;
   WriteTablePicture();
   DebugLevel = -1;
   Table_SetNeighbours(&g_neighbours);
