@@ -24,7 +24,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "cclient/games/holdem/holdem_choices.h"
+#include "cclient/games/holdem/holdem_draw_layout.h"
 #include "cclient/games/holdem/holdem_packets.h"
 #include "cclient/games/kit/game_frame.h"
 #include "cclient/games/kit/queued_game.h"
@@ -255,12 +258,25 @@ class HoldemClass : public QueuedGame {
   void BuildOptionBar();
   void LogButtonClick(int32_t id);
   void LogOptionChoice(int32_t id);
+  // The local player's offer at the turn (raise kinds, amounts) and before it (pre-action flags).
+  HoldemOffer TurnOffer() const;
+  HoldemOffer PreActionOffer() const;
+  HoldemSeatOptions SeatOptions() const;
+  void SetSeatOptions(const HoldemSeatOptions& options);
+  // Sends what a click chose (an action, I am back, play now, show or muck).
+  void CarryOut(const HoldemChoice& choice);
+
+  // ---- Input (the input file) ----
+  // The display position whose plate holds the point, -1 none (Omaha uses the same test).
+  int32_t SeatAt(int32_t x, int32_t y);
+  void OnActionBarClick(int32_t id);
 
   // ---- Drawing (the drawing file) ----
   void UpdateFrame(float seconds);
   void EraseFrame();
   void DrawFrame(float seconds);
   void Present(platform::HWND window) { frame_.Present(window); }
+  const HoldemDrawState& DrawState() const { return draw_; }
   void RefreshStatistics(float seconds, bool force);
   void ResetStatistics();
 
@@ -283,6 +299,10 @@ class HoldemClass : public QueuedGame {
   const CardDealer* Board() const { return board_dealer_.get(); }
   const SpriteClass& DealerButton() const { return dealer_button_; }
   const ButtonBar& ActionBar() const { return action_bar_; }
+  const HoldemOptionBar& OptionBar() const { return option_bar_; }
+  const HoldemBetAmountWindow& BetWindow() const { return bet_window_; }
+  const HoldemPopUpWindow& FoldConfirm() const { return fold_confirm_; }
+  const ButtonList& SeatOptionButtons() const { return seat_options_; }
   const HoldemStatistics& Statistics() const { return stats_; }
   const GameFrame& Frame() const { return frame_; }
   int32_t WinnerCount() const { return winner_count_; }
@@ -318,6 +338,32 @@ class HoldemClass : public QueuedGame {
   void ClearTableChips(const HoldemClearTableRecord& record);
   void Release();
   void BuildWidgets();
+
+  // The choices file's steps.
+  bool BeginActionBar();
+  void ShowLabelled(int32_t id, const char* label);
+  // The input file's steps.
+  bool IsOtherPlayersSeat(int32_t position) const;
+  void ActAndPush(const HoldemChoice& choice);
+  void OpenBetWindow(bool raise);
+  void OnMoreMoneyClick(HoldemPopUpWindow& window, int32_t id);
+  // The drawing file's steps.
+  std::vector<CardDealer*> Dealers() const;
+  void UpdateAllInsText();
+  void UpdateOverlayCopy();
+  void UpdateTooltip(float seconds);
+  void NoteErased(const platform::RECT& rect);
+  void EraseOverlay();
+  void EraseBetLabel(int32_t position);
+  uint64_t BetTotal(int32_t position) const;
+  void MarkOverlapping(const platform::RECT& area);
+  void CollectRepainted(std::vector<platform::RECT>* out);
+  void ListDrawn(bool drawn, const platform::RECT& rect);
+  void DrawStack(ChipStack& stack);
+  void DrawDealer(CardDealer* dealer, bool moving, bool face_up, bool face_down, bool list);
+  void DrawSeatPiles(int32_t position);
+  void DrawBetLabel(int32_t position);
+  void DrawInTurnClock();
 
   // ---- Fields, by group ----
   // Drawing surfaces (back buffer, background, window context) and the dirty list.
@@ -429,5 +475,7 @@ class HoldemClass : public QueuedGame {
   int32_t hovered_seat_ = -1;
   float tooltip_timer_ = -0.5f;
   platform::RECT bet_label_rects_[kHoldemSeats];
+  HoldemDrawState draw_;
+  std::vector<platform::RECT> erased_;  // this frame's erased areas
   platform::HWND held_window_ = nullptr;
 };

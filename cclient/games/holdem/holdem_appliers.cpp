@@ -525,105 +525,55 @@ void HoldemClass::OfferNextPlayerChoices(const HoldemGameStateRecord& r) {
 bool HoldemClass::AutoAction(const HoldemGameStateRecord& r) {
   if (r.next_player != local_player_id_ || local_player_id_ < 0) return false;
   const uint8_t* f = r.next_flags;
-  if (tournament_ != 0 && tournament_sit_out_ != 0 && action_bar_.IsButtonShown(32)) {
-    log_.Line("Enter special case");
-    HidePreActionBar();
-    return true;
-  }
-  if (f[ACTION_POST_SMALL] == 0 && f[ACTION_POST_BIG] == 0) {
-    const int32_t option = option_bar_.GetSelectedOption();
-    if (option < 0 || option_bar_.IsSelectionCountdownRunning()) {
+  HoldemTurnState state;
+  state.offer.check = f[ACTION_CHECK] != 0;
+  state.offer.bet = f[ACTION_BET] != 0;
+  state.offer.call = f[ACTION_CALL] != 0;
+  state.offer.raise = f[ACTION_RAISE] != 0;
+  state.offer.raise2 = f[ACTION_RERAISE] != 0;
+  state.offer.raise3 = f[ACTION_CAP] != 0;
+  state.offer.fold = f[ACTION_FOLD] != 0;
+  state.offer.bet_amount = r.bet_amount;
+  state.offer.raise_amount = r.raise_amount;
+  state.offer.max_amount = r.max_amount;
+  state.post_small = f[ACTION_POST_SMALL] != 0;
+  state.post_big = f[ACTION_POST_BIG] != 0;
+  state.tournament = tournament_ != 0;
+  state.whole_units = whole_units_ != 0;
+  state.i_am_back_shown = action_bar_.IsButtonShown(HOLDEM_BUTTON_I_AM_BACK);
+  state.options = SeatOptions();
+  state.selected = option_bar_.GetSelectedOption();
+  state.countdown_running = option_bar_.IsSelectionCountdownRunning();
+  state.option_amount = state.selected >= 0 ? option_bar_.GetOptionAmount(state.selected) : 0;
+  const HoldemAutoResult result = HoldemChoices_AutoAction(state);
+  switch (result.kind) {
+    case HoldemAutoKind::kSpecialCase:
+      log_.Line("Enter special case");
+      HidePreActionBar();
+      return true;
+    case HoldemAutoKind::kNoOption:
       log_.Line("You did not choose any options");
       return false;
-    }
-    LogOptionChoice(option);
-    const int32_t divisor = whole_units_ != 0 ? 100 : 1;
-    const int64_t label_amount = option_bar_.GetOptionAmount(option) / divisor;
-    const bool any_raise = f[ACTION_RAISE] || f[ACTION_RERAISE] || f[ACTION_CAP];
-    const int32_t raise_id = f[ACTION_RAISE] ? 21 : f[ACTION_RERAISE] ? 23 : 26;
-    int32_t button = -1;
-    uint32_t amount = 0;
-    switch (option) {
-      case 42:
-        if (f[ACTION_FOLD] != 0) {
-          if (f[ACTION_CHECK] != 0) {
-            (void)fold_confirm_.Open();
-            return false;
-          }
-          button = 28;
-        }
-        break;
-      case 43:
-        if (f[ACTION_CHECK] != 0) button = 16;
-        break;
-      case 44:
-        button = f[ACTION_CHECK] != 0 ? 16 : f[ACTION_FOLD] != 0 ? 28 : -1;
-        break;
-      case 45:
-        if (f[ACTION_CHECK] != 0) {
-          button = 16;
-        } else if (f[ACTION_CALL] != 0) {
-          button = 19;
-          amount = r.bet_amount;
-        }
-        break;
-      case 46:
-        if (f[ACTION_BET] != 0 && label_amount == r.bet_amount) {
-          button = 17;
-          amount = r.bet_amount;
-        }
-        break;
-      case 47:
-        if (f[ACTION_BET] != 0) {
-          button = 17;
-          amount = r.bet_amount;
-        } else if (any_raise) {
-          button = raise_id;
-          amount = r.raise_amount;
-        }
-        break;
-      case 49:
-        if (any_raise && label_amount == r.raise_amount) {
-          button = raise_id;
-          amount = r.raise_amount;
-        }
-        break;
-      case 50:
-        if (any_raise) {
-          button = raise_id;
-          amount = r.raise_amount;
-        }
-        break;
-      case 51:
-        if (f[ACTION_CALL] != 0 && label_amount == r.bet_amount) {
-          button = 19;
-          amount = r.bet_amount;
-        }
-        break;
-      case 52:
-        if (f[ACTION_CALL] != 0) {
-          button = 19;
-          amount = r.bet_amount;
-        }
-        break;
-      default:
-        break;
-    }
-    if (button < 0) return false;
-    ClearOptionSelection();
-    HidePreActionBar();
-    (void)SendAction(button, amount);
-    return true;
+    case HoldemAutoKind::kNoBlindChoice:
+      log_.Line("You did not choose either Auto Post Blind or Sit out Next Hand");
+      return false;
+    case HoldemAutoKind::kFoldConfirm:
+      LogOptionChoice(state.selected);
+      (void)fold_confirm_.Open();
+      return false;
+    case HoldemAutoKind::kSendOption:
+      LogOptionChoice(state.selected);
+      ClearOptionSelection();
+      HidePreActionBar();
+      (void)SendAction(result.button, result.amount);
+      return true;
+    case HoldemAutoKind::kSendBlindChoice:
+      (void)SendAction(result.button, result.amount);
+      return true;
+    case HoldemAutoKind::kNone:
+      LogOptionChoice(state.selected);
+      return false;
   }
-  if (tournament_ == 0 && sit_out_next_hand_ != 0) {
-    (void)SendAction(29, 0);
-    return true;
-  }
-  if (auto_post_blind_ != 0) {
-    (void)SendAction(f[ACTION_POST_BIG] == 0 ? 30 : 31, 0);
-    return true;
-  }
-  log_.Line("You did not choose either Auto Post Blind or Sit out Next Hand");
   return false;
 }
 
