@@ -47,6 +47,7 @@ struct AccountsState {
   std::set<std::string> names{"alice", "bob"};
   std::set<std::string> addresses{kTakenAddress};
   std::map<int, Mailbox> mailboxes;  // by connection
+  std::map<std::string, std::string> passwords;  // accounts made in this run, by lower-case name
 };
 
 std::string Field(const std::vector<uint8_t>& payload, size_t at, size_t size) {
@@ -77,6 +78,7 @@ uint8_t SignUpCode(AccountsState& state, const std::vector<uint8_t>& record) {
   if (state.addresses.count(address) != 0) return 11;
   state.names.insert(Lower(name));
   state.addresses.insert(address);
+  state.passwords[Lower(name)] = Field(record, 19, 21);
   return 0;
 }
 
@@ -103,6 +105,12 @@ Mailbox& MailboxOf(DemoRoom& room, int connection) {
 }
 
 }  // namespace
+
+const std::string* DemoAccountPassword(DemoRoom& room, const std::string& name) {
+  const auto& passwords = room.Part<AccountsState>().passwords;
+  const auto found = passwords.find(Lower(name));
+  return found != passwords.end() ? &found->second : nullptr;
+}
 
 void AddDemoAccounts(DemoRoom& room) {
   room.On(kSignUpRequest, [](const DemoPacket& packet) {

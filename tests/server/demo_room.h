@@ -93,6 +93,9 @@ void AddDemoTourneys(DemoRoom& room);
 void AddDemoBuddies(DemoRoom& room);
 void AddDemoSignIn(DemoRoom& room);
 void AddDemoAccounts(DemoRoom& room);
+// The password an account made by sign-up in this run was given (demo_accounts.cpp), or nullptr
+// when sign-up made no account of that name (letter case ignored). Only from a handler.
+const std::string* DemoAccountPassword(DemoRoom& room, const std::string& name);
 void AddDemoChrome(DemoRoom& room);
 // Hold'em and Omaha tables with a dealer and robots; hands on to the parts registered before it.
 void AddDemoDealer(DemoRoom& room);

@@ -1,4 +1,5 @@
-// The demo room's sign-in and lists: any name with the password "demo" signs in; a name
+// The demo room's sign-in and lists: any name with the password "demo" signs in (an account made
+// by sign-up in this run with its own password instead); a name
 // "result<N>" gets LOGINRESULT code N (for tests of each code); signing out is answered with the
 // same server session; the lobby's game and tournament lists come from the tables below,
 // zlib-packed on even requests and gzip-packed on odd ones.
@@ -119,7 +120,9 @@ void AddDemoSignIn(DemoRoom& room) {
       packet.Reply(PACKETTYPE_LOGINRESULT, LoginResult(code, state.next_user_id++, name));
       return;
     }
-    const uint8_t code = password == "demo" ? 0 : 1;
+    // An account made by sign-up in this run signs in with its own password.
+    const std::string* own = DemoAccountPassword(packet.room, name);
+    const uint8_t code = password == (own != nullptr ? *own : std::string("demo")) ? 0 : 1;
     packet.Reply(PACKETTYPE_LOGINRESULT, LoginResult(code, state.next_user_id++, name));
   });
   // Signing out keeps the server session, so the tables stay open.
