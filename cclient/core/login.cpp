@@ -330,6 +330,12 @@ platform::INT_PTR SignInProc(platform::HWND dialog, platform::UINT message, plat
             std::memset(text, 0, sizeof text);
           }
           return 1;
+        default:
+          break;
+      }
+      // The buttons also report taking and losing the focus under their ids: only a click acts.
+      if (code != platform::BN_CLICKED) return 0;
+      switch (id) {
         case kItemSignIn:
           OnSignInPressed(dialog);
           return 1;

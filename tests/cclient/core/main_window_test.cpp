@@ -39,6 +39,7 @@
 #include "platform/system/user_folders.h"
 #include "platform/text/text.h"
 #include "platform/window/activation.h"
+#include "platform/controls/control_messages.h"
 #include "platform/window/headless.h"
 #include "platform/window/message_box.h"
 #include "platform/window/message_queue.h"
@@ -793,6 +794,35 @@ TEST_F(MainWindowTest, closing_a_table_cancels_the_sign_in_dialog) {
   EXPECT_EQ(Login_GetDialog(), nullptr);
   EXPECT_FALSE(platform::IsWindow(dialog));
   Login_CancelDialog();
+}
+
+TEST_F(MainWindowTest, sign_in_buttons_act_on_a_click_not_on_a_focus_notice) {
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  ConnectLobby(server.Port());
+  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
+  const platform::HWND dialog = Login_GetDialog();
+  ASSERT_NE(dialog, nullptr);
+  const auto forgotten_windows = [] {
+    int count = 0;
+    for (const auto& window : platform::headless::ListWindows()) {
+      if (window.title == "Forgotten Password") ++count;
+    }
+    return count;
+  };
+  constexpr int kHelpButton = 32772;
+  constexpr int kCancelButton = 2;
+  // Taking and losing the focus reports under the button's id, and must not press it.
+  platform::SendMessage(dialog, platform::WM_COMMAND, platform::MAKEWPARAM(kHelpButton, platform::BN_SETFOCUS), 0);
+  platform::SendMessage(dialog, platform::WM_COMMAND, platform::MAKEWPARAM(kHelpButton, platform::BN_KILLFOCUS), 0);
+  platform::SendMessage(dialog, platform::WM_COMMAND, platform::MAKEWPARAM(kCancelButton, platform::BN_SETFOCUS), 0);
+  EXPECT_EQ(forgotten_windows(), 0);
+  EXPECT_EQ(Login_GetDialog(), dialog);
+  platform::SendMessage(dialog, platform::WM_COMMAND, platform::MAKEWPARAM(kHelpButton, platform::BN_CLICKED), 0);
+  EXPECT_EQ(forgotten_windows(), 1);
+  Login_CancelDialog();
+  EXPECT_EQ(Login_GetDialog(), nullptr);
 }
 
 // The account counts in the registry and the per-user count file.
