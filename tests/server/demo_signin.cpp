@@ -16,6 +16,9 @@ namespace {
 using lobby_list::Cell;
 using lobby_list::HoldemRow;
 
+// The server the tables are played on: the one server of the room's server map (demo_lobby.cpp).
+constexpr uint8_t kDemoServerId = 1;
+
 struct SignInState {
   uint32_t next_user_id = 5000;
   uint32_t list_requests = 0;
@@ -43,36 +46,36 @@ std::string Trimmed(const uint8_t* field, size_t size) {
 
 std::vector<std::vector<Cell>> HoldemRows() {
   return {
-      HoldemRow(0, 1001, 10, "Aberdeen", "$1/$2", true, 7, "$18", "32%", "64", "0"),
-      HoldemRow(0, 1002, 10, "Bristol", "$2/$4", true, 9, "$41", "28%", "58", "2"),
-      HoldemRow(0, 1003, 6, "Cardiff", "N/L $0.50/$1", true, 5, "$36", "24%", "71", "0"),
-      HoldemRow(0, 1004, 10, "Dundee", "$5/$10", true, 4, "$120", "21%", "52", "0"),
-      HoldemRow(0, 1005, 10, "Exeter", "$10/$20", true, 8, "$310", "27%", "49", "3"),
-      HoldemRow(0, 1006, 6, "Falkirk", "P/L $1/$2", true, 6, "$52", "35%", "77", "1"),
-      HoldemRow(0, 1007, 10, "Glasgow", "$1/$2", true, 3, "$11", "44%", "66", "0"),
-      HoldemRow(0, 1008, 10, "Hull", "N/L $1/$2", true, 10, "$95", "30%", "55", "4"),
-      HoldemRow(0, 1009, 2, "Inverness", "$3/$6", true, 2, "$22", "90%", "140", "0"),
-      HoldemRow(0, 1010, 10, "Kendal", "$0.25/$0.50", true, 6, "$4", "38%", "70", "0"),
-      HoldemRow(0, 1011, 10, "Leeds", "$15/$30", true, 7, "$460", "25%", "48", "0"),
-      HoldemRow(0, 1012, 6, "Morecambe", "N/L $2/$5", true, 4, "$210", "26%", "68", "0"),
-      HoldemRow(0, 1013, 10, "Newport", "$1/$2", false, 9, "$30", "40%", "60", "0"),
-      HoldemRow(0, 1014, 10, "Oxford", "$10/$20", false, 5, "$150", "33%", "50", "0"),
-      HoldemRow(0, 1015, 10, "Perth", "$2/$4", true, 0, "$0", "0%", "0", "0"),
-      HoldemRow(0, 1016, 10, "Ripon", "$1/$2", true, 5, "$19", "36%", "61", "0"),
-      HoldemRow(0, 1017, 6, "Salford", "$5/$10", true, 6, "$98", "31%", "74", "0"),
-      HoldemRow(0, 1018, 10, "Truro", "N/L $5/$10", true, 9, "$880", "22%", "51", "5"),
-      HoldemRow(0, 1019, 10, "Wells", "$1/$2", true, 1, "$3", "100%", "20", "0"),
-      HoldemRow(0, 1020, 10, "York", "$3/$6", true, 10, "$66", "29%", "57", "2"),
+      HoldemRow(kDemoServerId, 1001, 10, "Aberdeen", "$1/$2", true, 7, "$18", "32%", "64", "0"),
+      HoldemRow(kDemoServerId, 1002, 10, "Bristol", "$2/$4", true, 9, "$41", "28%", "58", "2"),
+      HoldemRow(kDemoServerId, 1003, 6, "Cardiff", "N/L $0.50/$1", true, 5, "$36", "24%", "71", "0"),
+      HoldemRow(kDemoServerId, 1004, 10, "Dundee", "$5/$10", true, 4, "$120", "21%", "52", "0"),
+      HoldemRow(kDemoServerId, 1005, 10, "Exeter", "$10/$20", true, 8, "$310", "27%", "49", "3"),
+      HoldemRow(kDemoServerId, 1006, 6, "Falkirk", "P/L $1/$2", true, 6, "$52", "35%", "77", "1"),
+      HoldemRow(kDemoServerId, 1007, 10, "Glasgow", "$1/$2", true, 3, "$11", "44%", "66", "0"),
+      HoldemRow(kDemoServerId, 1008, 10, "Hull", "N/L $1/$2", true, 10, "$95", "30%", "55", "4"),
+      HoldemRow(kDemoServerId, 1009, 2, "Inverness", "$3/$6", true, 2, "$22", "90%", "140", "0"),
+      HoldemRow(kDemoServerId, 1010, 10, "Kendal", "$0.25/$0.50", true, 6, "$4", "38%", "70", "0"),
+      HoldemRow(kDemoServerId, 1011, 10, "Leeds", "$15/$30", true, 7, "$460", "25%", "48", "0"),
+      HoldemRow(kDemoServerId, 1012, 6, "Morecambe", "N/L $2/$5", true, 4, "$210", "26%", "68", "0"),
+      HoldemRow(kDemoServerId, 1013, 10, "Newport", "$1/$2", false, 9, "$30", "40%", "60", "0"),
+      HoldemRow(kDemoServerId, 1014, 10, "Oxford", "$10/$20", false, 5, "$150", "33%", "50", "0"),
+      HoldemRow(kDemoServerId, 1015, 10, "Perth", "$2/$4", true, 0, "$0", "0%", "0", "0"),
+      HoldemRow(kDemoServerId, 1016, 10, "Ripon", "$1/$2", true, 5, "$19", "36%", "61", "0"),
+      HoldemRow(kDemoServerId, 1017, 6, "Salford", "$5/$10", true, 6, "$98", "31%", "74", "0"),
+      HoldemRow(kDemoServerId, 1018, 10, "Truro", "N/L $5/$10", true, 9, "$880", "22%", "51", "5"),
+      HoldemRow(kDemoServerId, 1019, 10, "Wells", "$1/$2", true, 1, "$3", "100%", "20", "0"),
+      HoldemRow(kDemoServerId, 1020, 10, "York", "$3/$6", true, 10, "$66", "29%", "57", "2"),
   };
 }
 
 std::vector<std::vector<Cell>> OmahaRows() {
   return {
-      HoldemRow(0, 2001, 10, "Omaha Ash", "$1/$2", true, 6, "$40", "45%", "60", "0"),
-      HoldemRow(0, 2002, 10, "Omaha Birch", "P/L $2/$5", true, 8, "$260", "50%", "55", "1"),
-      HoldemRow(0, 2003, 6, "Omaha Cedar", "$5/$10", true, 4, "$190", "48%", "70", "0"),
-      HoldemRow(0, 2004, 10, "Omaha Elm", "P/L $0.50/$1", true, 9, "$55", "52%", "62", "0"),
-      HoldemRow(0, 2005, 10, "Omaha Oak", "$1/$2", false, 7, "$33", "47%", "58", "0"),
+      HoldemRow(kDemoServerId, 2001, 10, "Omaha Ash", "$1/$2", true, 6, "$40", "45%", "60", "0"),
+      HoldemRow(kDemoServerId, 2002, 10, "Omaha Birch", "P/L $2/$5", true, 8, "$260", "50%", "55", "1"),
+      HoldemRow(kDemoServerId, 2003, 6, "Omaha Cedar", "$5/$10", true, 4, "$190", "48%", "70", "0"),
+      HoldemRow(kDemoServerId, 2004, 10, "Omaha Elm", "P/L $0.50/$1", true, 9, "$55", "52%", "62", "0"),
+      HoldemRow(kDemoServerId, 2005, 10, "Omaha Oak", "$1/$2", false, 7, "$33", "47%", "58", "0"),
   };
 }
 

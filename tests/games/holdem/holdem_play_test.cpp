@@ -16,6 +16,8 @@
 #include "tests/games/holdem/holdem_bytes.h"
 #include "tests/cclient/widgets/image_fixtures.h"
 #include "tests/games/kit/game_harness.h"
+#include "tests/server/dealer/dealer.h"
+#include "tests/server/holdem_wire.h"
 
 namespace {
 
@@ -380,6 +382,100 @@ TEST_F(HoldemPlayTest, every_frame_copies_all_it_changed) {
   for (int i = 0; i < 40; ++i) {
     Frame();
     check("the bet flies");
+  }
+}
+
+
+// A whole hand at seat 4 against the dealer of the scripted server, the server reading every
+// packet the client sends: the sit-out notices, the small blind posted when the auto-post question
+// is accepted, a call, a check and a bet clicked on the bar, the muck of the winner's cards by the
+// auto-muck option, and the finish of the hand.
+TEST_F(HoldemPlayTest, a_seated_hand_against_the_dealer_sends_each_choice_byte_for_byte) {
+  namespace hw = holdem_wire;
+  dealer::DealerConfig config;
+  config.stakes = {50, 125, true};  // the turn's bet is 250
+  config.seed = 8;  // both robots fold to the bet on the turn
+  config.first_hand = 7;
+  std::vector<hw::Packet> out;
+  dealer::Dealer table(config, [&](const hw::Packet& packet) { out.push_back(packet); });
+  table.SeatRobot(0, "ann", 100000);
+  table.SeatPlayer(4, 100000);
+  table.SeatRobot(6, "cat", 100000);
+
+  std::vector<hw::ClientPacket> received;
+  std::vector<SentPacket> raw;
+  size_t fed = 0;
+  size_t read = 0;
+  // Plays what the dealer sent, then hands the dealer what the client sent.
+  auto exchange = [&] {
+    for (; fed < out.size(); ++fed) {
+      if (out[fed].type >= 2400 && out[fed].type < 2500) {
+        ASSERT_EQ(Feed(out[fed].type, out[fed].bytes), 0);
+      }
+    }
+    ASSERT_GE(RunUntilIdle(), 0);
+    for (int i = 0; i < 20; ++i) Frame();
+    for (; read < neighbours_.sent.size(); ++read) {
+      const SentPacket& sent = neighbours_.sent[read];
+      if (sent.type < 2400 || sent.type >= 2500) continue;
+      const auto packet = hw::DecodeClient(static_cast<uint16_t>(sent.type), sent.payload);
+      ASSERT_TRUE(packet.has_value()) << "client packet " << sent.type;
+      received.push_back(*packet);
+      raw.push_back(sent);
+      (void)table.OnClientPacket(*packet);
+    }
+  };
+  int turn = 0;
+  int32_t nudge = 0;  // each click lands elsewhere, so no two make a double click
+  for (int step = 0; step < 200 && !HasFatalFailure(); ++step) {
+    exchange();
+    if (!table.InHand() && step > 0) break;
+    if (!table.WaitingForPlayer()) {
+      (void)table.Step();
+      continue;
+    }
+    nudge += 3;
+    switch (turn++) {
+      case 0:  // the small blind: the auto-post question answered yes
+        ASSERT_TRUE(Holdem()->ActionBar().IsButtonShown(30) || Holdem()->ActionBar().IsButtonShown(31));
+        EXPECT_EQ(Holdem()->OnMessage(TABLEMSG_AUTO_POST_ACCEPTED, 0, 0), 1);
+        break;
+      case 1:  // before the flop: call
+      case 2:  // the flop: check
+        MoveAndClick(267 + 12 + nudge, 462);
+        break;
+      case 3:  // the turn: bet
+        MoveAndClick(409 + 12 + nudge, 462);
+        break;
+      default:
+        FAIL() << "an unexpected turn " << turn;
+    }
+  }
+  exchange();
+  ASSERT_FALSE(table.InHand());
+
+  // The player won the pot alone: blinds 50 and 125 and the bet of 250 back, the robots' 250 won.
+  EXPECT_EQ(table.ChipsAt(4), 100125u);
+  const uint32_t id = table_id_;
+  const std::vector<hw::ClientPacket> expected = {
+      {hw::kSitOutNextHand, id, 0, 0, 0, 0},  // seated, before any game state
+      {hw::kAction, id, 7, 1, hw::kPostSmall, 0},
+      {hw::kSitOutNextHand, id, 7, 1, 0, 0},
+      {hw::kAction, id, 7, 1, hw::kCall, 75},
+      {hw::kSitOutNextHand, id, 7, 1, 0, 0},
+      {hw::kAction, id, 7, 1, hw::kCheck, 0},
+      {hw::kSitOutNextHand, id, 7, 1, 0, 0},
+      {hw::kAction, id, 7, 1, hw::kBet, 250},
+      {hw::kSitOutNextHand, id, 7, 1, 0, 0},
+      {hw::kShowMuckResponse, id, 7, 1, 2, 0},
+      {hw::kFinishGame, id, 7, 1, 0, 0},
+      {hw::kSitOutNextHand, id, 7, 1, 0, 0},
+  };
+  ASSERT_EQ(raw.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(raw[i].type, expected[i].type);
+    EXPECT_EQ(raw[i].payload, hw::EncodeClient(expected[i]));
   }
 }
 
