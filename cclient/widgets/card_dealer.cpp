@@ -617,10 +617,13 @@ void CardDealer::ClearChangedFlags() {
 void CardDealer::MarkCardDirty(int32_t seat, int32_t card) {
   if (!CardInRange(seat, card)) return;
   Slot& slot = At(seat, card);
+  // A card already waiting to be erased keeps the place it was drawn at: taking it away after a
+  // stop must still erase it, or its picture stays on the table.
+  const bool erase_was_pending = slot.erase_pending != 0;
   slot.erase_pending = 1;
   slot.redraw_pending = 1;
   slot.changed = 1;
-  if (!started_) slot.rect = kNoRect;
+  if (!started_ && !erase_was_pending) slot.rect = kNoRect;
 }
 
 void CardDealer::ClearCardFlags(int32_t seat, int32_t card) {

@@ -431,7 +431,8 @@ void HoldemClass::RaiseWinningBoardCards() {
   (void)copy.SetAltSeatOrigins(to_x, to_y);
   (void)copy.SetFlightTime(0.2f);
   (void)copy.StartDeal(0, 0.0f, false, nullptr, 0, 0, 0, true);
-  board_dealer_->Stop(false);
+  // The board's own cards are erased as they go: the raised copy does not cover their lower edge.
+  board_dealer_->Stop(true);
   for (int32_t c = 0; c < kHoldemBoardCards; ++c) (void)board_dealer_->RemoveCards(c, 0);
 }
 

@@ -407,6 +407,24 @@ TEST_F(CardDealerTest, erasing_a_card_repaints_the_cards_it_overlapped_and_those
   EXPECT_FALSE(dealer.GetChangedCardRect(1, 2, &changed));
 }
 
+TEST_F(CardDealerTest, cards_taken_away_after_a_stop_are_still_erased_where_they_were_drawn) {
+  CardDealer dealer(HoldemHands());
+  dealer.SetRedrawAll(false);
+  std::vector<uint8_t> present = AllPresent(20);
+  dealer.SetHands(nullptr, nullptr, present.data());
+  ASSERT_TRUE(dealer.StartDeal(-1, -1.0f, false, nullptr, 0, 0, 0, true));
+  Frame(dealer, kTick);
+  Frame(dealer, kTick);
+  // The end of a hand: the dealer stops with a repaint, then its cards are taken away.
+  dealer.Stop(true);
+  for (int seat = 0; seat < 10; ++seat) ASSERT_TRUE(dealer.RemoveCards(seat, 0));
+  RECT erase{};
+  ASSERT_TRUE(dealer.GetCardEraseRect(4, 0, &erase));
+  EXPECT_EQ(erase.left, 470);
+  EXPECT_EQ(erase.top, 40);
+  EXPECT_EQ(dealer.EraseCards(back_buffer.dc, background.dc), 20) << "every drawn card is erased";
+}
+
 TEST_F(CardDealerTest, face_up_seats_use_the_alternative_layout) {
   CardDealer dealer(HoldemHands());
   std::vector<uint8_t> face_up(20, 0);
