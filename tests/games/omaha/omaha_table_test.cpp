@@ -14,6 +14,7 @@
 #include "tests/games/kit/game_harness.h"
 #include "tests/server/dealer/dealer.h"
 #include "tests/server/dealer/omaha_wire.h"
+#include "tests/server/holdem_wire.h"
 
 namespace {
 
@@ -200,6 +201,122 @@ TEST_F(OmahaTableTest, an_error_packet_puts_the_table_in_omaha_s_error_state) {
   ASSERT_EQ(Feed(OMAHA_PACKET_OPTION_INDICATE, omaha_wire::EncodeOptionIndicate(3, 0).bytes), 0);
   RunUntilIdle();
   EXPECT_TRUE(LogHas("Omaha is in Error status"));
+}
+
+TEST_F(OmahaTableTest, a_dead_blind_post_resumes_the_loop_once) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs;
+  gs.base.hand = 31;
+  gs.base.round = 1;
+  for (int s : {0, 3, 6}) {
+    gs.base.status[s] = 1;
+    gs.base.chips[s] = 1000;
+  }
+  gs.base.dealer = 0;
+  gs.base.next_player = 3;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  ASSERT_GE(RunUntilIdle(), 0);
+  ClearLog();
+  // Seat 3 posts a dead blind: 10 in front and 5 dead, two piles in flight.
+  gs.base.previous_player = 3;
+  gs.base.previous_action = 18;
+  gs.base.previous_amount = 10;
+  gs.base.previous_dead_amount = 5;
+  gs.base.bet[3] = 10;
+  gs.base.dead_pot = 5;
+  gs.base.chips[3] = 985;
+  gs.base.next_player = 6;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  gs.base.previous_player = 6;
+  gs.base.previous_action = 3;
+  gs.base.bet[6] = 10;
+  gs.base.chips[6] = 990;
+  gs.base.next_player = 0;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  ASSERT_GE(RunUntilIdle(), 0);
+  // The dead post's two chip moves resume its pass once; its pop comes first.
+  int pops = 0, resumes_after_dead = 0;
+  for (const std::string& line : LogLines()) {
+    if (line.rfind("!!!!pop packet", 0) == 0) ++pops;
+    if (pops == 0 && line.find("leads to packetLoop") != std::string::npos) ++resumes_after_dead;
+  }
+  EXPECT_EQ(pops, 2);
+  EXPECT_EQ(resumes_after_dead, 1);
+
+  EXPECT_FALSE(LogHas("Force to enter PacketLoop"));
+  EXPECT_TRUE(Omaha()->IsIdle());
+  EXPECT_EQ(Omaha()->DeadPot().GetAmount(), 5);
+}
+
+// Two Hold'em and two Omaha tables on one connection, each fed by its own dealer, the packets
+// interleaved step by step: every table queues exactly its own dealer's packets and plays its
+// hands to the end.
+TEST_F(OmahaTableTest, four_tables_interleaved_on_one_connection_keep_to_their_own_packets) {
+  struct Lane {
+    uint32_t id;
+    int32_t game_type;
+    std::unique_ptr<dealer::Dealer> dealer;
+    std::vector<uint32_t> sent;
+    std::vector<std::string> log;
+    int finals = 0;
+  };
+  std::vector<Lane> lanes(4);
+  const int32_t kTypes[4] = {GAMETYPE_HOLDEM, GAMETYPE_OMAHA, GAMETYPE_HOLDEM, GAMETYPE_OMAHA};
+  for (int i = 0; i < 4; ++i) {
+    Lane& lane = lanes[i];
+    lane.id = 600 + i;
+    lane.game_type = kTypes[i];
+    ASSERT_NE(Open(lane.id, -1, lane.game_type), nullptr);
+    auto* game = dynamic_cast<QueuedGame*>(GlobalTableList().FindById(lane.id)->Game());
+    ASSERT_NE(game, nullptr);
+    game->Log().SetEcho([](void* context, const char* line) {
+      static_cast<std::vector<std::string>*>(context)->push_back(line);
+    }, &lane.log);
+    ASSERT_EQ(Join(lane.id, kRobots), 0);
+    dealer::DealerConfig config;
+    config.game = lane.game_type == GAMETYPE_OMAHA ? dealer::Game::kOmaha : dealer::Game::kHoldem;
+    config.seed = 20 + i;
+    config.first_hand = 100 * (i + 1);
+    Lane* self = &lane;
+    lane.dealer = std::make_unique<dealer::Dealer>(config, [this, self](const holdem_wire::Packet& packet) {
+      const bool game_packet = packet.type >= 2400 && packet.type < 2600;
+      if (game_packet) self->sent.push_back(packet.type);
+      if (packet.type == 2404 || packet.type == 2504) ++self->finals;
+      EXPECT_EQ(Deliver(packet.type, self->id, packet.bytes), 0) << self->id << " " << packet.type;
+    });
+    for (const SeatSpec& seat : kRobots) lane.dealer->SeatRobot(seat.seat, seat.name, 1000);
+  }
+  for (int frame = 0; frame < 5; ++frame) Frame();
+  for (int step = 0; step < 2000; ++step) {
+    bool all_done = true;
+    for (Lane& lane : lanes) {
+      if (lane.finals >= 2) continue;
+      all_done = false;
+      (void)lane.dealer->Step();
+    }
+    if (all_done) break;
+    for (int frame = 0; frame < 60; ++frame) Frame(0.05f);
+  }
+  for (int frame = 0; frame < 600; ++frame) Frame(0.05f);
+  for (Lane& lane : lanes) {
+    SCOPED_TRACE(lane.id);
+    EXPECT_GE(lane.finals, 2);
+    std::vector<uint32_t> pushed;
+    for (const std::string& line : lane.log) {
+      if (line.rfind("!!!!push packet = ", 0) == 0) pushed.push_back(static_cast<uint32_t>(std::stoul(line.substr(18))));
+      EXPECT_EQ(line.find("Wrong size"), std::string::npos) << line;
+      EXPECT_EQ(line.find("Error status"), std::string::npos) << line;
+      EXPECT_EQ(line.find("Unknow packet"), std::string::npos) << line;
+    }
+    EXPECT_EQ(pushed, lane.sent);
+    auto* game = dynamic_cast<HoldemClass*>(GlobalTableList().FindById(lane.id)->Game());
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(dynamic_cast<OmahaClass*>(game) != nullptr, lane.game_type == GAMETYPE_OMAHA);
+    EXPECT_EQ(game->HandNumber(), lane.dealer->hand_number());
+    EXPECT_TRUE(game->IsIdle());
+  }
+  GlobalTableList().Clear();  // the logs echo into the lanes
 }
 
 }  // namespace
