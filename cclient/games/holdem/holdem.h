@@ -373,6 +373,8 @@ class HoldemClass : public QueuedGame {
   const char* state_prefix_ = "HOLDEM";
   const char* log_name_ = "holdemLog.log";
   const char* log_copies_ = "holdemLog%d.log";
+  // The caption of the leave question.
+  const char* leave_caption_ = "Texas Hold'em Poker Table";
   // The hole cards: per seat, the step between a seat's cards, and where they rest from the
   // seat's origin with the step there.
   struct HoleCardLayout {

@@ -18,6 +18,7 @@ OmahaClass::OmahaClass(TableClass* table) : HoldemClass(table) {
   state_prefix_ = "OMAHA";
   log_name_ = "OmahaLog.log";
   log_copies_ = "OmahaLog%d.log";
+  leave_caption_ = "Omaha Table";
   hole_layout_.cards = kOmahaHoleCards;
   hole_layout_.step_x = 2;
   hole_layout_.step_y = 0;
