@@ -1,6 +1,6 @@
 // The maker of each game's object. A game whose module this build does not have yet is made with a
 // game object whose Create fails with a text naming the game, so the player sees why no table
-// opens; each game's own module takes its place in TableGame_Make when it is written (Hold'em has).
+// opens; each game's own module takes its place in TableGame_Make when it is written (Hold'em and Omaha have).
 #include <cstdio>
 
 #include "cclient/core/debug_log.h"
@@ -8,6 +8,7 @@
 
 // The game modules this build has.
 std::unique_ptr<TableGameClass> Holdem_Make(TableClass* table);
+std::unique_ptr<TableGameClass> Omaha_Make(TableClass* table);
 
 namespace {
 
@@ -43,5 +44,6 @@ std::unique_ptr<TableGameClass> TableGame_Make(int32_t game_type, TableClass* ta
   if (game_type < 0 || game_type >= kGameTypeCount) return nullptr;
   if (g_maker != nullptr) return g_maker(game_type, table);
   if (game_type == GAMETYPE_HOLDEM) return Holdem_Make(table);
+  if (game_type == GAMETYPE_OMAHA) return Omaha_Make(table);
   return std::make_unique<GameNotInBuild>(game_type);
 }

@@ -73,7 +73,7 @@ HoldemClass::HoldemClass(TableClass* table) : table_(table) {
 }
 
 HoldemClass::~HoldemClass() {
-  log_.Line("Holdem is destroyed!");
+  LogNamed("%s is destroyed!", game_name_);
   Release();
 }
 
@@ -101,7 +101,7 @@ void HoldemClass::Release() {
 
 const char* HoldemClass::Create(platform::HINSTANCE instance) {
   Release();
-  if (DebugLevel > 0) (void)log_.Open("holdemLog.log", "holdemLog%d.log");
+  if (DebugLevel > 0) (void)log_.Open(log_name_, log_copies_);
   instance_ = instance;
   local_player_id_ = -1;
   in_turn_timer_.Stop();
@@ -308,8 +308,8 @@ void HoldemClass::BuildWidgets() {
     int32_t seat_y[kHoldemSeats] = {81, 102, 183, 283, 317, 318, 285, 187, 106, 82};
     int32_t alt_x[kHoldemSeats], alt_y[kHoldemSeats];
     for (int32_t p = 0; p < kHoldemSeats; ++p) {
-      alt_x[p] = kSeatX[p] + 8;
-      alt_y[p] = kSeatY[p] - 42;
+      alt_x[p] = kSeatX[p] + hole_layout_.rest_dx;
+      alt_y[p] = kSeatY[p] + hole_layout_.rest_dy;
     }
     CardDealerSetup setup;
     setup.deck_x = &deck_x;
@@ -317,14 +317,14 @@ void HoldemClass::BuildWidgets() {
     setup.seat_count = kHoldemSeats;
     setup.seat_x = seat_x;
     setup.seat_y = seat_y;
-    setup.step_x = 3;
-    setup.step_y = 2;
+    setup.step_x = hole_layout_.step_x;
+    setup.step_y = hole_layout_.step_y;
     setup.alt_x = alt_x;
     setup.alt_y = alt_y;
-    setup.alt_step_x = 20;
+    setup.alt_step_x = hole_layout_.rest_step_x;
     setup.alt_step_y = 0;
-    setup.cards_per_seat = 2;
-    setup.deal_passes = 2;
+    setup.cards_per_seat = hole_layout_.cards;
+    setup.deal_passes = hole_layout_.cards;
     setup.flight_time = 0.1f;
     setup.seat_gap = 0.03f;
     hole_dealer_ = std::make_unique<CardDealer>(setup);

@@ -23,6 +23,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -152,11 +153,11 @@ class HoldemClass : public QueuedGame {
   void RefreshPlayer(const char* name) override;
 
   // ---- Packets (holdem_packets.cpp, holdem_senders.cpp) ----
-  int SendAction(int32_t button_id, uint32_t amount);
-  int SendSitOutNextHand(uint8_t flag);
-  int SendFinishGame();
-  int SendIAmBack();
-  int SendShowMuck(int32_t button_id);
+  virtual int SendAction(int32_t button_id, uint32_t amount);
+  virtual int SendSitOutNextHand(uint8_t flag);
+  virtual int SendFinishGame();
+  virtual int SendIAmBack();
+  virtual int SendShowMuck(int32_t button_id);
   int SendPlayNow();
 
   // ---- The loop (holdem_loop.cpp) ----
@@ -165,8 +166,8 @@ class HoldemClass : public QueuedGame {
   // ---- Animations (holdem_animations.cpp) ----
   void OnCardAnimationDone(platform::WPARAM wParam, platform::LPARAM lParam);
   void OnChipAnimationDone(platform::WPARAM wParam, platform::LPARAM lParam);
-  int32_t DealHoleCards(const HoldemGameStateRecord& record);
-  int32_t DealHoleCardsFromFinal(const HoldemFinalRecord& record);
+  virtual int32_t DealHoleCards(const HoldemGameStateRecord& record);
+  virtual int32_t DealHoleCardsFromFinal(const HoldemFinalRecord& record);
   bool DealBoardCards(int32_t first, int32_t last, const int8_t* board);
   bool MuckSeatCards(int32_t seat, bool resume, uint32_t pause_ms);
   bool MuckBoard(bool resume, uint32_t pause_ms);
@@ -178,7 +179,7 @@ class HoldemClass : public QueuedGame {
   bool AnimatePlayerBet(int32_t seat, int32_t pile, uint32_t amount, bool resume);
   bool AnimateRefund(int32_t seat, uint32_t amount);
   bool AnimateDeadChips(int32_t seat, uint32_t amount);
-  bool PlaceDealerButton(int32_t seat);
+  virtual bool PlaceDealerButton(int32_t seat);
   bool MoveDealerButton(int32_t seat, bool along_path);
   void LoadSounds();
   void ReleaseSounds();
@@ -364,6 +365,33 @@ class HoldemClass : public QueuedGame {
   void DrawSeatPiles(int32_t position);
   void DrawBetLabel(int32_t position);
   void DrawInTurnClock();
+
+  // ---- What a game built on this one changes (Omaha) ----
+  // The game's name in log lines ("Holdem enters Error status"), its game states' prefix, the
+  // module log's name and numbered copies.
+  const char* game_name_ = "Holdem";
+  const char* state_prefix_ = "HOLDEM";
+  const char* log_name_ = "holdemLog.log";
+  const char* log_copies_ = "holdemLog%d.log";
+  // The caption of the leave question.
+  const char* leave_caption_ = "Texas Hold'em Poker Table";
+  // The hole cards: per seat, the step between a seat's cards, and where they rest from the
+  // seat's origin with the step there.
+  struct HoleCardLayout {
+    int32_t cards = 2;
+    int32_t step_x = 3, step_y = 2;
+    int32_t rest_dx = 8, rest_dy = -42;
+    int32_t rest_step_x = 20;
+  } hole_layout_;
+  // The dealer button's straight move: pixels per second, and the longest it takes.
+  double button_speed_ = 700.0;
+  double button_longest_ = 0.3;
+  // A log line with the game's name (or state prefix) put into `format` at its one %s.
+  void LogNamed(const char* format, const char* name) {
+    char line[96];
+    std::snprintf(line, sizeof line, format, name);
+    log_.Line(line);
+  }
 
   // ---- Fields, by group ----
   // Drawing surfaces (back buffer, background, window context) and the dirty list.

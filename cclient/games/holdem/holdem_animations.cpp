@@ -136,15 +136,15 @@ void HoldemClass::OnChipAnimationDone(platform::WPARAM wParam, platform::LPARAM 
 namespace {
 
 template <typename Cards>
-int32_t PlaceHoleCards(CardDealer* dealer, const uint32_t* codes, const Cards& cards) {
+int32_t PlaceHoleCards(CardDealer* dealer, const uint32_t* codes, const Cards& cards, int32_t per_seat) {
   for (int32_t s = 0; s < kHoldemSeats; ++s) (void)dealer->RemoveCards(s, 0);
   int32_t placed = 0;
   for (int32_t s = 0; s < kHoldemSeats; ++s) {
     if (codes[s] != SEAT_IN_HAND && codes[s] != SEAT_ALL_IN) continue;
-    const bool known = cards[s][0] >= 0 && cards[s][1] >= 0;
+    bool known = true;
+    for (int32_t c = 0; c < per_seat; ++c) known = known && cards[s][c] >= 0;
     (void)dealer->PlaceAllCards(s);
-    dealer->SetCardFace(s, 0, known ? cards[s][0] : -1);
-    dealer->SetCardFace(s, 1, known ? cards[s][1] : -1);
+    for (int32_t c = 0; c < per_seat; ++c) dealer->SetCardFace(s, c, known ? cards[s][c] : -1);
     if (known) {
       dealer->TurnFaceUp(s);
     } else {
@@ -161,7 +161,7 @@ int32_t HoldemClass::DealHoleCards(const HoldemGameStateRecord& record) {
   uint32_t codes[kHoldemSeats];
   for (int32_t s = 0; s < kHoldemSeats; ++s) codes[s] = players_[s].status;
   stats_.hand_counted = 0;
-  (void)PlaceHoleCards(hole_dealer_.get(), codes, record.cards);
+  (void)PlaceHoleCards(hole_dealer_.get(), codes, record.cards, hole_layout_.cards);
   if (local_player_id_ >= 0 && record.cards[local_player_id_][0] >= 0 && record.cards[local_player_id_][1] >= 0 &&
       (codes[local_player_id_] == SEAT_IN_HAND || codes[local_player_id_] == SEAT_ALL_IN)) {
     stats_.hand_counted = 1;
@@ -181,7 +181,7 @@ int32_t HoldemClass::DealHoleCardsFromFinal(const HoldemFinalRecord& record) {
   uint32_t codes[kHoldemSeats];
   for (int32_t s = 0; s < kHoldemSeats; ++s) codes[s] = Holdem_StatusCode(record.status[s]);
   stats_.hand_counted = 0;
-  (void)PlaceHoleCards(hole_dealer_.get(), codes, record.cards);
+  (void)PlaceHoleCards(hole_dealer_.get(), codes, record.cards, hole_layout_.cards);
   hole_dealer_->Stop(true);
   const int32_t dealer = dealer_seat_ >= 0 ? dealer_seat_ : 0;
   const int32_t start = dealer == 0 ? kHoldemSeats - 1 : dealer - 1;
@@ -269,7 +269,7 @@ bool HoldemClass::MuckSeatCards(int32_t seat, bool resume, uint32_t pause_ms) {
   static const float kFlight[kHoldemSeats] = {0.05f, 0.1f, 0.13f, 0.17f, 0.2f, 0.2f, 0.17f, 0.13f, 0.1f, 0.05f};
   (void)muck.SetFlightTime(kFlight[plate]);
   (void)muck.RemoveCards(0, 0);
-  for (int32_t c = 0; c < kHoldemHoleCards; ++c) {
+  for (int32_t c = 0; c < hole_layout_.cards; ++c) {
     if (!hole_dealer_->HasCard(seat, c)) break;
     (void)muck.PlaceCards(0, c, c);
     muck.SetCardFace(0, c, hole_dealer_->GetCard(seat, c));
@@ -566,6 +566,6 @@ bool HoldemClass::MoveDealerButton(int32_t seat, bool along_path) {
   static const int32_t kRestY[kHoldemSeats] = {84, 126, 245, 314, 323, 324, 262, 161, 92, 85};
   const double dx = kRestX[point] - dealer_button_.GetX();
   const double dy = kRestY[point] - dealer_button_.GetY();
-  const double seconds = std::min(std::sqrt(dx * dx + dy * dy) / 700.0, 0.3);
+  const double seconds = std::min(std::sqrt(dx * dx + dy * dy) / button_speed_, button_longest_);
   return dealer_button_.MoveToPathPoint(point, seconds, true, Window(), TABLEMSG_DEALER_BUTTON_DONE, 0, 0);
 }

@@ -131,10 +131,10 @@ void HoldemClass::ApplyGameState(const HoldemGameStateRecord& r, ApplyParts part
           (void)hole_dealer_->RemoveCards(s, 0);
           continue;
         }
-        const bool known = r.cards[s][0] >= 0 && r.cards[s][1] >= 0;
+        bool known = true;
+        for (int32_t c = 0; c < hole_layout_.cards; ++c) known = known && r.cards[s][c] >= 0;
         (void)hole_dealer_->PlaceAllCards(s);
-        hole_dealer_->SetCardFace(s, 0, known ? r.cards[s][0] : -1);
-        hole_dealer_->SetCardFace(s, 1, known ? r.cards[s][1] : -1);
+        for (int32_t c = 0; c < hole_layout_.cards; ++c) hole_dealer_->SetCardFace(s, c, known ? r.cards[s][c] : -1);
         if (known) {
           hole_dealer_->TurnFaceUp(s);
         } else {
@@ -260,11 +260,16 @@ void HoldemClass::ApplyFinalState(const HoldemFinalRecord& r, int32_t mode, bool
   if (mode == 1) {
     for (int32_t s = 0; s < kHoldemSeats; ++s) {
       (void)hole_dealer_->RemoveCards(s, 0);
-      if (!InHand(players_[s].status) || r.cards[s][0] < -1 || r.cards[s][1] < -1) continue;
-      const bool known = r.cards[s][0] >= 0 && r.cards[s][1] >= 0;
+      bool absent = false, known = true;
+      for (int32_t c = 0; c < hole_layout_.cards; ++c) {
+        absent = absent || r.cards[s][c] < -1;
+        known = known && r.cards[s][c] >= 0;
+      }
+      if (!InHand(players_[s].status) || absent) continue;
       (void)hole_dealer_->PlaceAllCards(s);
-      hole_dealer_->SetCardFace(s, 0, r.cards[s][0] >= 0 ? r.cards[s][0] : -1);
-      hole_dealer_->SetCardFace(s, 1, r.cards[s][1] >= 0 ? r.cards[s][1] : -1);
+      for (int32_t c = 0; c < hole_layout_.cards; ++c) {
+        hole_dealer_->SetCardFace(s, c, r.cards[s][c] >= 0 ? r.cards[s][c] : -1);
+      }
       if (known) {
         hole_dealer_->TurnFaceUp(s);
       } else {

@@ -252,7 +252,7 @@ int HoldemClass::ConfirmLeave() {
                            ? "You have chosen to leave the table.\nYour cards will be folded when it is your turn."
                            : "Do you wish to leave this table?";
     const int answer =
-        platform::MessageBox(Window(), text, "Texas Hold'em Poker Table",
+        platform::MessageBox(Window(), text, leave_caption_,
                              platform::MB_OKCANCEL | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2 |
                                  platform::MB_TOPMOST);
     leave_question_open_ = 0;

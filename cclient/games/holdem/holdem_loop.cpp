@@ -54,7 +54,7 @@ LoopOutcome HoldemClass::HandleAnyState(uint32_t type, GameRecord* record, bool*
       const auto& r = *static_cast<HoldemErrorRecord*>(record);
       game_state_ = GAMESTATE_ERROR;
       if (table_ != nullptr) table_->AddDealerSummary("An error has occurred at this table.  Please contact support.");
-      log_.Line("Holdem enters Error status");
+      LogNamed("%s enters Error status", game_name_);
       log_.LabelNumber("Current handNumber", r.hand);
       log_.LabelNumber("Error Code", r.code);
       StopInTurnTimer();
@@ -126,7 +126,7 @@ LoopOutcome HoldemClass::HandleAnyState(uint32_t type, GameRecord* record, bool*
 }
 
 LoopOutcome HoldemClass::HandleInitTable(uint32_t type, GameRecord* record) {
-  log_.Line("gameState = HOLDEM_INIT_TABLE:");
+  LogNamed("gameState = %s_INIT_TABLE:", state_prefix_);
   switch (type) {
     case HOLDEM_PACKET_GAME_STATE: {
       const auto& r = *static_cast<HoldemGameStateRecord*>(record);
@@ -165,7 +165,7 @@ void HoldemClass::ClearTableChips(const HoldemClearTableRecord& record) {
 }
 
 LoopOutcome HoldemClass::HandleIdle(uint32_t type, GameRecord* record) {
-  log_.Line("gameState = HOLDEM_IDLE:");
+  LogNamed("gameState = %s_IDLE:", state_prefix_);
   switch (type) {
     case HOLDEM_PACKET_GAME_STATE: {
       const auto& r = *static_cast<HoldemGameStateRecord*>(record);
@@ -196,7 +196,7 @@ LoopOutcome HoldemClass::HandleIdle(uint32_t type, GameRecord* record) {
 }
 
 LoopOutcome HoldemClass::HandleInsideGame(uint32_t type, GameRecord* record) {
-  log_.Line("gameState = HOLDEM_INSIDE_GAME:");
+  LogNamed("gameState = %s_INSIDE_GAME:", state_prefix_);
   switch (type) {
     case HOLDEM_PACKET_GAME_STATE:
       return GameStateInsideGame(*static_cast<HoldemGameStateRecord*>(record));
@@ -381,7 +381,7 @@ LoopOutcome HoldemClass::HandleFinishGame(uint32_t type, GameRecord* record) {
   switch (type) {
     case HOLDEM_PACKET_FINAL: {
       auto& r = *static_cast<HoldemFinalRecord*>(record);
-      log_.Line("gameState = HOLDEM_FINISH_GAME");
+      LogNamed("gameState = %s_FINISH_GAME", state_prefix_);
       log_.LabelNumber("Packet current step", ring_.step);
       if (r.hand != hand_number_) {
         (void)CheckHandNumber(r.hand);
@@ -505,11 +505,14 @@ LoopOutcome HoldemClass::FinalSteps(HoldemFinalRecord& r) {
           for (int32_t s = 0; s < kHoldemSeats; ++s) {
             const uint32_t code = Holdem_StatusCode(r.status[s]);
             (void)hole_dealer_->RemoveCards(s, 0);
-            if ((code != SEAT_IN_HAND && code != SEAT_ALL_IN) || r.cards[s][0] < -1 || r.cards[s][1] < -1) continue;
-            const bool known = r.cards[s][0] >= 0 && r.cards[s][1] >= 0;
+            bool absent = false, known = true;
+            for (int32_t c = 0; c < hole_layout_.cards; ++c) {
+              absent = absent || r.cards[s][c] < -1;
+              known = known && r.cards[s][c] >= 0;
+            }
+            if ((code != SEAT_IN_HAND && code != SEAT_ALL_IN) || absent) continue;
             (void)hole_dealer_->PlaceAllCards(s);
-            hole_dealer_->SetCardFace(s, 0, known ? r.cards[s][0] : -1);
-            hole_dealer_->SetCardFace(s, 1, known ? r.cards[s][1] : -1);
+            for (int32_t c = 0; c < hole_layout_.cards; ++c) hole_dealer_->SetCardFace(s, c, known ? r.cards[s][c] : -1);
             if (known) {
               hole_dealer_->TurnFaceUp(s);
             } else {

@@ -42,7 +42,9 @@ constexpr uint32_t HOLDEM_PACKET_CLEAR_TABLE_LENGTH = 44;
 constexpr int32_t kHoldemSeats = 10;
 constexpr int32_t kHoldemBoardCards = 5;
 constexpr int32_t kHoldemHoleCards = 2;
-constexpr int32_t kHoldemMaxWinners = 9;
+// The card slots of a seat in the records (Omaha's records use all four).
+constexpr int32_t kHoldemCardSlots = 4;
+constexpr int32_t kHoldemMaxWinners = 10;  // Hold'em lists at most 9, Omaha 10
 
 // Seat status codes (from the status byte).
 enum HoldemSeatStatus : uint32_t {
@@ -97,7 +99,7 @@ struct HoldemGameStateRecord : GameRecord {
   uint8_t sit_out[kHoldemSeats] = {};
   uint8_t seat_flags[kHoldemSeats] = {};
   int32_t dealer_status = -1;
-  int8_t cards[kHoldemSeats][kHoldemHoleCards] = {};
+  int8_t cards[kHoldemSeats][kHoldemCardSlots] = {};
   uint32_t bets[kHoldemSeats][4] = {};
   uint32_t chips[kHoldemSeats] = {};
   int8_t board[kHoldemBoardCards] = {};
@@ -139,7 +141,7 @@ struct HoldemFinalRecord : GameRecord {
   int32_t dealer_status = 0;
   int8_t board[kHoldemBoardCards] = {};
   uint32_t chips[kHoldemSeats] = {};
-  int8_t cards[kHoldemSeats][kHoldemHoleCards] = {};
+  int8_t cards[kHoldemSeats][kHoldemCardSlots] = {};
   uint32_t pots[3] = {};
   uint32_t house_take = 0;
   uint8_t paying_pot = 0;

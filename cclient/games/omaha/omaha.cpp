@@ -1,0 +1,180 @@
+#include "cclient/games/omaha/omaha.h"
+
+#include "cclient/table/table.h"
+
+namespace {
+
+int Send(TableClass* table, uint32_t type, const std::vector<uint8_t>& payload) {
+  if (table == nullptr) return -1;
+  return table->SendTablePacket(type, payload.data(), static_cast<uint32_t>(payload.size()));
+}
+
+uint32_t TableId(const TableClass* table) { return table != nullptr ? table->table_id : 0; }
+
+}  // namespace
+
+OmahaClass::OmahaClass(TableClass* table) : HoldemClass(table) {
+  game_name_ = "Omaha";
+  state_prefix_ = "OMAHA";
+  log_name_ = "OmahaLog.log";
+  log_copies_ = "OmahaLog%d.log";
+  leave_caption_ = "Omaha Table";
+  hole_layout_.cards = kOmahaHoleCards;
+  hole_layout_.step_x = 2;
+  hole_layout_.step_y = 0;
+  hole_layout_.rest_dx = 1;
+  hole_layout_.rest_dy = -34;
+  hole_layout_.rest_step_x = 11;
+  button_speed_ = 600.0;
+  button_longest_ = 0.2;
+}
+
+std::unique_ptr<TableGameClass> Omaha_Make(TableClass* table) { return std::make_unique<OmahaClass>(table); }
+
+int OmahaClass::OnMessage(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) {
+  // Omaha has no buy-more request and no automatic-blind question.
+  if (message == TABLEMSG_SHOW_BUY_MORE || message == TABLEMSG_AUTO_POST_ACCEPTED) return 0;
+  return HoldemClass::OnMessage(message, wParam, lParam);
+}
+
+// ---- Packets ----
+
+std::unique_ptr<GameRecord> OmahaClass::ParsePacket(uint32_t type, const uint8_t* payload, uint32_t length) {
+  return Omaha_ParsePacket(type, payload, length, local_player_id_, &table_kind_, &log_);
+}
+
+void OmahaClass::DumpPacket(uint32_t type, const GameRecord* record) {
+  if (record != nullptr) Omaha_DumpPacket(type, *record, &log_);
+}
+
+int OmahaClass::SendAction(int32_t choice, uint32_t amount) {
+  const char* line = nullptr;
+  const uint8_t code = Omaha_ActionOfChoice(choice, &line);
+  if (line == nullptr) {
+    // No action code belongs to the choice: nothing is sent.
+    log_.LabelNumber("Action UNKNOWN is sent. Crazy!", choice);
+    return -1;
+  }
+  log_.Line(line);
+  return Send(table_, OMAHA_PACKET_ACTION, Holdem_ActionPacket(TableId(table_), hand_number_, round_number_, code, amount));
+}
+
+int OmahaClass::SendSitOutNextHand(uint8_t flag) {
+  log_.Line(flag != 0 ? "sit out next hand notification is sent" : "do not sit out next hand notification is sent");
+  return Send(table_, OMAHA_PACKET_SIT_OUT_NEXT_HAND,
+              Holdem_FlagPacket(TableId(table_), hand_number_, round_number_, flag != 0 ? 1 : 0));
+}
+
+int OmahaClass::SendFinishGame() {
+  log_.Line("Finish Game Packet is sent");
+  return Send(table_, OMAHA_PACKET_FINISH_GAME, Holdem_HandPacket(TableId(table_), hand_number_, round_number_));
+}
+
+int OmahaClass::SendIAmBack() {
+  log_.Line("I am back packet is sent");
+  i_am_back_requested_ = 1;
+  return Send(table_, OMAHA_PACKET_I_AM_BACK, Holdem_HandPacket(TableId(table_), hand_number_, round_number_));
+}
+
+int OmahaClass::SendShowMuck(int32_t button_id) {
+  log_.Line("show muck response packet is sent");
+  uint8_t choice = 0;
+  if (button_id == 33) {
+    choice = 1;
+  } else if (button_id == 34) {
+    choice = 2;
+  }
+  return Send(table_, OMAHA_PACKET_SHOW_MUCK_RESPONSE,
+              Holdem_FlagPacket(TableId(table_), hand_number_, round_number_, choice));
+}
+
+// ---- The loop ----
+
+bool OmahaClass::NoChipsOnTable(const HoldemGameStateRecord& r) {
+  if (r.main_pot != 0 || r.side_pot != 0 || r.second_side_pot != 0 || r.dead_pot != 0) return false;
+  for (const auto& parts : r.bets) {
+    for (uint32_t part : parts) {
+      if (part != 0) return false;
+    }
+  }
+  return true;
+}
+
+void OmahaClass::CheckLocalSitOut(const uint8_t* sit_out) {
+  if (local_player_id_ < 0 || local_player_id_ >= kHoldemSeats) return;
+  if (sit_out[local_player_id_] != 3) {
+    i_am_back_requested_ = 0;
+    return;
+  }
+  if (i_am_back_requested_ != 0) {
+    (void)SendIAmBack();
+  } else {
+    ShowIAmBack();
+  }
+}
+
+bool OmahaClass::PlaceDealerButton(int32_t seat) {
+  if (seat < 0 || seat >= kHoldemSeats) return false;
+  const bool moved = seat != button_seat_;
+  const int32_t how = button_move_;
+  button_move_ = 0;
+  if (!moved && how == 2) return true;  // a player status leaves a button that stays put alone
+  button_seat_ = seat;
+  if (moved && how != 0) return MoveDealerButton(seat, false);
+  return HoldemClass::PlaceDealerButton(seat);
+}
+
+LoopOutcome OmahaClass::ProcessHead(uint32_t type, GameRecord* record) {
+  const uint32_t holdem_type = Omaha_HoldemType(type);
+  if (game_state_ == GAMESTATE_ERROR) return HoldemClass::ProcessHead(holdem_type, record);
+  switch (type) {
+    case OMAHA_PACKET_GAME_STATE: {
+      auto& r = *static_cast<OmahaGameStateRecord*>(record);
+      // The button moves with the animation at the start of a hand and during play when no
+      // chips lie on the table; it is placed at once when the table opens.
+      button_move_ = game_state_ == OMAHA_INIT_TABLE ? 0 : game_state_ == OMAHA_IDLE || NoChipsOnTable(r) ? 1 : 0;
+      const LoopOutcome outcome = HoldemClass::ProcessHead(holdem_type, record);
+      button_move_ = 0;
+      if (r.hand == hand_number_) round_number_ = r.round;
+      CheckLocalSitOut(r.sit_out);
+      return outcome;
+    }
+    case OMAHA_PACKET_FINAL: {
+      auto& r = *static_cast<OmahaFinalRecord*>(record);
+      const LoopOutcome outcome = HoldemClass::ProcessHead(holdem_type, record);
+      if (r.hand == hand_number_) round_number_ = r.round;
+      return outcome;
+    }
+    case OMAHA_PACKET_OPTION_INDICATE:
+    case OMAHA_PACKET_DISPLAY_I_AM_BACK: {
+      auto& r = *static_cast<OmahaHandRecord*>(record);
+      const bool expected = r.hand == hand_number_;
+      const LoopOutcome outcome = HoldemClass::ProcessHead(holdem_type, record);
+      if (expected) {
+        round_number_ = r.round;
+        if (type == OMAHA_PACKET_DISPLAY_I_AM_BACK && local_player_id_ >= 0) i_am_back_requested_ = 0;
+      }
+      return outcome;
+    }
+    case OMAHA_PACKET_ASK_SHOW_MUCK: {
+      auto& r = *static_cast<OmahaAskShowMuckRecord*>(record);
+      const LoopOutcome outcome = HoldemClass::ProcessHead(holdem_type, record);
+      if (r.hand == hand_number_) round_number_ = r.round;
+      return outcome;
+    }
+    case OMAHA_PACKET_PLAYER_STATUS: {
+      auto& r = *static_cast<OmahaPlayerStatusRecord*>(record);
+      const LoopOutcome outcome = HoldemClass::ProcessHead(holdem_type, record);
+      if (game_started_ != 0) CheckLocalSitOut(r.sit_out);
+      // Omaha has no dealer-button packet: the player status names the dealer too.
+      if (game_state_ != OMAHA_INIT_TABLE) {
+        button_move_ = 2;
+        (void)PlaceDealerButton(r.dealer);
+        button_move_ = 0;
+      }
+      return outcome;
+    }
+    default:
+      return HoldemClass::ProcessHead(holdem_type, record);
+  }
+}

@@ -1,0 +1,322 @@
+// An Omaha table in the program's list of open tables, fed by the scripted server's dealer and by
+// hand-written packets, run on the fake clock: the module made for the game type, hands observed
+// and played with four hole cards, what the player's choices send, and Omaha's differences from
+// Hold'em (log, messages, the dealer button without a dealer-button packet).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cclient/core/debug_log.h"
+#include "cclient/games/omaha/omaha.h"
+#include "cclient/table/table.h"
+#include "cclient/table/table_list.h"
+#include "tests/games/kit/game_harness.h"
+#include "tests/server/dealer/dealer.h"
+#include "tests/server/dealer/omaha_wire.h"
+#include "tests/server/holdem_wire.h"
+
+namespace {
+
+const std::vector<SeatSpec> kRobots = {{0, "ann", 100000}, {3, "bob", 100000}, {6, "cat", 100000}};
+
+class OmahaTableTest : public GameModuleHarness {
+ protected:
+  OmahaClass* Omaha() const { return dynamic_cast<OmahaClass*>(Game()); }
+
+  // A dealer whose packets go straight to the table.
+  void MakeDealer(uint32_t seed) {
+    dealer::DealerConfig config;
+    config.game = dealer::Game::kOmaha;
+    config.seed = seed;
+    config.first_hand = 11;
+    dealer_ = std::make_unique<dealer::Dealer>(config, [this](const holdem_wire::Packet& packet) {
+      packets_.push_back(packet.type);
+      EXPECT_EQ(Feed(packet.type, packet.bytes), 0) << packet.type;
+    });
+    for (const SeatSpec& seat : kRobots) {
+      if (seat.name != "me") dealer_->SeatRobot(seat.seat, seat.name, 1000);
+    }
+  }
+
+  // Steps the dealer (letting the table play out each step) until `hands` finals with the last
+  // flag went out, or the player is to act; watches for four hole cards at `seat`.
+  int RunDealer(int hands, int seat, int limit = 400) {
+    int rest = 0;
+    for (int step = 0; step < limit && FinalsSeen() < hands; ++step) {
+      rest = dealer_->Step();
+      EXPECT_GE(RunUntilIdle(), 0);
+      if (Omaha()->HoleCards()->HasCard(seat, 3)) four_cards_seen_ = true;
+      if (rest < 0) return rest;
+    }
+    return rest;
+  }
+  int FinalsSeen() const {
+    int count = 0;
+    for (uint16_t type : packets_) count += type == OMAHA_PACKET_FINAL ? 1 : 0;
+    return count;
+  }
+
+  std::unique_ptr<dealer::Dealer> dealer_;
+  std::vector<uint16_t> packets_;
+  bool four_cards_seen_ = false;
+};
+
+TEST_F(OmahaTableTest, an_omaha_table_opens_with_the_omaha_module_and_its_own_log) {
+  const int32_t level = DebugLevel;
+  DebugLevel = 1;
+  folder_.WriteFile("OmahaLog.log", "earlier run\r\n");
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  ASSERT_NE(Omaha(), nullptr);
+  EXPECT_TRUE(neighbours_.error_boxes.empty());
+  EXPECT_GE(RunUntilIdle(), 0);
+  EXPECT_EQ(Omaha()->GameState(), OMAHA_INIT_TABLE);
+  EXPECT_EQ(Omaha()->TableKind(), 0);
+  GlobalTableList().Clear();
+  DebugLevel = level;
+  EXPECT_EQ(folder_.ReadFile("OmahaLog0.log"), "earlier run\r\n");
+  EXPECT_NE(folder_.ReadFile("OmahaLog.log").find("Omaha is destroyed!"), std::string::npos);
+  EXPECT_FALSE(folder_.Exists("holdemLog.log"));
+}
+
+TEST_F(OmahaTableTest, dealt_omaha_hands_play_out_for_an_observer_with_four_hole_cards) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  MakeDealer(5);
+  RunDealer(3, 3);
+  EXPECT_GE(FinalsSeen(), 3);
+  EXPECT_TRUE(four_cards_seen_);
+  OmahaClass* game = Omaha();
+  EXPECT_TRUE(LogHas("gameState = OMAHA_INSIDE_GAME:"));
+  EXPECT_TRUE(LogHas("gameState = OMAHA_FINISH_GAME"));
+  EXPECT_FALSE(LogHas("HOLDEM"));
+  EXPECT_FALSE(LogHas("Wrong size"));
+  EXPECT_FALSE(LogHas("invalid final packet"));
+  EXPECT_FALSE(LogHas("Unknow packet"));
+  EXPECT_FALSE(LogHas("dropped"));
+  EXPECT_FALSE(LogHas("Error status"));
+  EXPECT_FALSE(LogHas("Force to enter PacketLoop"));
+  EXPECT_TRUE(game->IsIdle());
+  EXPECT_NE(game->TableKind(), 0);
+  EXPECT_GE(game->HandNumber(), 13u);
+  EXPECT_GE(game->ButtonSeat(), 0);
+  EXPECT_TRUE(Sent(OMAHA_PACKET_ACTION).empty());  // an observer sends nothing
+  EXPECT_TRUE(Sent(2401).empty());
+}
+
+TEST_F(OmahaTableTest, a_seated_player_sees_four_cards_and_sends_omaha_actions) {
+  std::vector<SeatSpec> seats = kRobots;
+  seats.push_back({4, "me", 100000});
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, seats, "me"), nullptr);
+  RunUntilIdle();
+  MakeDealer(9);
+  dealer_->SeatPlayer(4, 1000);
+  int answered = 0;
+  for (int turn = 0; turn < 40 && FinalsSeen() < 2; ++turn) {
+    if (RunDealer(2, 4) >= 0) continue;
+    if (dealer_->player_seat() < 0) break;
+    // The player's turn: check or call when offered, through the module's sender; a blind is
+    // left to the clock.
+    OmahaClass* game = Omaha();
+    if (game->HoleCards()->HasCard(4, 3)) four_cards_seen_ = true;
+    const bool check = game->ActionBar().IsButtonShown(16);
+    const bool call = game->ActionBar().IsButtonShown(19);
+    if (!check && !call) {
+      (void)dealer_->ActForPlayerOnTimeout();
+      continue;
+    }
+    const size_t before = Sent(OMAHA_PACKET_ACTION).size();
+    (void)game->SendAction(check ? 16 : 19, check ? 0 : game->TurnOffer().bet_amount);
+    const auto sent = Sent(OMAHA_PACKET_ACTION);
+    ASSERT_EQ(sent.size(), before + 1);
+    ASSERT_EQ(sent.back().payload.size(), 18u);
+    auto decoded = omaha_wire::DecodeClient(OMAHA_PACKET_ACTION, sent.back().payload);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->code, check ? 1 : 3);
+    EXPECT_EQ(decoded->hand, game->HandNumber());
+    EXPECT_EQ(decoded->round, game->RoundNumber());
+    (void)dealer_->OnClientPacket(*decoded);
+    ++answered;
+  }
+  EXPECT_GE(answered, 1);
+  EXPECT_TRUE(four_cards_seen_);
+  EXPECT_FALSE(LogHas("Wrong size"));
+  EXPECT_FALSE(LogHas("Error status"));
+  EXPECT_TRUE(Sent(2401).empty());  // never a Hold'em packet
+}
+
+TEST_F(OmahaTableTest, the_differences_from_hold_em) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  // No buy-more request and no automatic-blind answer.
+  EXPECT_EQ(game->OnMessage(TABLEMSG_AUTO_POST_ACCEPTED, 0, 0), 0);
+  EXPECT_EQ(game->OnMessage(TABLEMSG_SHOW_BUY_MORE, 0, 0), 0);
+  EXPECT_EQ(game->OnMessage(TABLEMSG_DEALER_BUTTON_DONE, 0, 0), 1);
+
+  // The button follows the dealer position of game states: placed at once when the table opens,
+  // moved when a hand starts at another dealer.
+  omaha_wire::GameState gs;
+  gs.base.hand = 21;
+  gs.base.round = 1;
+  for (int s : {0, 3, 6}) {
+    gs.base.status[s] = 1;
+    gs.base.chips[s] = 1000;
+  }
+  gs.base.dealer = 3;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  EXPECT_EQ(game->ButtonSeat(), 3);
+  EXPECT_EQ(game->TableKind(), 2);
+  EXPECT_EQ(game->RoundNumber(), 1u);
+  omaha_wire::Final final;
+  final.hand = 21;
+  final.round = 1;
+  final.status = gs.base.status;
+  final.chips = gs.base.chips;
+  for (auto& hole : final.cards) hole = {-2, -2, -2, -2};
+  ASSERT_EQ(Feed(OMAHA_PACKET_FINAL, omaha_wire::Encode(final).bytes), 0);
+  RunUntilIdle();
+  EXPECT_EQ(game->GameState(), OMAHA_IDLE);
+  gs.base.hand = 22;
+  gs.base.round = 2;
+  gs.base.dealer = 6;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  game->Tick(nullptr, 0.0f);
+  EXPECT_EQ(game->ButtonSeat(), 6);
+  EXPECT_EQ(game->RoundNumber(), 2u);
+  RunUntilIdle();
+  // A 306-byte game state is refused once the table is of kind 2.
+  gs.base.round = 0;
+  EXPECT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 1);
+  EXPECT_TRUE(LogHas("OmahaGameStatePacket Wrong size = 306"));
+}
+
+TEST_F(OmahaTableTest, an_error_packet_puts_the_table_in_omaha_s_error_state) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  ASSERT_EQ(Feed(OMAHA_PACKET_ERROR, omaha_wire::EncodeError(3, 9).bytes), 0);
+  RunUntilIdle();
+  EXPECT_TRUE(LogHas("Omaha enters Error status"));
+  ASSERT_EQ(Feed(OMAHA_PACKET_OPTION_INDICATE, omaha_wire::EncodeOptionIndicate(3, 0).bytes), 0);
+  RunUntilIdle();
+  EXPECT_TRUE(LogHas("Omaha is in Error status"));
+}
+
+TEST_F(OmahaTableTest, a_dead_blind_post_resumes_the_loop_once) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs;
+  gs.base.hand = 31;
+  gs.base.round = 1;
+  for (int s : {0, 3, 6}) {
+    gs.base.status[s] = 1;
+    gs.base.chips[s] = 1000;
+  }
+  gs.base.dealer = 0;
+  gs.base.next_player = 3;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  ASSERT_GE(RunUntilIdle(), 0);
+  ClearLog();
+  // Seat 3 posts a dead blind: 10 in front and 5 dead, two piles in flight.
+  gs.base.previous_player = 3;
+  gs.base.previous_action = 18;
+  gs.base.previous_amount = 10;
+  gs.base.previous_dead_amount = 5;
+  gs.base.bet[3] = 10;
+  gs.base.dead_pot = 5;
+  gs.base.chips[3] = 985;
+  gs.base.next_player = 6;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  gs.base.previous_player = 6;
+  gs.base.previous_action = 3;
+  gs.base.bet[6] = 10;
+  gs.base.chips[6] = 990;
+  gs.base.next_player = 0;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  ASSERT_GE(RunUntilIdle(), 0);
+  // The dead post's two chip moves resume its pass once; its pop comes first.
+  int pops = 0, resumes_after_dead = 0;
+  for (const std::string& line : LogLines()) {
+    if (line.rfind("!!!!pop packet", 0) == 0) ++pops;
+    if (pops == 0 && line.find("leads to packetLoop") != std::string::npos) ++resumes_after_dead;
+  }
+  EXPECT_EQ(pops, 2);
+  EXPECT_EQ(resumes_after_dead, 1);
+
+  EXPECT_FALSE(LogHas("Force to enter PacketLoop"));
+  EXPECT_TRUE(Omaha()->IsIdle());
+  EXPECT_EQ(Omaha()->DeadPot().GetAmount(), 5);
+}
+
+// Two Hold'em and two Omaha tables on one connection, each fed by its own dealer, the packets
+// interleaved step by step: every table queues exactly its own dealer's packets and plays its
+// hands to the end.
+TEST_F(OmahaTableTest, four_tables_interleaved_on_one_connection_keep_to_their_own_packets) {
+  struct Lane {
+    uint32_t id;
+    int32_t game_type;
+    std::unique_ptr<dealer::Dealer> dealer;
+    std::vector<uint32_t> sent;
+    std::vector<std::string> log;
+    int finals = 0;
+  };
+  std::vector<Lane> lanes(4);
+  const int32_t kTypes[4] = {GAMETYPE_HOLDEM, GAMETYPE_OMAHA, GAMETYPE_HOLDEM, GAMETYPE_OMAHA};
+  for (int i = 0; i < 4; ++i) {
+    Lane& lane = lanes[i];
+    lane.id = 600 + i;
+    lane.game_type = kTypes[i];
+    ASSERT_NE(Open(lane.id, -1, lane.game_type), nullptr);
+    auto* game = dynamic_cast<QueuedGame*>(GlobalTableList().FindById(lane.id)->Game());
+    ASSERT_NE(game, nullptr);
+    game->Log().SetEcho([](void* context, const char* line) {
+      static_cast<std::vector<std::string>*>(context)->push_back(line);
+    }, &lane.log);
+    ASSERT_EQ(Join(lane.id, kRobots), 0);
+    dealer::DealerConfig config;
+    config.game = lane.game_type == GAMETYPE_OMAHA ? dealer::Game::kOmaha : dealer::Game::kHoldem;
+    config.seed = 20 + i;
+    config.first_hand = 100 * (i + 1);
+    Lane* self = &lane;
+    lane.dealer = std::make_unique<dealer::Dealer>(config, [this, self](const holdem_wire::Packet& packet) {
+      const bool game_packet = packet.type >= 2400 && packet.type < 2600;
+      if (game_packet) self->sent.push_back(packet.type);
+      if (packet.type == 2404 || packet.type == 2504) ++self->finals;
+      EXPECT_EQ(Deliver(packet.type, self->id, packet.bytes), 0) << self->id << " " << packet.type;
+    });
+    for (const SeatSpec& seat : kRobots) lane.dealer->SeatRobot(seat.seat, seat.name, 1000);
+  }
+  for (int frame = 0; frame < 5; ++frame) Frame();
+  for (int step = 0; step < 2000; ++step) {
+    bool all_done = true;
+    for (Lane& lane : lanes) {
+      if (lane.finals >= 2) continue;
+      all_done = false;
+      (void)lane.dealer->Step();
+    }
+    if (all_done) break;
+    for (int frame = 0; frame < 60; ++frame) Frame(0.05f);
+  }
+  for (int frame = 0; frame < 600; ++frame) Frame(0.05f);
+  for (Lane& lane : lanes) {
+    SCOPED_TRACE(lane.id);
+    EXPECT_GE(lane.finals, 2);
+    std::vector<uint32_t> pushed;
+    for (const std::string& line : lane.log) {
+      if (line.rfind("!!!!push packet = ", 0) == 0) pushed.push_back(static_cast<uint32_t>(std::stoul(line.substr(18))));
+      EXPECT_EQ(line.find("Wrong size"), std::string::npos) << line;
+      EXPECT_EQ(line.find("Error status"), std::string::npos) << line;
+      EXPECT_EQ(line.find("Unknow packet"), std::string::npos) << line;
+    }
+    EXPECT_EQ(pushed, lane.sent);
+    auto* game = dynamic_cast<HoldemClass*>(GlobalTableList().FindById(lane.id)->Game());
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(dynamic_cast<OmahaClass*>(game) != nullptr, lane.game_type == GAMETYPE_OMAHA);
+    EXPECT_EQ(game->HandNumber(), lane.dealer->hand_number());
+    EXPECT_TRUE(game->IsIdle());
+  }
+  GlobalTableList().Clear();  // the logs echo into the lanes
+}
+
+}  // namespace
