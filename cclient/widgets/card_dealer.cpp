@@ -679,7 +679,12 @@ void CardDealer::SetCardRect(int32_t seat, int32_t card, int32_t left, int32_t t
 
 bool CardDealer::GetCardScreenRect(int32_t seat, int32_t card, platform::RECT* out) const {
   if (!hands_set_ || !started_ || !CardInRange(seat, card) || At(seat, card).empty) return false;
-  const Placement place = PlaceFor(seat, card);
+  Placement place = PlaceFor(seat, card);
+  if (mode_ == 1 && !raise_.empty() && raise_[seat].active) {
+    // A raised seat's cards are where the raise put them.
+    place.x = raise_[seat].positions[card].x;
+    place.y = raise_[seat].positions[card].y;
+  }
   const platform::SIZE size =
       UnpackDrawSize(CardPainter::GetDrawSize(place.y, place.face, place.sheet_back, place.clip));
   *out = {place.x, place.y, place.x + size.cx - 1, place.y + size.cy - 1};
@@ -723,6 +728,9 @@ bool CardDealer::StartRaise() {
   if (!started_ || !finished_ || seat_count_ == 0) return false;
   MakeRaiseState();
   mode_ = 1;
+  // Only the seats this raise moves draw at raised places (a seat raised in an earlier hand no
+  // longer does).
+  for (SeatRaise& raise : raise_) raise.active = 0;
   for (int32_t seat = 0; seat < seat_count_; ++seat) {
     if (cards_per_seat_ == 0 || At(seat, 0).empty || !At(seat, 0).face_up) continue;
     for (int32_t card = 0; card < cards_per_seat_; ++card) {

@@ -447,8 +447,25 @@ void HoldemClass::BuildActionBar() {
     }
     for (int32_t c = 0; c < 3; ++c) rects[3 * i + c] = source != nullptr ? source[c] : platform::RECT{0, 0, 0, 0};
   }
+  // A game without play now leaves out its two buttons (40 and 41).
+  int32_t kept_ids[19], kept_xs[19], kept_ys[19];
+  const char* kept_files[19];
+  platform::RECT kept_rects[19 * 3];
+  uint32_t kept_formats[19];
+  int32_t kept = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    if (!play_now_buttons_ && (ids[i] == HOLDEM_BUTTON_POST_AFTER_DEALER || ids[i] == HOLDEM_BUTTON_PLAY_NOW)) continue;
+    kept_ids[kept] = ids[i];
+    kept_xs[kept] = xs[i];
+    kept_ys[kept] = ys[i];
+    kept_files[kept] = files[i];
+    for (int32_t c = 0; c < 3; ++c) kept_rects[3 * kept + c] = rects[3 * i + c];
+    kept_formats[kept] = formats[i];
+    ++kept;
+  }
   action_bar_.Free();
-  (void)action_bar_.AddLabelledButtons(count, ids, xs, ys, files, rects, fonts_[1], formats);
+  (void)action_bar_.AddLabelledButtons(kept, kept_ids, kept_xs, kept_ys, kept_files, kept_rects, fonts_[1],
+                                       kept_formats);
   action_bar_.SetAlwaysRedraw(false);
   action_bar_.SetShownPosition(0, 450);
   action_bar_.SetHiddenPosition(0, 479);
@@ -460,14 +477,16 @@ void HoldemClass::BuildOptionBar() {
   option_bar_.Free();
   (void)option_bar_.LoadBackground(fl ? "4300.b" : "4301.b", false, 0xFFFFFF);
   if (fl) {
-    const int32_t ids[12] = {42, 44, 43, 45, 48, 47, 49, 53, 51, 52, 46, 50};
+    int32_t ids[12] = {42, 44, 43, 45, 48, 47, 49, 53, 51, 52, 46, 50};
+    for (int32_t& id : ids) id += option_id_shift_;
     const int32_t xs[12] = {7, 7, 126, 126, 268, 268, 268, 126, 126, 126, 268, 268};
     const int32_t ys[12] = {4, 19, 4, 19, 4, 19, 4, 4, 4, 19, 4, 19};
     const int32_t cells[12] = {0, 1, 2, 3, 4, 5, 6, 3, 3, 3, 4, 5};
     const int32_t sizes[14] = {114, 14, 114, 14, 137, 14, 137, 14, 114, 14, 114, 14, 114, 14};
     (void)option_bar_.AddButtons(12, ids, xs, ys, cells, "4302.b", sizes, nullptr, fonts_[1], nullptr);
   } else {
-    const int32_t ids[8] = {42, 44, 43, 53, 48, 49, 51, 46};
+    int32_t ids[8] = {42, 44, 43, 53, 48, 49, 51, 46};
+    for (int32_t& id : ids) id += option_id_shift_;
     const int32_t xs[8] = {7, 7, 96, 96, 197, 197, 96, 197};
     const int32_t ys[8] = {4, 19, 4, 4, 4, 4, 4, 4};
     const int32_t cells[8] = {0, 1, 2, 3, 4, 5, 3, 4};
@@ -483,7 +502,7 @@ void HoldemClass::BuildOptionBar() {
     const char* label;
   } kLabels[] = {{42, "Fold"}, {43, "Check"}, {44, "Check/Fold"}, {45, "Check/Call Any"},
                  {47, "Bet/Raise Any"}, {50, "Raise Any"}, {52, "Call Any"}};
-  for (const auto& label : kLabels) (void)option_bar_.SetOptionText(label.id, label.label);
+  for (const auto& label : kLabels) (void)option_bar_.SetOptionText(label.id + option_id_shift_, label.label);
   option_bar_.DisableAllOptions();
   if (local_player_id_ >= 0) (void)option_bar_.Slide(false, -1.0f);
 }

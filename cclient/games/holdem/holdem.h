@@ -199,8 +199,8 @@ class HoldemClass : public QueuedGame {
   void ApplyGameState(const HoldemGameStateRecord& record, ApplyParts parts);
   void ApplyFinalState(const HoldemFinalRecord& record, int32_t mode, bool seats);
   void ApplyCollection(const HoldemCollectRecord& record, bool seats);
-  int32_t ClassifyFinalPacket(const HoldemFinalRecord& record) const;
-  bool ShowPreviousAction(const HoldemGameStateRecord& record);
+  virtual int32_t ClassifyFinalPacket(const HoldemFinalRecord& record) const;
+  virtual bool ShowPreviousAction(const HoldemGameStateRecord& record);
   void OfferNextPlayerChoices(const HoldemGameStateRecord& record);
   bool AutoAction(const HoldemGameStateRecord& record);
   void SpreadBetPiles(int32_t plate, const int32_t* portions);
@@ -210,7 +210,7 @@ class HoldemClass : public QueuedGame {
   void ApplyRefund(const HoldemRefundRecord& record);
   void ApplyShowPlayNow(const HoldemShowPlayNowRecord& record);
   void SyncSeats(bool force);
-  bool StartChoiceBar(int32_t seat);
+  virtual bool StartChoiceBar(int32_t seat);
   void ResetTable();
   void SetHand(uint32_t hand);
   void OneTimeSetUp(uint8_t table_type);
@@ -237,7 +237,7 @@ class HoldemClass : public QueuedGame {
   void SendSitOutNotice(bool on_change);
   void UpdateSeatOptionButtons();
   void OnSeatOptionClick(int32_t id);
-  void UpdateOptionBar();
+  virtual void UpdateOptionBar();
   void FoldOptions();
   void UnfoldOptions();
   void ClearOptionSelection();
@@ -247,6 +247,10 @@ class HoldemClass : public QueuedGame {
   void UpdateSeats(bool names, bool chips_while_playing);
   void ResetHandDisplay();
   void RaiseWinningBoardCards();
+  // The show-down of a final packet that pays a pot: raises the winning cards of a single winner.
+  virtual void RaiseWinningCards(const HoldemFinalRecord& record);
+  // How long the loop waits after a final packet's winners are shown (below 1 s: no wait).
+  virtual double WinnerWaitSeconds(const HoldemFinalRecord& record) const;
   bool LowerWinningBoardCards();
   bool StartInTurnTimer(double seconds, bool warning);
   void StopInTurnTimer();
@@ -383,6 +387,11 @@ class HoldemClass : public QueuedGame {
     int32_t rest_dx = 8, rest_dy = -42;
     int32_t rest_step_x = 20;
   } hole_layout_;
+  // The option bar's ids are Hold'em's plus this; whether a running selection countdown holds
+  // the selected option back at the turn; whether the action bar has buttons 40 and 41.
+  int32_t option_id_shift_ = 0;
+  bool countdown_holds_option_ = true;
+  bool play_now_buttons_ = true;
   // The dealer button's straight move: pixels per second, and the longest it takes.
   double button_speed_ = 700.0;
   double button_longest_ = 0.3;

@@ -547,9 +547,11 @@ bool HoldemClass::AutoAction(const HoldemGameStateRecord& r) {
   state.whole_units = whole_units_ != 0;
   state.i_am_back_shown = action_bar_.IsButtonShown(HOLDEM_BUTTON_I_AM_BACK);
   state.options = SeatOptions();
-  state.selected = option_bar_.GetSelectedOption();
-  state.countdown_running = option_bar_.IsSelectionCountdownRunning();
-  state.option_amount = state.selected >= 0 ? option_bar_.GetOptionAmount(state.selected) : 0;
+  // The decision reads Hold'em's option ids; the bar and the log keep the bar's own.
+  const int32_t selected = option_bar_.GetSelectedOption();
+  state.selected = selected >= 0 ? selected - option_id_shift_ : -1;
+  state.countdown_running = countdown_holds_option_ && option_bar_.IsSelectionCountdownRunning();
+  state.option_amount = selected >= 0 ? option_bar_.GetOptionAmount(selected) : 0;
   const HoldemAutoResult result = HoldemChoices_AutoAction(state);
   switch (result.kind) {
     case HoldemAutoKind::kSpecialCase:
@@ -563,11 +565,11 @@ bool HoldemClass::AutoAction(const HoldemGameStateRecord& r) {
       log_.Line("You did not choose either Auto Post Blind or Sit out Next Hand");
       return false;
     case HoldemAutoKind::kFoldConfirm:
-      LogOptionChoice(state.selected);
+      LogOptionChoice(selected);
       (void)fold_confirm_.Open();
       return false;
     case HoldemAutoKind::kSendOption:
-      LogOptionChoice(state.selected);
+      LogOptionChoice(selected);
       ClearOptionSelection();
       HidePreActionBar();
       (void)SendAction(result.button, result.amount);
@@ -576,7 +578,7 @@ bool HoldemClass::AutoAction(const HoldemGameStateRecord& r) {
       (void)SendAction(result.button, result.amount);
       return true;
     case HoldemAutoKind::kNone:
-      LogOptionChoice(state.selected);
+      LogOptionChoice(selected);
       return false;
   }
   return false;

@@ -440,6 +440,15 @@ LoopOutcome HoldemClass::HandleFinishGame(uint32_t type, GameRecord* record) {
   }
 }
 
+void HoldemClass::RaiseWinningCards(const HoldemFinalRecord& r) {
+  if (r.Winners() == 1 && r.winners[0] >= 0 && r.dealer_status == 5) {
+    board_raise_state_ = 1;
+    RaiseWinningBoardCards();
+  }
+}
+
+double HoldemClass::WinnerWaitSeconds(const HoldemFinalRecord& r) const { return r.show_card_seconds; }
+
 LoopOutcome HoldemClass::FinalSteps(HoldemFinalRecord& r) {
   const int32_t n = r.Winners();
   auto winner_seat = [&](int32_t i) -> int32_t { return r.winners[i] >= 0 ? r.winners[i] : -1; };
@@ -467,10 +476,7 @@ LoopOutcome HoldemClass::FinalSteps(HoldemFinalRecord& r) {
           UpdateSeatStatus(r.status, r.sit_out);
           ApplyFinalState(r, 1, true);
           if (n > 0 && r.winning_chips[0] > 0) {
-            if (n == 1 && r.winners[0] >= 0 && r.dealer_status == 5) {
-              board_raise_state_ = 1;
-              RaiseWinningBoardCards();
-            }
+            RaiseWinningCards(r);
             for (int32_t i = 0; i < n; ++i) {
               const int32_t seat = winner_seat(i);
               if (seat < 0) continue;
@@ -494,8 +500,9 @@ LoopOutcome HoldemClass::FinalSteps(HoldemFinalRecord& r) {
           }
         }
         ring_.step = 0;
-        if (r.show_card_seconds >= 1) {
-          (void)StartDelay(r.show_card_seconds);
+        const double wait = WinnerWaitSeconds(r);
+        if (wait >= 1) {
+          (void)StartDelay(wait);
           return LoopOutcome::kWait;
         }
         continue;

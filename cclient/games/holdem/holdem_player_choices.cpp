@@ -485,7 +485,7 @@ void HoldemClass::LogButtonClick(int32_t id) {
 }
 
 void HoldemClass::LogOptionChoice(int32_t id) {
-  switch (id) {
+  switch (id - option_id_shift_) {
     case HOLDEM_OPTION_FOLD:
       log_.Line("Your option choice is: FOLD");
       break;

@@ -27,6 +27,9 @@ OmahaClass::OmahaClass(TableClass* table) : HoldemClass(table) {
   hole_layout_.rest_step_x = 11;
   button_speed_ = 600.0;
   button_longest_ = 0.2;
+  option_id_shift_ = kOmahaOptionShift;
+  countdown_holds_option_ = false;
+  play_now_buttons_ = false;
 }
 
 std::unique_ptr<TableGameClass> Omaha_Make(TableClass* table) { return std::make_unique<OmahaClass>(table); }
@@ -34,6 +37,22 @@ std::unique_ptr<TableGameClass> Omaha_Make(TableClass* table) { return std::make
 int OmahaClass::OnMessage(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) {
   // Omaha has no buy-more request and no automatic-blind question.
   if (message == TABLEMSG_SHOW_BUY_MORE || message == TABLEMSG_AUTO_POST_ACCEPTED) return 0;
+  const uint32_t kind = static_cast<uint32_t>(wParam) >> 16;
+  if (message == TABLEMSG_CHIP_ANIMATION_DONE && kind < kHoldemSeats && (wParam & 0xFFFF) == 4) {
+    // A player's chips reached the seat's bet pile. The high half of the parameter is 0 to
+    // resume the loop, 1 not to (the post of a dead blind, whose dead part resumes it), else a
+    // pause in milliseconds before the loop goes on.
+    const uint32_t pause = static_cast<uint32_t>(lParam) >> 16;
+    log_.Line("deals chip finish0");
+    HoldemClass::OnChipAnimationDone(wParam, static_cast<platform::LPARAM>((lParam & 0xFFFF) | 0x10000));
+    log_.Line("deals chip finish1");
+    if (pause == 0) {
+      ResumeAfter(0, "player deals chips leads to packetLoop", nullptr);
+    } else if (pause > 1) {
+      (void)StartDelay(pause / 1000.0);
+    }
+    return 1;
+  }
   return HoldemClass::OnMessage(message, wParam, lParam);
 }
 
@@ -124,9 +143,84 @@ bool OmahaClass::PlaceDealerButton(int32_t seat) {
   return HoldemClass::PlaceDealerButton(seat);
 }
 
+// ---- Choices and the show-down ----
+
+void OmahaClass::UpdateOptionBar() {
+  if (game_started_ == 0) return;
+  const int32_t selected = option_bar_.GetSelectedOption();
+  const HoldemOptionPlan plan =
+      OmahaChoices_PlanOptionBar(PreActionOffer(), fixed_limit_ != 0, whole_units_ != 0, selected);
+  option_bar_.DisableAllOptions();
+  for (int32_t i = 0; i < plan.label_count; ++i) (void)option_bar_.SetOptionText(plan.labels[i].id, plan.labels[i].text);
+  for (int32_t i = 0; i < plan.enabled_count; ++i) (void)option_bar_.EnableOption(plan.enabled[i]);
+  if (plan.select >= 0 && option_bar_.GetSelectedOption() != plan.select) option_bar_.SelectOption(plan.select, -1);
+}
+
+bool OmahaClass::StartChoiceBar(int32_t seat) {
+  if (!HoldemClass::StartChoiceBar(seat)) return false;
+  HoldemSeatRecord& record = seats_[players_[seat].display_position % kHoldemSeats];
+  for (ChipStack& pile : record.bets) (void)pile.SetAmount(0);
+  (void)record.combined.SetAmount(0);
+  return true;
+}
+
+int32_t OmahaClass::ClassifyFinalPacket(const HoldemFinalRecord& record) const {
+  if (static_cast<const OmahaFinalRecord&>(record).show_result == 0) return 0;
+  return HoldemClass::ClassifyFinalPacket(record);
+}
+
+bool OmahaClass::ShowPreviousAction(const HoldemGameStateRecord& record) {
+  if (record.previous_player != 255) {
+    if (record.previous_flags[ACTION_POST_NOW] != 0) log_.Line("PostNow Entered!");
+    if (record.previous_flags[ACTION_COMPLETE_TO] != 0) log_.Line("CompleteTo Entered!");
+    if (record.previous_flags[ACTION_POST_DEAD] != 0) log_.Line("Post Dead Entered!");
+  }
+  const double countdown = auto_post_countdown_;
+  const uint8_t asked = auto_post_asked_;
+  const bool moved = HoldemClass::ShowPreviousAction(record);
+  auto_post_countdown_ = countdown;
+  auto_post_asked_ = asked;
+  return moved;
+}
+
+void OmahaClass::RaiseWinningCards(const HoldemFinalRecord& base) {
+  const auto& r = static_cast<const OmahaFinalRecord&>(base);
+  if (r.Winners() != 1 || r.winners[0] < 0 || r.winners[0] >= kHoldemSeats) return;
+  if (!OmahaChoices_HandHasNoCard(r.winner_hands[0])) return;
+  const int32_t seat = r.winners[0];
+  const OmahaWinningMarks marks = OmahaChoices_MatchWinningCards(r.winner_hands[0], r.board, r.cards[seat]);
+  // The board's raise is Hold'em's, over the board cards the winner's bytes hold.
+  for (int32_t c = 0; c < kHoldemBoardCards; ++c) winner_cards_[seat][c] = marks.board[c] != 0 ? r.board[c] : -1;
+  board_raise_state_ = 1;
+  RaiseWinningBoardCards();
+  if (hole_dealer_ == nullptr) return;
+  hole_dealer_->ClearRaiseMarks();
+  hole_dealer_->SetRaiseMarks(seat, marks.hole);
+  for (int32_t s = 0; s < kHoldemSeats; ++s) hole_dealer_->SetSeatRaise(s, true, false);
+  hole_dealer_->SetRaiseParams(10, 0.2);
+  if (!hole_dealer_->StartRaise()) log_.Line("Card animation can not start");
+}
+
+double OmahaClass::WinnerWaitSeconds(const HoldemFinalRecord& base) const {
+  const auto& r = static_cast<const OmahaFinalRecord&>(base);
+  bool rake = false;
+  for (int32_t i = 0; i < r.Winners(); ++i) rake = rake || r.rake_returns[i] != 0;
+  return OmahaChoices_WinnerWait(r.timer, rake, table_kind_ == 1 && pots_[4].GetAmount() > 0);
+}
+
 LoopOutcome OmahaClass::ProcessHead(uint32_t type, GameRecord* record) {
   const uint32_t holdem_type = Omaha_HoldemType(type);
   if (game_state_ == GAMESTATE_ERROR) return HoldemClass::ProcessHead(holdem_type, record);
+  if (game_state_ == OMAHA_INIT_TABLE && type == OMAHA_PACKET_COLLECTION) {
+    LogNamed("gameState = %s_INIT_TABLE:", state_prefix_);
+    log_.Line("\tReceive collection packet");
+    return LoopOutcome::kNext;
+  }
+  if (game_state_ == OMAHA_IDLE && type == OMAHA_PACKET_FINAL) {
+    LogNamed("gameState = %s_IDLE:", state_prefix_);
+    log_.Line("\tReceive Unexpected Packet");
+    return LoopOutcome::kNext;
+  }
   switch (type) {
     case OMAHA_PACKET_GAME_STATE: {
       auto& r = *static_cast<OmahaGameStateRecord*>(record);
@@ -145,14 +239,21 @@ LoopOutcome OmahaClass::ProcessHead(uint32_t type, GameRecord* record) {
       if (r.hand == hand_number_) round_number_ = r.round;
       return outcome;
     }
-    case OMAHA_PACKET_OPTION_INDICATE:
+    case OMAHA_PACKET_OPTION_INDICATE: {
+      // The hand and round are taken whatever the hand number; no wait for a new hand.
+      auto& r = *static_cast<OmahaHandRecord*>(record);
+      log_.Line("Received Option indicate packet...");
+      ApplyOptionIndicate(r);
+      round_number_ = r.round;
+      return LoopOutcome::kNext;
+    }
     case OMAHA_PACKET_DISPLAY_I_AM_BACK: {
       auto& r = *static_cast<OmahaHandRecord*>(record);
       const bool expected = r.hand == hand_number_;
       const LoopOutcome outcome = HoldemClass::ProcessHead(holdem_type, record);
       if (expected) {
         round_number_ = r.round;
-        if (type == OMAHA_PACKET_DISPLAY_I_AM_BACK && local_player_id_ >= 0) i_am_back_requested_ = 0;
+        if (local_player_id_ >= 0) i_am_back_requested_ = 0;
       }
       return outcome;
     }

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "cclient/games/holdem/holdem.h"
+#include "cclient/games/omaha/omaha_choices.h"
 #include "cclient/games/omaha/omaha_packets.h"
 
 constexpr int32_t OMAHA_INIT_TABLE = GAMESTATE_INIT_TABLE;
@@ -48,6 +49,17 @@ class OmahaClass : public HoldemClass {
   LoopOutcome ProcessHead(uint32_t type, GameRecord* record) override;
   const char* ErrorStatusLine() const override { return "Omaha is in Error status"; }
   bool PlaceDealerButton(int32_t seat) override;
+  // Omaha's option bar rules (its ids are Hold'em's less 2).
+  void UpdateOptionBar() override;
+  // The seat's bet piles are cleared when its choice bar starts.
+  bool StartChoiceBar(int32_t seat) override;
+  // A final packet that shows no hands has nothing more to show.
+  int32_t ClassifyFinalPacket(const HoldemFinalRecord& record) const override;
+  // Logs the posts before them; the automatic-blind question is never armed.
+  bool ShowPreviousAction(const HoldemGameStateRecord& record) override;
+  // The single winner's nine card bytes raise board and hole cards.
+  void RaiseWinningCards(const HoldemFinalRecord& record) override;
+  double WinnerWaitSeconds(const HoldemFinalRecord& record) const override;
 
  private:
   // The local seat's sit-out flag of a game state, final or player-status packet: 3 with an

@@ -4,6 +4,7 @@
 // Hold'em (log, messages, the dealer button without a dealer-button packet).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -317,6 +318,270 @@ TEST_F(OmahaTableTest, four_tables_interleaved_on_one_connection_keep_to_their_o
     EXPECT_TRUE(game->IsIdle());
   }
   GlobalTableList().Clear();  // the logs echo into the lanes
+}
+
+// A game state of one hand with seats 0, 3 and 6 in it (and more seats where a test adds them).
+omaha_wire::GameState HandState(uint32_t hand, uint32_t round) {
+  omaha_wire::GameState gs;
+  gs.base.hand = hand;
+  gs.base.round = round;
+  for (int s : {0, 3, 6}) {
+    gs.base.status[s] = 1;
+    gs.base.chips[s] = 1000;
+  }
+  gs.base.dealer = 0;
+  return gs;
+}
+
+uint32_t BetTotal(const HoldemClass& game, int seat) {
+  const HoldemSeatRecord& record = game.SeatRecord(static_cast<int32_t>(game.Player(seat).display_position));
+  uint32_t sum = 0;
+  for (const ChipStack& pile : record.bets) sum += static_cast<uint32_t>(pile.GetAmount());
+  return sum;
+}
+
+TEST_F(OmahaTableTest, option_bar_and_action_bar_carry_omaha_s_ids) {
+  std::vector<SeatSpec> seats = kRobots;
+  seats.push_back({4, "me", 100000});
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, seats, "me"), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(41, 1);
+  gs.base.status[4] = 1;
+  gs.base.chips[4] = 1000;
+  gs.hole_cards = {0, 1, 2, 3};
+  gs.base.dealer_status = 0;
+  gs.base.next_player = 0;
+  gs.base.pre_action_mask = 0x41;  // check, fold
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  ASSERT_EQ(game->LocalPlayerID(), 4);
+  // Fixed limit: Hold'em's twelve option ids less 2 (46 and 51 placed, never enabled).
+  const HoldemOptionBar& bar = game->OptionBar();
+  EXPECT_STREQ(bar.GetOptionText(OMAHA_OPTION_FOLD), "Fold");
+  EXPECT_STREQ(bar.GetOptionText(OMAHA_OPTION_CHECK_CALL_ANY), "Check/Call Any");
+  EXPECT_STREQ(bar.GetOptionText(OMAHA_OPTION_CALL_ANY), "Call Any");
+  EXPECT_NE(bar.GetOptionText(46), nullptr);
+  EXPECT_NE(bar.GetOptionText(51), nullptr);
+  EXPECT_EQ(bar.GetOptionText(52), nullptr);
+  EXPECT_TRUE(bar.IsOptionEnabled(OMAHA_OPTION_CHECK));
+  EXPECT_TRUE(bar.IsOptionEnabled(OMAHA_OPTION_CHECK_FOLD));
+  EXPECT_FALSE(bar.IsOptionEnabled(46));
+  EXPECT_FALSE(bar.IsOptionEnabled(51));
+  // The action bar has no post-after-the-dealer (40) and no play-now (41) button.
+  EXPECT_NE(game->ActionBar().GetButtonText(HOLDEM_BUTTON_CHECK), nullptr);
+  EXPECT_EQ(game->ActionBar().GetButtonText(HOLDEM_BUTTON_POST_AFTER_DEALER), nullptr);
+  EXPECT_EQ(game->ActionBar().GetButtonText(HOLDEM_BUTTON_PLAY_NOW), nullptr);
+
+  // Check is chosen on the bar (as a click does); the turn comes while its selection countdown still runs, and the
+  // check goes out at once.
+  const_cast<HoldemOptionBar&>(bar).SelectOption(OMAHA_OPTION_CHECK, -1);
+  ASSERT_EQ(bar.GetSelectedOption(), OMAHA_OPTION_CHECK);
+  ASSERT_TRUE(bar.IsSelectionCountdownRunning());
+  gs.base.previous_player = 0;
+  gs.base.previous_action = 1;
+  gs.base.next_player = 4;
+  gs.base.next_mask = 0x41;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  const auto sent = Sent(OMAHA_PACKET_ACTION);
+  ASSERT_EQ(sent.size(), 1u);
+  auto decoded = omaha_wire::DecodeClient(OMAHA_PACKET_ACTION, sent.back().payload);
+  ASSERT_TRUE(decoded.has_value());
+  EXPECT_EQ(decoded->code, 1);
+  EXPECT_TRUE(LogHas("Your option choice is: CHECK"));
+  EXPECT_FALSE(game->ActionBar().IsButtonShown(HOLDEM_BUTTON_CHECK));
+  RunUntilIdle();
+
+  // With nothing selected the turn is the player's own: the action bar comes up.
+  gs.base.previous_player = 4;
+  gs.base.next_player = 6;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  gs.base.previous_player = 6;
+  gs.base.next_player = 4;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  EXPECT_TRUE(LogHas("You did not choose any options"));
+  EXPECT_EQ(Sent(OMAHA_PACKET_ACTION).size(), 1u);
+  EXPECT_TRUE(game->ActionBar().IsButtonShown(HOLDEM_BUTTON_CHECK));
+}
+
+TEST_F(OmahaTableTest, a_single_winner_s_nine_cards_raise_its_cards_and_the_wait_follows_the_timer) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(51, 1);
+  gs.base.dealer_status = 5;
+  gs.base.board = {10, 20, 30, 40, 50};
+  gs.base.main_pot = 300;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  ASSERT_TRUE(game->HoleCards()->HasCard(3, 3));
+
+  omaha_wire::Final final;
+  final.hand = 51;
+  final.round = 1;
+  final.status = gs.base.status;
+  final.chips = gs.base.chips;
+  final.chips[3] = 1280;
+  final.show_result = true;
+  final.dealer_status = 5;
+  final.board = gs.base.board;
+  final.cards[0] = {0, 1, 2, 3};
+  final.cards[3] = {4, 5, 6, 7};
+  final.cards[6] = {8, 9, 11, 12};
+  final.timer_seconds = 8;
+  final.house_take = 20;
+  // Seat 3 wins with two of its cards (5 and 7) and three of the board's (20, 30, 50).
+  final.winners.push_back({3, 280, 20, {5, 20, 7, 30, 50, -1, -1, -1, -1}});
+  ASSERT_EQ(Feed(OMAHA_PACKET_FINAL, omaha_wire::Encode(final).bytes), 0);
+  EXPECT_TRUE(LogHas("show Deck Cards is visited!"));
+  // The timer less 1.7 s, less 2 s for the rake taken.
+  EXPECT_NEAR(game->DelayTimer().Remaining(), 8.0 - 1.7 - 2.0, 1e-6);
+  for (int frame = 0; frame < 10; ++frame) Frame();
+  const CardDealer& hole = *game->HoleCards();
+  for (int seat : {0, 3, 6}) {
+    for (int card = 0; card < 4; ++card) {
+      SCOPED_TRACE(seat * 10 + card);
+      platform::RECT rect{};
+      ASSERT_TRUE(hole.GetCardScreenRect(seat, card, &rect));
+      const bool raised = seat == 3 && (card == 1 || card == 3);
+      EXPECT_EQ(rect.top, hole.GetCardY(seat, card) - (raised ? 10 : 0));
+    }
+  }
+  RunUntilIdle();
+  EXPECT_EQ(game->GameState(), OMAHA_IDLE);
+
+  // The next hand draws every seat's cards where they rest again.
+  gs = HandState(52, 1);
+  gs.base.dealer_status = 5;
+  gs.base.board = {10, 20, 30, 40, 50};
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  final.hand = 52;
+  final.cards[3] = {-1, -1, -1, -1};
+  final.cards[0] = {4, 5, 6, 7};
+  final.winners = {{0, 280, 0, {5, 20, 7, 30, 50, -1, -1, -1, -1}}};
+  ASSERT_EQ(Feed(OMAHA_PACKET_FINAL, omaha_wire::Encode(final).bytes), 0);
+  EXPECT_NEAR(game->DelayTimer().Remaining(), 8.0 - 1.7, 1e-6);
+  for (int frame = 0; frame < 10; ++frame) Frame();
+  platform::RECT rect{};
+  ASSERT_TRUE(hole.GetCardScreenRect(3, 1, &rect));
+  EXPECT_EQ(rect.top, hole.GetCardY(3, 1));
+  ASSERT_TRUE(hole.GetCardScreenRect(0, 1, &rect));
+  EXPECT_EQ(rect.top, hole.GetCardY(0, 1) - 10);
+}
+
+TEST_F(OmahaTableTest, a_final_packet_that_shows_no_hands_has_nothing_more_to_show) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(61, 1);
+  gs.base.dealer_status = 3;
+  gs.base.board = {10, 20, 30, -1, -1};
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  // The turn card arrives with a final packet that is not the last and pays nobody. Hold'em
+  // deals the card first; Omaha, without the hands shown, places it and waits.
+  omaha_wire::Final final;
+  final.hand = 61;
+  final.round = 1;
+  final.status = gs.base.status;
+  final.chips = gs.base.chips;
+  final.show_result = false;
+  final.dealer_status = 4;
+  final.board = {10, 20, 30, 40, -1};
+  for (auto& hole : final.cards) hole = {-1, -1, -1, -1};
+  final.timer_seconds = 4;
+  final.last = false;
+  ASSERT_EQ(Feed(OMAHA_PACKET_FINAL, omaha_wire::Encode(final).bytes), 0);
+  EXPECT_FALSE(Omaha()->DelayTimer().IsFree());
+  EXPECT_TRUE(Omaha()->Board()->HasCard(3, 0));
+  EXPECT_GE(RunUntilIdle(), 0);
+}
+
+TEST_F(OmahaTableTest, omaha_s_own_handling_of_collection_final_and_option_indicate) {
+  TableClass* table = OpenGame(GAMETYPE_OMAHA, kRobots);
+  ASSERT_NE(table, nullptr);
+  table->table_flags |= kTableFlagTournament;
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  // A collection met while the table is set up is logged and passed over.
+  holdem_wire::Collect collect;
+  collect.hand = 70;
+  collect.round = 1;
+  ASSERT_EQ(Feed(OMAHA_PACKET_COLLECTION, omaha_wire::Encode(collect).bytes), 0);
+  RunUntilIdle();
+  EXPECT_TRUE(LogHas("Receive collection packet"));
+  EXPECT_EQ(game->GameState(), OMAHA_INIT_TABLE);
+  // Option indication takes its hand and round whatever the hand, without a wait, and at a
+  // tournament table sets the tournament sit-out flag.
+  ASSERT_EQ(Feed(OMAHA_PACKET_OPTION_INDICATE, omaha_wire::EncodeOptionIndicate(77, 3).bytes), 0);
+  EXPECT_TRUE(game->IsIdle());
+  EXPECT_TRUE(LogHas("Received Option indicate packet..."));
+  EXPECT_EQ(game->HandNumber(), 77u);
+  EXPECT_EQ(game->RoundNumber(), 3u);
+  EXPECT_TRUE(game->SeatOptions().tourney_sit_out);
+  // A final packet at rest between hands is unexpected.
+  omaha_wire::GameState gs = HandState(77, 3);
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  omaha_wire::Final final;
+  final.hand = 77;
+  final.round = 3;
+  final.status = gs.base.status;
+  final.chips = gs.base.chips;
+  for (auto& hole : final.cards) hole = {-2, -2, -2, -2};
+  ASSERT_EQ(Feed(OMAHA_PACKET_FINAL, omaha_wire::Encode(final).bytes), 0);
+  RunUntilIdle();
+  ASSERT_EQ(game->GameState(), OMAHA_IDLE);
+  ClearLog();
+  final.hand = 78;
+  ASSERT_EQ(Feed(OMAHA_PACKET_FINAL, omaha_wire::Encode(final).bytes), 0);
+  RunUntilIdle();
+  EXPECT_TRUE(LogHas("Receive Unexpected Packet"));
+  EXPECT_EQ(game->GameState(), OMAHA_IDLE);
+  EXPECT_EQ(game->HandNumber(), 77u);
+}
+
+TEST_F(OmahaTableTest, a_refund_with_a_negative_balance_leaves_the_chips_alone) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(81, 1);
+  gs.base.bet[3] = 50;
+  gs.base.chips[3] = 950;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  ASSERT_EQ(BetTotal(*game, 3), 50u);
+  ASSERT_EQ(Feed(OMAHA_PACKET_REFUND, omaha_wire::Encode(omaha_wire::Refund{81, 1, 3, 20, -1, {30, 0, 0, 0}}).bytes), 0);
+  RunUntilIdle();
+  EXPECT_EQ(BetTotal(*game, 3), 30u);
+  EXPECT_EQ(game->Player(3).chips, 950u);
+  ASSERT_EQ(Feed(OMAHA_PACKET_REFUND, omaha_wire::Encode(omaha_wire::Refund{81, 1, 3, 10, 960, {20, 0, 0, 0}}).bytes), 0);
+  RunUntilIdle();
+  EXPECT_EQ(BetTotal(*game, 3), 20u);
+  EXPECT_EQ(game->Player(3).chips, 960u);
+}
+
+TEST_F(OmahaTableTest, a_seat_s_bets_are_cleared_when_its_choice_bar_starts) {
+  TableClass* table = OpenGame(GAMETYPE_OMAHA, kRobots, "me");
+  ASSERT_NE(table, nullptr);
+  table->table_flags |= kTableFlagTournament;  // a seat is taken without a click
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(91, 1);
+  gs.base.status[4] = 1;
+  gs.base.chips[4] = 950;
+  gs.base.bet[4] = 50;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  ASSERT_EQ(BetTotal(*game, 4), 50u);
+  std::snprintf(table->seat_names[4], sizeof table->seat_names[4], "%s", "me");
+  table->seat_flags[4] |= kSeatOccupied;
+  Frame();
+  EXPECT_EQ(game->LocalPlayerID(), 4);
+  EXPECT_TRUE(LogHas("choiceBar is started!"));
+  EXPECT_EQ(BetTotal(*game, 4), 0u);
 }
 
 }  // namespace
