@@ -56,6 +56,11 @@ int OmahaClass::OnMessage(platform::UINT message, platform::WPARAM wParam, platf
   return HoldemClass::OnMessage(message, wParam, lParam);
 }
 
+void OmahaClass::Tick(platform::HWND table_window, float seconds) {
+  i_am_back_seconds_ = -1.0f;
+  HoldemClass::Tick(table_window, seconds);
+}
+
 // ---- Packets ----
 
 std::unique_ptr<GameRecord> OmahaClass::ParsePacket(uint32_t type, const uint8_t* payload, uint32_t length) {

@@ -30,6 +30,8 @@ class OmahaClass : public HoldemClass {
   ~OmahaClass() override = default;
 
   int OnMessage(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) override;
+  // Hold'em's tick without the I-am-back pause: the request flag takes its place.
+  void Tick(platform::HWND table_window, float seconds) override;
 
   // ---- Packets ----
   int SendAction(int32_t choice, uint32_t amount) override;

@@ -12,6 +12,8 @@
 #include "cclient/games/omaha/omaha.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_list.h"
+#include "platform/window/headless.h"
+#include "tests/cclient/widgets/image_fixtures.h"
 #include "tests/games/kit/game_harness.h"
 #include "tests/server/dealer/dealer.h"
 #include "tests/server/dealer/omaha_wire.h"
@@ -582,6 +584,53 @@ TEST_F(OmahaTableTest, a_seat_s_bets_are_cleared_when_its_choice_bar_starts) {
   EXPECT_EQ(game->LocalPlayerID(), 4);
   EXPECT_TRUE(LogHas("choiceBar is started!"));
   EXPECT_EQ(BetTotal(*game, 4), 0u);
+}
+
+// A sitting-out player's I am back: sent on the click and again with every game state that still
+// finds the seat sitting out, never shown again by a pause of its own.
+TEST_F(OmahaTableTest, i_am_back_is_repeated_by_game_states_not_by_a_pause) {
+  // The I-am-back button's picture (three cells), so that a click finds it.
+  BmpFixture bmp;
+  bmp.width = 3 * 166;
+  bmp.height = 29;
+  bmp.rows = PatternRows(bmp.width, bmp.height, 24);
+  folder_.WriteFile("4050.b", bmp.Bytes());
+  std::vector<SeatSpec> seats = kRobots;
+  seats.push_back({4, "me", 100000});
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, seats, "me"), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(101, 1);
+  gs.base.status[4] = 1 | 4;
+  gs.base.chips[4] = 1000;
+  gs.sit_out[4] = 3;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  ASSERT_EQ(game->LocalPlayerID(), 4);
+  ASSERT_TRUE(game->ActionBar().IsButtonShown(HOLDEM_BUTTON_I_AM_BACK));
+  for (int frame = 0; frame < 5; ++frame) Frame();  // the bar slides in
+  platform::headless::InjectMouse(table_->Window(), platform::WM_MOUSEMOVE, 267 + 12, 450 + 12);
+  Click(267 + 12, 450 + 12);
+  EXPECT_EQ(Sent(OMAHA_PACKET_I_AM_BACK).size(), 1u);
+  EXPECT_TRUE(game->IAmBackRequested());
+  for (int frame = 0; frame < 120; ++frame) Frame(0.04f);
+  EXPECT_FALSE(game->ActionBar().IsButtonShown(HOLDEM_BUTTON_I_AM_BACK));
+  EXPECT_EQ(Sent(OMAHA_PACKET_I_AM_BACK).size(), 1u);
+  // Still sitting out at the next game state: the request goes again.
+  gs.base.previous_player = 0;
+  gs.base.previous_action = 1;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  EXPECT_EQ(Sent(OMAHA_PACKET_I_AM_BACK).size(), 2u);
+  EXPECT_FALSE(game->ActionBar().IsButtonShown(HOLDEM_BUTTON_I_AM_BACK));
+  // Back in the game: the request is over.
+  gs.sit_out[4] = 0;
+  gs.base.status[4] = 1;
+  gs.base.previous_player = 3;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  EXPECT_FALSE(game->IAmBackRequested());
+  EXPECT_EQ(Sent(OMAHA_PACKET_I_AM_BACK).size(), 2u);
 }
 
 }  // namespace
