@@ -28,10 +28,11 @@ class OmahaTableTest : public GameModuleHarness {
   OmahaClass* Omaha() const { return dynamic_cast<OmahaClass*>(Game()); }
 
   // A dealer whose packets go straight to the table.
-  void MakeDealer(uint32_t seed) {
+  void MakeDealer(uint32_t seed, uint32_t round = 1) {
     dealer::DealerConfig config;
     config.game = dealer::Game::kOmaha;
     config.seed = seed;
+    config.round = round;
     config.first_hand = 11;
     dealer_ = std::make_unique<dealer::Dealer>(config, [this](const holdem_wire::Packet& packet) {
       packets_.push_back(packet.type);
@@ -105,6 +106,24 @@ TEST_F(OmahaTableTest, dealt_omaha_hands_play_out_for_an_observer_with_four_hole
   EXPECT_GE(game->ButtonSeat(), 0);
   EXPECT_TRUE(Sent(OMAHA_PACKET_ACTION).empty());  // an observer sends nothing
   EXPECT_TRUE(Sent(2401).empty());
+}
+
+// Round 0 throughout: the game states carry four bet parts per seat and the finals 14-byte winners.
+TEST_F(OmahaTableTest, hands_of_the_four_bet_part_layout_play_out_as_well) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  MakeDealer(7, 0);
+  RunDealer(3, 3);
+  EXPECT_GE(FinalsSeen(), 3);
+  EXPECT_TRUE(four_cards_seen_);
+  EXPECT_EQ(Omaha()->TableKind(), 1);
+  EXPECT_EQ(Omaha()->RoundNumber(), 0u);
+  EXPECT_TRUE(LogHas("gameState = OMAHA_FINISH_GAME"));
+  EXPECT_FALSE(LogHas("Wrong size"));
+  EXPECT_FALSE(LogHas("invalid final packet"));
+  EXPECT_FALSE(LogHas("dropped"));
+  EXPECT_FALSE(LogHas("Force to enter PacketLoop"));
+  EXPECT_TRUE(Omaha()->IsIdle());
 }
 
 TEST_F(OmahaTableTest, a_seated_player_sees_four_cards_and_sends_omaha_actions) {

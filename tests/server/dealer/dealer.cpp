@@ -24,8 +24,6 @@ constexpr int kBetweenHands = 3000;
 constexpr uint32_t kRobotCallPercent = 70;
 constexpr int8_t kShowCardSeconds = 3;
 constexpr int8_t kShowMuckSeconds = 5;
-// The round number of every packet. Not 0, so Omaha packets take their one-bet-per-seat layout.
-constexpr uint32_t kRound = 1;
 
 }  // namespace
 
@@ -240,7 +238,7 @@ int Dealer::StartHand() {
   to_act_ = small_blind_seat_;
   SendGameState(to_act_);
   if (player_sits_out) {
-    send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, kRound)
+    send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
                                        : holdem_wire::EncodeDisplayIAmBack(hand_));
   }
   return kAfterAction;
@@ -357,7 +355,7 @@ void Dealer::RefundUncalledBet() {
   s.put_in -= refund;
   s.chips += refund;
   if (config_.game == Game::kOmaha) {
-    send_(omaha_wire::Encode(omaha_wire::Refund{hand_, kRound, static_cast<uint8_t>(top), refund,
+    send_(omaha_wire::Encode(omaha_wire::Refund{hand_, config_.round, static_cast<uint8_t>(top), refund,
                                                 static_cast<int32_t>(s.chips), {s.bet, 0, 0, 0}}));
   } else {
     send_(holdem_wire::Encode(holdem_wire::Refund{hand_, static_cast<uint8_t>(top), refund,
@@ -438,7 +436,7 @@ void Dealer::Collect() {
 
   holdem_wire::Collect c;
   c.hand = hand_;
-  c.round = kRound;
+  c.round = config_.round;
   c.status = StatusBytes();
   c.to_main = to_pot[0];
   c.to_side = to_pot[1];
@@ -539,7 +537,7 @@ void Dealer::SendPlayerStatus() {
 void Dealer::SendGameState(int next) {
   holdem_wire::GameState g;
   g.hand = hand_;
-  g.round = kRound;
+  g.round = config_.round;
   g.status = StatusBytes();
   g.dealer_status = dealt_ ? static_cast<int8_t>(board_.size()) : -1;
   for (int i = 0; i < 10; ++i) {
@@ -605,7 +603,7 @@ void Dealer::SendFinal(const std::vector<std::pair<int, uint32_t>>& winners, int
   const int hole_count = config_.game == Game::kOmaha ? 4 : 2;
   holdem_wire::Final f;
   f.hand = hand_;
-  f.round = kRound;
+  f.round = config_.round;
   f.status = StatusBytes();
   f.dealer_status = static_cast<uint8_t>(board_.size());
   for (size_t i = 0; i < board_.size(); ++i) f.board[i] = board_[i];

@@ -32,6 +32,10 @@ struct DealerConfig {
   uint32_t turn_seconds = 20;
   // Robots that drop below a big blind get this many chips again before a hand.
   uint32_t robot_refill = 10000;
+  // The round number every packet carries. An Omaha table reads its game states and finals by
+  // it: 0 with four bet parts per seat and 14-byte winners, any other with one bet per seat and
+  // 18-byte winners (with the rake).
+  uint32_t round = 1;
 };
 
 class Dealer {
