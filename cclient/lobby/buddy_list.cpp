@@ -164,6 +164,8 @@ platform::INT_PTR BuddyDialogProc(platform::HWND dialog, platform::UINT message,
     case platform::WM_COMMAND: {
       const int id = platform::LOWORD(wParam);
       const int code = platform::HIWORD(wParam);
+      // The buttons also tell when they gain and lose the focus: only a click acts.
+      const bool clicked = code == platform::BN_CLICKED;
       switch (id) {
         case kBuddyNameEdit:
           if (code == platform::EN_CHANGE) SetAddEnabled(true);
@@ -177,17 +179,17 @@ platform::INT_PTR BuddyDialogProc(platform::HWND dialog, platform::UINT message,
           }
           return 1;
         case kBuddyAddButton:
-          OnAdd();
+          if (clicked) OnAdd();
           return 1;
         case kBuddyRemoveButton:
-          OnRemove();
+          if (clicked) OnRemove();
           return 1;
         case kBuddyGoToTableButton:
-          OnGoToTable();
+          if (clicked) OnGoToTable();
           return 1;
         case kBuddyCloseButton:
         case platform::IDCANCEL:
-          BuddyList_Close();
+          if (clicked) BuddyList_Close();
           return 1;
         default:
           return 0;
