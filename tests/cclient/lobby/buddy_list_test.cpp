@@ -262,6 +262,31 @@ TEST_F(BuddyListTest, going_to_a_table_needs_a_buddy_at_one) {
   EXPECT_EQ(lobby_.tables[0], (TableOpened{77, 1, -1, 1, "server1.test", 9001, 0}));
 }
 
+TEST_F(BuddyListTest, the_ten_second_refresh_keeps_the_chosen_buddy) {
+  OpenWith({{11, -1, "HO", "alice", 3, 0}, {22, 77, "HO", "bob", 1, 0}});
+  Choose(1);
+  const auto cursel = [] {
+    return platform::SendDlgItemMessage(BuddyList_GetDialog(), kBuddyListBox, platform::LB_GETCURSEL, 0, 0);
+  };
+  // The refreshed list puts a new buddy before bob: the choice moves with him.
+  const Bytes again = BuddyListPayload({{33, -1, "", "carol", 1, 0}, {11, -1, "HO", "alice", 3, 0},
+                                        {22, 77, "HO", "bob", 1, 0}});
+  ASSERT_EQ(BuddyList_OnBuddyList(again.data(), again.size()), 0);
+  EXPECT_EQ(cursel(), 2);
+  Command(kBuddyGoToTableButton);
+  ASSERT_EQ(lobby_.tables.size(), 1u);
+  EXPECT_EQ(lobby_.tables[0].table_id, 77u);
+  // A list without him leaves nothing chosen.
+  OpenWith({{11, -1, "HO", "alice", 3, 0}, {22, 77, "HO", "bob", 1, 0}});
+  Choose(1);
+  const Bytes gone = BuddyListPayload({{11, -1, "HO", "alice", 3, 0}});
+  ASSERT_EQ(BuddyList_OnBuddyList(gone.data(), gone.size()), 0);
+  EXPECT_EQ(cursel(), -1);
+  Command(kBuddyGoToTableButton);
+  EXPECT_EQ(LastBox(), "Please select a buddy in your buddy list first.");
+  EXPECT_EQ(lobby_.tables.size(), 1u);
+}
+
 TEST_F(BuddyListTest, result_packets_show_their_boxes) {
   struct Case {
     bool add;
