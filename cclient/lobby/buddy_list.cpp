@@ -62,15 +62,22 @@ void Box(const char* text) {
   platform::MessageBox(g_Buddies.dialog, text, "Buddy List", kBoxFlags);
 }
 
-void FillListBox() {
+// Refills the list box. The list comes again every ten seconds, so a chosen buddy stays chosen
+// (found again by buddy id) when the new list still holds it.
+void FillListBox(uint32_t chosen_id, bool keep_choice) {
+  g_Buddies.chosen = -1;
   if (g_Buddies.dialog == nullptr) return;
   platform::SendDlgItemMessage(g_Buddies.dialog, kBuddyListBox, platform::LB_RESETCONTENT, 0, 0);
   for (int32_t row = 0; row < g_Buddies.count; ++row) {
-    platform::SendDlgItemMessage(
-        g_Buddies.dialog, kBuddyListBox, platform::LB_ADDSTRING, 0,
-        reinterpret_cast<platform::LPARAM>(g_Buddies.entries[static_cast<size_t>(row)].user_name));
+    const BuddyEntry& entry = g_Buddies.entries[static_cast<size_t>(row)];
+    platform::SendDlgItemMessage(g_Buddies.dialog, kBuddyListBox, platform::LB_ADDSTRING, 0,
+                                 reinterpret_cast<platform::LPARAM>(entry.user_name));
+    if (keep_choice && g_Buddies.chosen < 0 && entry.buddy_id == chosen_id) g_Buddies.chosen = row;
   }
-  g_Buddies.chosen = -1;
+  if (g_Buddies.chosen >= 0) {
+    platform::SendDlgItemMessage(g_Buddies.dialog, kBuddyListBox, platform::LB_SETCURSEL,
+                                 static_cast<platform::WPARAM>(g_Buddies.chosen), 0);
+  }
 }
 
 // Compares a typed name with a kept one, letter case ignored; the kept name ends at its first
@@ -164,6 +171,8 @@ platform::INT_PTR BuddyDialogProc(platform::HWND dialog, platform::UINT message,
     case platform::WM_COMMAND: {
       const int id = platform::LOWORD(wParam);
       const int code = platform::HIWORD(wParam);
+      // The buttons also tell when they gain and lose the focus: only a click acts.
+      const bool clicked = code == platform::BN_CLICKED;
       switch (id) {
         case kBuddyNameEdit:
           if (code == platform::EN_CHANGE) SetAddEnabled(true);
@@ -177,17 +186,17 @@ platform::INT_PTR BuddyDialogProc(platform::HWND dialog, platform::UINT message,
           }
           return 1;
         case kBuddyAddButton:
-          OnAdd();
+          if (clicked) OnAdd();
           return 1;
         case kBuddyRemoveButton:
-          OnRemove();
+          if (clicked) OnRemove();
           return 1;
         case kBuddyGoToTableButton:
-          OnGoToTable();
+          if (clicked) OnGoToTable();
           return 1;
         case kBuddyCloseButton:
         case platform::IDCANCEL:
-          BuddyList_Close();
+          if (clicked) BuddyList_Close();
           return 1;
         default:
           return 0;
@@ -224,6 +233,9 @@ int ReadResult(const uint8_t* payload, uint32_t length, long* result) {
 }  // namespace
 
 int BuddyList_OnBuddyList(const uint8_t* payload, uint32_t length) {
+  const bool had_choice = g_Buddies.chosen >= 0 && g_Buddies.chosen < g_Buddies.count;
+  const uint32_t chosen_id =
+      had_choice ? g_Buddies.entries[static_cast<size_t>(g_Buddies.chosen)].buddy_id : 0;
   g_Buddies.count = 0;
   const uint8_t* read = payload;
   int32_t left = length > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int32_t>(length);
@@ -243,7 +255,7 @@ int BuddyList_OnBuddyList(const uint8_t* payload, uint32_t length) {
   g_Buddies.entries = std::move(entries);
   if (left != 0) return 3;
   g_Buddies.count = count;
-  FillListBox();
+  FillListBox(chosen_id, had_choice);
   g_Buddies.countdown = kRefreshSeconds;
   return 0;
 }
@@ -296,7 +308,7 @@ void BuddyList_Open(platform::HINSTANCE instance, platform::HWND parent) {
     }
   }
   g_Buddies.countdown = kFirstRequestSeconds;
-  FillListBox();
+  FillListBox(0, false);
 }
 
 void BuddyList_Close() {

@@ -14,6 +14,7 @@
 #include "platform/window/window_internal.h"
 #include "platform/window/window_picture.h"
 #include "platform/window/x11_errors.h"
+#include "platform/window/x11_stacking.h"
 
 namespace platform::internal {
 
@@ -232,7 +233,18 @@ void SdlBackend::UpdateNativeWindow(Window& window) {
 
 void SdlBackend::RaiseNativeWindow(Window& window) {
   Native* native = NativeOf(window);
-  if (native != nullptr && native->shown) SDL_RaiseWindow(native->window);
+  if (native == nullptr || !native->shown) return;
+  SDL_RaiseWindow(native->window);
+  // The windows in front of it (the ones it owns, topmost ones) go back in front of it, the
+  // front-most last: without a window manager nothing else keeps a dialog above its owner.
+  std::vector<SDL_Window*> in_front;
+  for (HWND hwnd : WindowTable::Get().ZOrder()) {
+    if (hwnd == window.handle) break;
+    const auto other = FindWindowRecord(hwnd);
+    const Native* other_native = other ? NativeOf(*other) : nullptr;
+    if (other_native != nullptr && other_native->shown) in_front.push_back(other_native->window);
+  }
+  for (auto it = in_front.rbegin(); it != in_front.rend(); ++it) RestackNativeOnTop(*it);
 }
 
 void SdlBackend::Present(Window& window, const Surface& picture, bool whole) {

@@ -1,10 +1,11 @@
 // The demo room's buddy lists and bonuses. Each connection is one player here (the demo room has
-// no accounts to key them by) and keeps its own buddy list, starting with two buddies: one at a
-// table, one in the lobby. A few more demo players may be added by name. Each player also has a
-// few pending bonuses in different states, which the up/down action reorders, and a short bonus
-// history.
+// no accounts to key them by) and keeps its own buddy list, starting with five buddies at
+// different tables and in the lobby; the other demo players may be added by name. Each player
+// also has pending bonuses in every state, which the up/down action reorders, and a bonus
+// history, each long enough to scroll.
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <cstring>
 #include <map>
 #include <strings.h>
@@ -40,13 +41,20 @@ struct DemoPlayer {
   uint32_t flags;
 };
 
+// Where they play: tables of the demo lobby (the dealt Hold'em and Omaha tables, the scripted
+// Bristol, a plain table and a play-money one), or the lobby.
 constexpr DemoPlayer kPlayers[] = {
-    {101, "alice", 1001, "HO", kRealMoneyFlag},
+    {101, "alice", 1001, "HO", kRealMoneyFlag},  // Aberdeen
     {102, "bob", -1, "", 0},
-    {103, "carol", 1002, "OM", 0},
-    {104, "dave", 1003, "HO", 0},
+    {103, "carol", 2001, "OM", kRealMoneyFlag},  // Omaha Ash
+    {104, "dave", 1002, "HO", kRealMoneyFlag},   // Bristol
     {105, "erin", -1, "", 0},
+    {106, "frank", 1013, "HO", 0},  // Newport, play money
+    {107, "grace", 1003, "HO", kRealMoneyFlag},  // Cardiff
+    {108, "heidi", 2005, "OM", 0},  // Omaha Oak, play money
 };
+// A new player's list: somebody at each kind of place.
+constexpr uint32_t kFirstBuddies[] = {101, 102, 103, 104, 106};
 
 struct DemoBonus {
   std::string key;
@@ -72,25 +80,44 @@ struct BuddyState {
   std::map<int, PlayerState> players;  // by connection
 };
 
+// Enough rows to scroll, in every state a window shows: being earned (with days, hours, minutes
+// and seconds left), frozen, cancelled, completed and expired.
 std::vector<DemoBonus> FirstPending() {
   return {
       {"WELCOME", 1, "Welcome Bonus", "$25.00", 3 * 86400 + 5 * 3600,
        "Earn 250 player points within 30 days of your first deposit.", 25000, 9050, 1, ""},
-      {"RELOAD10", 2, "Reload Bonus", "$10.00", 6 * 86400,
-       "Earn 100 player points after your second deposit.", 10000, 0, 2,
-       "Waits until the Welcome Bonus is earned."},
-      {"WEEKEND", 3, "Weekend Special", "$5.00", 2 * 3600 + 15 * 60,
+      {"WEEKEND", 3, "Weekend Special", "$5", 2 * 3600 + 15 * 60,
        "Play 50 raked hands this weekend.", 5000, 4800, 1, ""},
+      {"RELOAD10", 2, "Reload Bonus", "$10.00", 6 * 86400,
+       "Earn 100 player points after your second deposit. It waits until the Welcome Bonus is "
+       "earned.",
+       10000, 2500, 2, ""},
+      {"LOYALTY", 7, "Loyalty Reward", "Free Entry", 86400 + 3600,
+       "Earn 40 player points for a free seat in the Sunday tournament.", 4000, 1275, 1, ""},
+      {"HAPPYHOUR", 8, "Happy Hour", "$2", 10 * 60 + 30,
+       "Play 10 raked hands before the hour is up.", 1000, 700, 1, ""},
+      {"SUMMER", 9, "Summer Reload", "$50.00", 0,
+       "Earn 500 player points in July.", 50000, 3000, 4, ""},
   };
 }
 
 std::vector<DemoBonus> FirstHistory() {
   return {
-      {"SIGNUP", 4, "Sign-Up Bonus", "$10.00", 0, "Play 20 raked hands.", 2000, 2000, 3, "Paid"},
+      {"SIGNUP", 4, "Sign-Up Bonus", "$10.00", 0, "Play 20 raked hands.", 2000, 2000, 3,
+       "Paid 2 Mar 2026"},
       {"SPRING", 5, "Spring Reload", "$20.00", 0, "Earn 200 player points.", 20000, 12575, 5,
-       "Ran out of time"},
+       "Ran out of time 30 Apr 2026"},
       {"FRIEND", 6, "Refer a Friend", "$15.00", 0, "Your friend plays 100 hands.", 10000, 0, 4,
        "Cancelled by support"},
+      {"FIRSTDEP", 10, "First Deposit", "$100.00", 0,
+       "Earn 1000 player points within 60 days of your first deposit.", 100000, 100000, 3,
+       "Paid 14 Jan 2026"},
+      {"FREEROLL", 11, "Freeroll Ticket", "Free Entry", 0, "Play 30 raked hands in a week.", 3000,
+       3000, 3, "Paid 21 Jan 2026"},
+      {"WINTER", 12, "Winter Reload", "$30.00", 0, "Earn 300 player points in February.", 30000,
+       8000, 5, "Ran out of time 28 Feb 2026"},
+      {"OMAHA", 13, "Omaha Week", "$5.00", 0, "Play 40 raked Omaha hands.", 4000, 4000, 3,
+       "Paid 9 Jun 2026"},
   };
 }
 
@@ -99,7 +126,7 @@ PlayerState& Player(DemoRoom& room, int connection) {
   auto found = players.find(connection);
   if (found != players.end()) return found->second;
   PlayerState& player = players[connection];
-  player.buddies = {kPlayers[0].buddy_id, kPlayers[1].buddy_id};
+  player.buddies.assign(std::begin(kFirstBuddies), std::end(kFirstBuddies));
   player.pending = FirstPending();
   player.history = FirstHistory();
   player.since = std::chrono::steady_clock::now();

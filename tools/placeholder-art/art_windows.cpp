@@ -101,7 +101,8 @@ void WriteBonusWindowBackground(Output& out, const char* name, const char* title
 void PaintRowFrame(Canvas& canvas, bool earning) {
   canvas.Fill(canvas.Whole(), kWindowGround);
   canvas.RoundBox(canvas.Whole(), 8, earning ? kGold : Rgb{80, 110, 94});
-  canvas.RoundBox(canvas.Whole().Inset(2, 2), 6, earning ? Rgb{34, 60, 40} : Rgb{20, 36, 30});
+  // Light panels: the windows write their rows in dark blue.
+  canvas.RoundBox(canvas.Whole().Inset(2, 2), 6, earning ? Rgb{248, 238, 200} : Rgb{226, 234, 222});
   ButtonStyle style = BonusStyle(kFaceBlue);
   PaintButton(canvas, {283, 0, 444, 31}, Look::kNormal, "Details", style);
 }

@@ -81,8 +81,12 @@ TEST_F(BonusWindowTest, history_window_leaves_refreshing_when_a_short_packet_end
   EXPECT_EQ(HistoryBonusWindow_OnData(1105, short_packet.data(), short_packet.size()), 1);
   EXPECT_FALSE(HistoryBonusWindow_IsRefreshing());
   HistoryBonusWindow_Redraw(0.1f);
-  // A background of the wrong size opens nothing.
+  // History that arrives after the window closed touches no control that is gone.
   HistoryBonusWindow_Close();
+  EXPECT_EQ(HistoryBonusWindow_GetWindow(), nullptr);
+  EXPECT_EQ(HistoryBonusWindow_OnData(1105, short_packet.data(), short_packet.size()), 1);
+  HistoryBonusWindow_Redraw(0.1f);
+  // A background of the wrong size opens nothing.
   folder_.WriteFile("pbbackhy.a", EncodeJpeg(JpegKind::kColour, 64, 64, std::vector<uint8_t>(64 * 64 * 3, 1)));
   EXPECT_EQ(HistoryBonusWindow_Open(), 1);
   EXPECT_EQ(HistoryBonusWindow_GetWindow(), nullptr);

@@ -155,6 +155,10 @@ TEST_F(BuddyListTest, opening_needs_a_signed_in_user_and_the_list_is_asked_for_o
   const Bytes list = BuddyListPayload(kTwo);
   ASSERT_EQ(BuddyList_OnBuddyList(list.data(), list.size()), 0);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"alice", "bob"}));
+  // Rows keep the packet's order, not the alphabet's.
+  const Bytes unsorted = BuddyListPayload({{5, -1, "", "zed", 1, 0}, {6, -1, "", "amy", 1, 0}});
+  ASSERT_EQ(BuddyList_OnBuddyList(unsorted.data(), unsorted.size()), 0);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"zed", "amy"}));
   BuddyList_Tick(9.9f);
   EXPECT_EQ(lobby_.sent.size(), 1u);
   BuddyList_Tick(0.2f);
@@ -241,11 +245,46 @@ TEST_F(BuddyListTest, going_to_a_table_needs_a_buddy_at_one) {
   EXPECT_EQ(LastBox(), "The selected buddy is not currently at a table.");
   EXPECT_TRUE(lobby_.tables.empty());
   EXPECT_NE(BuddyList_GetDialog(), nullptr);
+  // A click with the mouse acts once: the button's focus notices are no clicks.
+  const size_t boxes = platform::headless::MessageBoxes().size();
+  platform::headless::InjectClick(platform::GetDlgItem(BuddyList_GetDialog(), kBuddyGoToTableButton), 5, 5);
+  platform::headless::RunUntilIdle();
+  EXPECT_EQ(platform::headless::MessageBoxes().size(), boxes + 1);
+  Command(kBuddyRemoveButton, platform::BN_SETFOCUS);
+  Command(kBuddyCloseButton, platform::BN_KILLFOCUS);
+  EXPECT_EQ(platform::headless::MessageBoxes().size(), boxes + 1);
+  EXPECT_TRUE(lobby_.sent.empty());
+  EXPECT_NE(BuddyList_GetDialog(), nullptr);
   // A double click goes as the button does.
   Choose(1);
   Command(kBuddyListBox, platform::LBN_DBLCLK);
   ASSERT_EQ(lobby_.tables.size(), 1u);
   EXPECT_EQ(lobby_.tables[0], (TableOpened{77, 1, -1, 1, "server1.test", 9001, 0}));
+}
+
+TEST_F(BuddyListTest, the_ten_second_refresh_keeps_the_chosen_buddy) {
+  OpenWith({{11, -1, "HO", "alice", 3, 0}, {22, 77, "HO", "bob", 1, 0}});
+  Choose(1);
+  const auto cursel = [] {
+    return platform::SendDlgItemMessage(BuddyList_GetDialog(), kBuddyListBox, platform::LB_GETCURSEL, 0, 0);
+  };
+  // The refreshed list puts a new buddy before bob: the choice moves with him.
+  const Bytes again = BuddyListPayload({{33, -1, "", "carol", 1, 0}, {11, -1, "HO", "alice", 3, 0},
+                                        {22, 77, "HO", "bob", 1, 0}});
+  ASSERT_EQ(BuddyList_OnBuddyList(again.data(), again.size()), 0);
+  EXPECT_EQ(cursel(), 2);
+  Command(kBuddyGoToTableButton);
+  ASSERT_EQ(lobby_.tables.size(), 1u);
+  EXPECT_EQ(lobby_.tables[0].table_id, 77u);
+  // A list without him leaves nothing chosen.
+  OpenWith({{11, -1, "HO", "alice", 3, 0}, {22, 77, "HO", "bob", 1, 0}});
+  Choose(1);
+  const Bytes gone = BuddyListPayload({{11, -1, "HO", "alice", 3, 0}});
+  ASSERT_EQ(BuddyList_OnBuddyList(gone.data(), gone.size()), 0);
+  EXPECT_EQ(cursel(), -1);
+  Command(kBuddyGoToTableButton);
+  EXPECT_EQ(LastBox(), "Please select a buddy in your buddy list first.");
+  EXPECT_EQ(lobby_.tables.size(), 1u);
 }
 
 TEST_F(BuddyListTest, result_packets_show_their_boxes) {
