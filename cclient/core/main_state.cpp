@@ -241,6 +241,7 @@ void Main_SetState(int32_t state) {
   }
   main.remembered_row = -1;
   main.refresh_countdown_s = 0.0f;
+  main.requested_sub_lobby = kNoSubLobby;
   FreeDecodedImage(&main.background_pixels);
   if (main.list_scroll_bar != nullptr) {
     platform::DestroyWindow(main.list_scroll_bar);

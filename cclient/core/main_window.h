@@ -46,6 +46,7 @@ constexpr platform::UINT kMainSwitchSubLobbyMessage = platform::WM_APP + 2;
 // Sub-lobbies: 0-7 the ring games of each game, 8-11 the four tournament lists.
 constexpr int32_t kSubLobbies = 12;
 constexpr int32_t kFirstTourneySubLobby = 8;
+constexpr int32_t kNoSubLobby = -1;  // no refresh requested yet
 
 // The lobby's buttons.
 enum LobbyButtonId : int32_t {
@@ -111,7 +112,9 @@ struct MainWindowState {
 
   int32_t state = MAIN_STATE_NONE;
   int32_t shown_sub_lobby = 0;
-  int32_t requested_sub_lobby = 0;
+  // None until the first refresh request: counters or lists the server sends unasked must not
+  // hold back the first request.
+  int32_t requested_sub_lobby = kNoSubLobby;
   uint8_t lobby_connection = kNoLobbyConnection;
   uint8_t server_list_index = 0;
   int32_t connect_retry_counter = 0;

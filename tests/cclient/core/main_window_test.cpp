@@ -356,6 +356,37 @@ TEST_F(MainWindowTest, the_lists_are_refreshed_every_25_seconds_only_while_the_l
   EXPECT_EQ(Requests(server).size(), 6u);
 }
 
+TEST_F(MainWindowTest, counters_that_arrive_before_any_request_do_not_hold_back_the_first_lists) {
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  ConnectLobby(server.Port());
+  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  platform::WNDCLASS other_class;
+  other_class.lpfnWndProc = platform::DefWindowProc;
+  other_class.lpszClassName = "SignInStandIn";
+  ASSERT_NE(platform::RegisterClass(&other_class), 0);
+  const platform::HWND other = platform::CreateWindow("SignInStandIn", "", platform::WS_VISIBLE, 0, 0, 50, 50,
+                                                      nullptr, nullptr, nullptr, nullptr);
+  // The lobby is entered behind the sign-in dialog, and the server sends its counters unasked.
+  Main_EnterLobby();
+  platform::SetForegroundWindow(other);
+  AdvanceClock(1000);
+  const std::vector<uint8_t> counters(24, 0);
+  ASSERT_EQ(Main_HandleMainLobbyInfo(counters.data(), static_cast<uint32_t>(counters.size())), 0);
+
+  // The dialog closes: the lists are asked for at once, not 25 seconds later.
+  platform::DestroyWindow(other);
+  platform::SetForegroundWindow(MainWindow);
+  AdvanceClock(100);
+  ASSERT_TRUE(server.WaitFor([](const std::vector<ServerEvent>& events) {
+    for (const ServerEvent& e : events) {
+      if (e.kind == ServerEvent::kPacket && e.type == PACKETTYPE_GAMELISTREQUEST) return true;
+    }
+    return false;
+  }));
+  EXPECT_EQ(Requests(server).front().first, PACKETTYPE_REQUESTSERVERIDIPMAP);
+}
+
 // ---------------------------------------------------------------------------------------------
 TEST_F(MainWindowTest, a_game_list_in_either_wrapper_shows_the_same_sorted_rows_and_others_change_nothing) {
   using lobby_list::HoldemRow;
