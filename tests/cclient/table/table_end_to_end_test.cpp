@@ -131,6 +131,10 @@ TEST_F(TableEndToEndTest, each_listed_table_is_titled_with_its_own_name_and_stak
       {2002, "Omaha Birch", "P/L $2/$5"},  // on the Omaha list
       {11, "Demo Table 11", "$10/$20"},    // on no list
   };
+  // The lobby's connection meets the server first, as it does when the program runs.
+  const uint8_t lobby = GlobalNetwork().Init(nullptr, "127.0.0.1", server_.Port(), 0);
+  ASSERT_NE(lobby, kNoConnection);
+  ASSERT_TRUE(RunUntil([&] { return LogText().find("PACKETTYPE_HELLOFROMSERVER") != std::string::npos; }));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     OpenOrForegroundTable(c.id, GAMETYPE_HOLDEM, -1, 0, "127.0.0.1", server_.Port(), 0);
