@@ -70,6 +70,35 @@ void HoldemOptionBar::Free() {
   work_dc_ = nullptr;
   work_bitmap_ = nullptr;
   options_.clear();
+  for (const auto& made : smaller_fonts_) platform::DeleteObject(made.second);
+  smaller_fonts_.clear();
+}
+
+// Selects the labels' font, or, for a label wider than `width` in it, the largest smaller size of
+// the same font in which it fits (never below 8 pixels).
+void HoldemOptionBar::SelectLabelFont(const char* label, int32_t length, int32_t width) {
+  if (font_ == nullptr) return;
+  platform::SelectObject(work_dc_, font_);
+  platform::SIZE size{0, 0};
+  if (!platform::GetTextExtentPoint32(work_dc_, label, length, &size) || size.cx <= width) return;
+  platform::LOGFONT description{};
+  if (platform::GetObject(font_, sizeof description, &description) == 0) return;
+  const int32_t sign = description.lfHeight < 0 ? -1 : 1;
+  const int32_t start = description.lfHeight != 0 ? description.lfHeight * sign : 16;
+  for (int32_t height = start - 1; height >= 8; --height) {
+    platform::HFONT smaller = nullptr;
+    for (const auto& made : smaller_fonts_) {
+      if (made.first == height) smaller = made.second;
+    }
+    if (smaller == nullptr) {
+      description.lfHeight = height * sign;
+      smaller = platform::CreateFontIndirect(&description);
+      if (smaller == nullptr) return;
+      smaller_fonts_.emplace_back(height, smaller);
+    }
+    platform::SelectObject(work_dc_, smaller);
+    if (platform::GetTextExtentPoint32(work_dc_, label, length, &size) && size.cx <= width) return;
+  }
 }
 
 void HoldemOptionBar::SetShownPosition(int32_t x, int32_t y) {
@@ -375,6 +404,10 @@ bool HoldemOptionBar::DrawAt(platform::HDC dc, int32_t x, int32_t y) {
       const int32_t state = (hover_ == i && pressed_ == i) ? 2 : (hover_ == i ? 1 : 0);
       platform::RECT r = o.text_rects[state];
       const platform::HFONT old = font_ != nullptr ? platform::SelectObject(work_dc_, font_) : nullptr;
+      // A label centred over the whole option keeps clear of the check box at the option's left
+      // (as wide as the option is high): a longer one is drawn in a smaller size.
+      const int32_t room = r.right - r.left + 1 - (r.left <= 0 ? 2 * o.height + 2 : 0);
+      SelectLabelFont(o.label, o.label_length, room);
       platform::SetBkMode(work_dc_, platform::TRANSPARENT);
       platform::SetTextColor(work_dc_, kLabelColour);
       platform::DrawText(work_dc_, o.label, o.label_length, &r, has_formats_ ? o.format : kDefaultFormat);

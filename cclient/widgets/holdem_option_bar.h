@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "cclient/widgets/bitmap_file.h"
@@ -121,6 +122,9 @@ class HoldemOptionBar {
   std::vector<Option> options_;
   bool has_formats_ = false;
   platform::HFONT font_ = nullptr;
+  // Smaller sizes of the labels' font, by height, for labels too wide for their option.
+  std::vector<std::pair<int32_t, platform::HFONT>> smaller_fonts_;
+  void SelectLabelFont(const char* label, int32_t length, int32_t width);
   bool sliding_ = false;
   bool hidden_ = true;
   float timer_ = 0, duration_ = 0;

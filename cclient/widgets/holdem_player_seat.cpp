@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "cclient/core/player_flags.h"
 #include "cclient/widgets/bitmap_file.h"
@@ -30,6 +31,16 @@ struct SharedSeatState {
   platform::HFONT winner_font = nullptr;
   platform::HFONT action_font = nullptr;
   platform::HFONT reserved_font = nullptr;
+  // The descriptions the three given fonts were made from, and smaller fonts of the same faces for
+  // texts that are wider than their rectangle in the given size.
+  platform::LOGFONT described[3] = {};
+  bool has_description[3] = {};
+  struct Smaller {
+    int32_t kind;
+    int32_t height;
+    platform::HFONT font;
+  };
+  std::vector<Smaller> smaller;
   HDC work_dc = nullptr;
   platform::HBITMAP work_bitmap = nullptr;
 };
@@ -51,6 +62,44 @@ void UpdateNameRect() {
 void DrawLine(HDC dc, const char* text, RECT rect, uint32_t format) {
   platform::DrawText(dc, text, static_cast<int32_t>(std::strlen(text)), &rect, format);
 }
+
+// The font kinds whose descriptions are kept.
+enum FontKind : int32_t { kNameFont = 0, kWinnerFont = 1, kActionFont = 2 };
+
+int32_t TextWidth(HDC dc, const char* text) {
+  platform::SIZE size{0, 0};
+  if (!platform::GetTextExtentPoint32(dc, text, static_cast<int32_t>(std::strlen(text)), &size)) return 0;
+  return size.cx;
+}
+
+// Selects the font of `kind` (`font`) into the DC, or, when `text` is wider than `width` in it, the
+// largest smaller font of the same face in which it fits (never below 8 pixels).
+void SelectFitting(HDC dc, int32_t kind, platform::HFONT font, const char* text, int32_t width) {
+  SharedSeatState& s = Shared();
+  if (font == nullptr) return;
+  platform::SelectObject(dc, font);
+  if (!s.has_description[kind] || TextWidth(dc, text) <= width) return;
+  const platform::LOGFONT& described = s.described[kind];
+  const int32_t sign = described.lfHeight < 0 ? -1 : 1;
+  const int32_t start = described.lfHeight != 0 ? described.lfHeight * sign : 16;
+  for (int32_t height = start - 1; height >= 8; --height) {
+    platform::HFONT smaller = nullptr;
+    for (const auto& made : s.smaller) {
+      if (made.kind == kind && made.height == height) smaller = made.font;
+    }
+    if (smaller == nullptr) {
+      platform::LOGFONT description = described;
+      description.lfHeight = height * sign;
+      smaller = platform::CreateFontIndirect(&description);
+      if (smaller == nullptr) return;
+      s.smaller.push_back({kind, height, smaller});
+    }
+    platform::SelectObject(dc, smaller);
+    if (TextWidth(dc, text) <= width) return;
+  }
+}
+
+int32_t RectWidth(const RECT& rect) { return rect.right - rect.left; }
 
 // Restricts drawing to the ellipse inscribed in `rect` (minus the ellipse in `hole` when given),
 // offset by the work surface's origin.
@@ -101,6 +150,12 @@ void HoldemPlayerSeat::CreateFonts(platform::LOGFONT name_font, platform::LOGFON
   if (s.name_font == nullptr) s.name_font = platform::CreateFontIndirect(&name_font);
   if (s.winner_font == nullptr) s.winner_font = platform::CreateFontIndirect(&winner_font);
   if (s.action_font == nullptr) s.action_font = platform::CreateFontIndirect(&action_font);
+  const platform::LOGFONT given[3] = {name_font, winner_font, action_font};
+  for (int32_t kind = 0; kind < 3; ++kind) {
+    if (s.has_description[kind]) continue;
+    s.described[kind] = given[kind];
+    s.has_description[kind] = true;
+  }
 }
 
 int32_t HoldemPlayerSeat::LiveSeats() { return Shared().live_seats; }
@@ -122,6 +177,9 @@ HoldemPlayerSeat::~HoldemPlayerSeat() {
     platform::DeleteObject(*font);
     *font = nullptr;
   }
+  for (const auto& made : s.smaller) platform::DeleteObject(made.font);
+  s.smaller.clear();
+  for (bool& has : s.has_description) has = false;
   platform::DeleteDC(s.work_dc);
   platform::DeleteObject(s.work_bitmap);
   s.work_dc = nullptr;
@@ -433,9 +491,11 @@ void HoldemPlayerSeat::ComposeTexts(HDC work) {
   SetBkMode(work, TRANSPARENT);
   SetTextColor(work, kTextColour);
   const HFONT old_font = SelectObject(work, s.reserved_font);
+  // A name or an amount wider than the plate is drawn in a smaller size of its font.
   auto name_and_chips = [&]() {
-    if (s.name_font != nullptr) SelectObject(work, s.name_font);
+    SelectFitting(work, kNameFont, s.name_font, name_, RectWidth(s.name_rect) - 6);
     DrawLine(work, name_, s.name_rect, DT_TOP | DT_CENTER | DT_SINGLELINE);
+    SelectFitting(work, kNameFont, s.name_font, chips_, RectWidth(s.name_rect) - 6);
     DrawLine(work, chips_, s.name_rect, DT_BOTTOM | DT_CENTER | DT_SINGLELINE);
   };
   if (action_showing_) {
@@ -444,14 +504,14 @@ void HoldemPlayerSeat::ComposeTexts(HDC work) {
       name_and_chips();
     }
     ClipToEllipse(work, s.text_rect, iris_active_ ? &iris_ : nullptr);
-    if (s.action_font != nullptr) SelectObject(work, s.action_font);
+    SelectFitting(work, kActionFont, s.action_font, action_, RectWidth(s.text_rect));
     DrawLine(work, action_, s.text_rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectClipRgn(work, nullptr);
   } else if (open_ && reserved_) {
     if (s.reserved_font != nullptr) SelectObject(work, s.reserved_font);
     DrawLine(work, "Reserved", s.text_rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   } else if (winner_) {
-    if (s.winner_font != nullptr) SelectObject(work, s.winner_font);
+    SelectFitting(work, kWinnerFont, s.winner_font, "Winner", RectWidth(s.text_rect));
     DrawLine(work, "Winner", s.text_rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   } else if (name_[0] != '\0') {
     name_and_chips();

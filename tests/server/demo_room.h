@@ -92,6 +92,9 @@ void AddDemoHoldemHands(DemoRoom& room);
 void AddDemoTourneys(DemoRoom& room);
 void AddDemoBuddies(DemoRoom& room);
 void AddDemoSignIn(DemoRoom& room);
+// The name and stakes text the lobby's lists give a table (demo_signin.cpp); false for an id that
+// no list holds.
+bool DemoTableListing(uint32_t table_id, std::string* name, std::string* stakes);
 void AddDemoAccounts(DemoRoom& room);
 // The password an account made by sign-up in this run was given (demo_accounts.cpp), or nullptr
 // when sign-up made no account of that name (letter case ignored). Only from a handler.

@@ -112,6 +112,19 @@ std::vector<uint8_t> GameListFor(const std::vector<uint8_t>& request) {
 
 }  // namespace
 
+bool DemoTableListing(uint32_t table_id, std::string* name, std::string* stakes) {
+  // A game row holds the server id, the table id, the seats, a flag, the name and the stakes.
+  for (const auto& rows : {HoldemRows(), OmahaRows()}) {
+    for (const std::vector<Cell>& row : rows) {
+      if (row.size() < 6 || row[1].value != table_id) continue;
+      *name = row[4].text;
+      *stakes = row[5].text;
+      return true;
+    }
+  }
+  return false;
+}
+
 void AddDemoSignIn(DemoRoom& room) {
   room.On(PACKETTYPE_LOGINREQUEST, [](const DemoPacket& packet) {
     if (packet.payload.size() != kLoginRequestLength) return;

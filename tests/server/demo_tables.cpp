@@ -84,9 +84,14 @@ Packet SeatRecord(Packet packet, const Seat& seat) {
   return packet.U8(seat.seat).Fixed(seat.name, 11).U32(seat.cents).Fixed("", 32).U32(1);
 }
 
+// A table the lobby lists is titled with its listed name and stakes; any other id the client asks
+// for gets a made-up name.
 std::vector<uint8_t> JoinResult(uint32_t table_id) {
+  std::string name = "Demo Table " + std::to_string(table_id);
+  std::string stakes = "$10/$20";
+  (void)DemoTableListing(table_id, &name, &stakes);
   Packet packet = ForTable(table_id);
-  packet.U8(0).U32(0).Fixed("Demo Table " + std::to_string(table_id), 32).Fixed("$10/$20", 32);
+  packet.U8(0).U32(0).Fixed(name, 32).Fixed(stakes, 32);
   packet.U32(0).U32(1000 + table_id).U32(0).U32(kMinimumSitCents).U32(kMaximumSitCents).U32(0);
   packet.U8(10).U8(0).U8(static_cast<uint8_t>(std::size(kHousePlayers)));
   for (const Seat& seat : kHousePlayers) packet = SeatRecord(std::move(packet), seat);

@@ -177,6 +177,7 @@ void PaintBack(Canvas& canvas, const Box& cell, Rgb corner, int32_t bevel) {
     }
   }
   canvas.Frame(field, Rgb{110, 16, 28});
+  if (h < 40) return;  // too small for the medallion
   const double cx = cell.left + w / 2.0;
   const double cy = cell.top + h / 2.0;
   canvas.Ellipse(cx, cy, w * 0.26, h * 0.17, Rgb{110, 16, 28});
@@ -224,7 +225,9 @@ void WriteCardArt(Output& out) {
   WriteSheet(out, "cards4c.b", 48, 66, {true, Layout::kLargeIndex});
   // The poker painters' back (drawn with one-pixel corners, never keyed) and Big 2's back lying
   // on its side.
-  WriteBack(out, "4000.b", 56, 78, Rgb{18, 74, 40}, 1);
+  // The poker tables' back is small: face-down hands rest beside the bet piles without covering
+  // them or their labels, and cards that fly off the table's top edge leave no part on it.
+  WriteBack(out, "4000.b", 16, 22, Rgb{18, 74, 40}, 1);
   WriteBack(out, "cardbarb.b", 100, 72, Rgb{18, 74, 40}, 2);
 }
 

@@ -33,14 +33,16 @@ struct BarButton {
 constexpr Box kWhole{};
 constexpr Box TopLine(int32_t cell_width) { return {2, 1, cell_width - 2, 15}; }
 
+// The buttons that stand at x 409 on a fixed-limit bar (bet, raise, complete) end before the chat
+// box at x 538: their amount goes under the verb, as on the bar of the other tables.
 const BarButton kHoldemBar[] = {
     {"4030.b", "Check", 142, kWhole, kFaceBlue},
     {"4031.b", "Check", 101, kWhole, kFaceBlue},
-    {"4010.b", "Bet", 142, {100, 0, 141, 29}, kFaceGreen},
+    {"4010.b", "Bet", 101, TopLine(101), kFaceGreen},
     {"4011.b", "Bet", 101, TopLine(101), kFaceGreen},
     {"4020.b", "Call", 142, {100, 0, 141, 29}, kFaceBlue},
     {"4021.b", "Call", 101, TopLine(101), kFaceBlue},
-    {"4090.b", "Raise", 142, {100, 0, 141, 29}, kFaceGreen},
+    {"4090.b", "Raise", 101, TopLine(101), kFaceGreen},
     {"4091.b", "Raise", 101, TopLine(101), kFaceGreen},
     {"4040.b", "Fold", 108, kWhole, kFaceRed},
     {"4041.b", "Fold", 79, kWhole, kFaceRed},
@@ -52,7 +54,7 @@ const BarButton kHoldemBar[] = {
     {"4060.b", "Muck Cards", 142, kWhole, kFaceSlate},
     {"4120.b", "Post Now", 127, kWhole, kFaceAmber},
     {"4130.b", "Wait For Big Blind", 127, kWhole, kFaceSlate},
-    {"4140.b", "Complete To", 142, TopLine(142), kFaceGreen},
+    {"4140.b", "Complete To", 101, TopLine(101), kFaceGreen},
     {"4150.b", "Post Dead", 161, {3, 0, 116, 29}, kFaceAmber},
     {"4180.b", "Post", 127, kWhole, kFaceAmber},
     {"4190.b", "Play Now", 318, {3, 0, 143, 29}, kFaceGreen},

@@ -177,19 +177,19 @@ void WriteChips(Output& out) {
       [](int32_t x, int32_t y, int32_t) { return InChip(x, y, 10, 1, 9, 5.5, 4); }, kWidgetFamily);
 }
 
-// A seat plate: a rounded plate with a plain middle where the program writes names and actions.
+// A seat plate: a framed plate with a plain middle where the program writes names and actions.
+// The program keys only the outermost column at each side (the plate's inset of one pixel) and
+// copies the rest as it is, so the plate fills every other pixel of its cell: only the rounding
+// of the inner body shows.
 void PaintPlate(Canvas& canvas, int32_t left, Rgb rim, Rgb body, const std::string& caption) {
-  const Box plate{left + 1, 1, left + 90, 34};
-  canvas.RoundBox(plate, 8, rim);
-  canvas.RoundBox(plate.Inset(2, 2), 6, body);
+  const Box plate{left + 1, 0, left + 90, 35};
+  canvas.Fill(plate, Shade(rim, -0.55));
+  canvas.Fill(plate.Inset(1, 1), rim);
+  canvas.RoundBox(plate.Inset(3, 3), 4, body);
   if (!caption.empty()) canvas.ShadowText(caption, plate, Rgb{236, 236, 226}, 14);
 }
 
-bool InPlate(int32_t x, int32_t y) {
-  const double qx = std::abs(x + 0.5 - 45.5) - (44.5 - 8);
-  const double qy = std::abs(y + 0.5 - 17.5) - (16.5 - 8);
-  return std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) + std::min(std::max(qx, qy), 0.0) - 8 <= 0;
-}
+bool InPlate(int32_t x, int32_t /*y*/) { return x >= 1 && x <= 89; }
 
 void WriteSeatPlates(Output& out) {
   // Cells: open, open under the pointer, then (lit, dark) for a plain player, one the user keeps

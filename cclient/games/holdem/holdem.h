@@ -302,6 +302,12 @@ class HoldemClass : public QueuedGame {
   const ChipStack& WinnerPile(int32_t i) const { return working_[i]; }
   const CardDealer* HoleCards() const { return hole_dealer_.get(); }
   const CardDealer* Board() const { return board_dealer_.get(); }
+  const CardDealer* BoardCopy() const { return board_copy_dealer_.get(); }
+  // With `on`, a user who is not seated is offered only the open seat at display `position`.
+  void SetSingleOpenSeat(bool on, uint32_t position) {
+    single_open_seat_ = on ? 1 : 0;
+    single_open_seat_position_ = position;
+  }
   const SpriteClass& DealerButton() const { return dealer_button_; }
   const ButtonBar& ActionBar() const { return action_bar_; }
   const HoldemOptionBar& OptionBar() const { return option_bar_; }

@@ -117,6 +117,39 @@ TEST_F(TableEndToEndTest, two_tables_join_chat_and_leave) {
   GlobalNetwork().Release(lobby, true);
 }
 
+// Each table the lobby lists is titled with its own name and stakes; an id no list holds gets a
+// made-up name.
+TEST_F(TableEndToEndTest, each_listed_table_is_titled_with_its_own_name_and_stakes) {
+  const struct {
+    uint32_t id;
+    const char* name;
+    const char* stakes;
+  } cases[] = {
+      {1002, "Bristol", "$2/$4"},          // the scripted hands' table
+      {1003, "Cardiff", "N/L $0.50/$1"},   // a table without a dealer
+      {1008, "Hull", "N/L $1/$2"},         // a dealt table
+      {2002, "Omaha Birch", "P/L $2/$5"},  // on the Omaha list
+      {11, "Demo Table 11", "$10/$20"},    // on no list
+  };
+  // The lobby's connection meets the server first, as it does when the program runs.
+  const uint8_t lobby = GlobalNetwork().Init(nullptr, "127.0.0.1", server_.Port(), 0);
+  ASSERT_NE(lobby, kNoConnection);
+  ASSERT_TRUE(RunUntil([&] { return LogText().find("PACKETTYPE_HELLOFROMSERVER") != std::string::npos; }));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenOrForegroundTable(c.id, GAMETYPE_HOLDEM, -1, 0, "127.0.0.1", server_.Port(), 0);
+    ASSERT_TRUE(RunUntil([&] {
+      const TableClass* table = GlobalTableList().FindById(c.id);
+      return table != nullptr && table->joined != 0;
+    })) << server_.Describe();
+    const TableClass* table = GlobalTableList().FindById(c.id);
+    EXPECT_STREQ(table->table_name, c.name);
+    EXPECT_STREQ(table->stakes_text, c.stakes);
+    EXPECT_EQ(std::string(table->short_title), std::string(c.name) + " - " + c.stakes);
+    EXPECT_EQ(GlobalTableList().CloseAll(1, 1, kAnyConnection), 0);
+  }
+}
+
 TEST_F(TableEndToEndTest, a_dealt_table_plays_hands_for_an_observer) {
   const uint8_t lobby = GlobalNetwork().Init(nullptr, "127.0.0.1", server_.Port(), 0);
   ASSERT_NE(lobby, kNoConnection);

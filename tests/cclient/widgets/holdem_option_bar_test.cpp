@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/window/headless.h"
 #include "platform/window/window_messages.h"
 #include "tools/widget-gallery/table_art.h"
@@ -145,6 +147,49 @@ TEST_F(OptionBarTest, sliding_out_disables_every_option) {
   EXPECT_EQ(bar_.GetY(), 517);
   EXPECT_TRUE(bar_.NoOptionEnabled());
   EXPECT_FALSE(bar_.Slide(true, 0.1f));
+}
+
+// A label that does not fit beside the check box at an option's left (as wide as the option is
+// high) is drawn in a smaller size, centred clear of the box; a short label keeps the bar's font.
+class OptionBarLabelTest : public TableArtTest {};
+
+TEST_F(OptionBarLabelTest, a_label_too_wide_for_its_option_is_drawn_smaller_clear_of_the_check_box) {
+  const platform::HFONT font = platform::CreateFont(14, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 2, "Arial");
+  struct Case {
+    const char* label;
+  } const cases[] = {{"Check/Fold"}, {"Raise To $1,234"}, {"Fold"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    HoldemOptionBar bar;
+    const int32_t id = 44, x = 0, y = 0, size[2] = {84, 14};
+    ASSERT_EQ(bar.LoadBackground("4301.b", false, 0xFFFFFF), nullptr);
+    ASSERT_EQ(bar.AddButtons(1, &id, &x, &y, nullptr, "4303.b", size, nullptr, font, nullptr), nullptr);
+    bar.SetShownPosition(0, 0);
+    bar.SetHiddenPosition(0, 40);
+    bar.SetAlwaysRedraw(true);
+    MemoryPicture plain(200, 60), labelled(200, 60);
+    ASSERT_TRUE(bar.Slide(false, 0.0f));
+    bar.UnfoldOptions(0.0f);
+    for (MemoryPicture* picture : {&plain, &labelled}) {
+      ASSERT_TRUE(bar.SetOptionText(id, picture == &plain ? "" : c.label));
+      for (int i = 0; i < 3; ++i) {
+        bar.Update(0.05f, 500, 500);
+        bar.Draw(picture->dc);
+      }
+    }
+    int32_t first = -1, last = -1;
+    for (int32_t row = 0; row < 14; ++row) {
+      for (int32_t column = 0; column < 84; ++column) {
+        if (plain.At(column, row) == labelled.At(column, row)) continue;
+        if (first < 0 || column < first) first = column;
+        last = std::max(last, column);
+      }
+    }
+    ASSERT_GE(first, 0) << "no label drawn";
+    EXPECT_GE(first, 14) << "over the check box";
+    EXPECT_LE(last, 84 - 14);
+  }
+  platform::DeleteObject(font);
 }
 
 }  // namespace

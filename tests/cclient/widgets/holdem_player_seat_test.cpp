@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "cclient/widgets/table_layout.h"
 #include "tools/widget-gallery/table_art.h"
 #include "tests/cclient/widgets/widget_test_support.h"
@@ -155,6 +158,52 @@ TEST_F(SeatTest, open_seat_does_not_blink_and_a_hidden_seat_is_erased_once) {
   EXPECT_FALSE(seat_->Erase(back_buffer_.dc, background_.dc, &erased));
   EXPECT_FALSE(Frame(0.02f));
   EXPECT_EQ(seat_->HitTest(150, 60), -1);
+}
+
+// A text wider than its rectangle in the given font (a long name, "Sml Blind" in the action font)
+// is drawn in a smaller size of that font: nothing of it reaches past the rectangle, and the
+// plate's edges stay as the picture has them.
+TEST_F(SeatTest, texts_wider_than_the_plate_are_drawn_smaller_to_fit) {
+  struct Case {
+    const char* name;
+    const char* chips;
+    const char* action;  // shown and held, when given
+    int32_t left, right;  // the columns inside the plate that the text may touch
+  } const cases[] = {
+      {"WWWWWWWWWWW", "$125.50", nullptr, 3, 87},
+      {"Player One", "$88888888.88", nullptr, 3, 87},
+      {"Player One", "$125.50", "Sml Blind", 7, 83},
+      {"Player One", "$125.50", "Complete", 7, 83},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action != nullptr ? c.action : c.name);
+    seat_ = std::make_unique<HoldemPlayerSeat>();
+    seat_->SetPositions(100, 40, 100, 40);
+    seat_->SetAlwaysRedraw(false);
+    seat_->SetOpen(false);
+    ASSERT_TRUE(Frame(0.02f));
+    const platform::Surface plain = back_buffer_.picture();  // the plate with no text
+    seat_->SetName(c.name);
+    seat_->SetChipsText(c.chips);
+    if (c.action != nullptr) {
+      seat_->SetActionText(c.action);
+      ASSERT_TRUE(seat_->ShowAction());
+      (void)Frame(0.5f);  // the iris has closed: the action text alone
+    }
+    (void)Frame(0.02f);
+    const platform::Surface& shown = back_buffer_.picture();
+    int32_t first = -1, last = -1;
+    for (int32_t y = 40; y < 40 + 35; ++y) {
+      for (int32_t x = 100; x < 100 + 91; ++x) {
+        if (std::memcmp(shown.Row(y) + 3 * x, plain.Row(y) + 3 * x, 3) == 0) continue;
+        if (first < 0 || x - 100 < first) first = x - 100;
+        last = std::max(last, x - 100);
+      }
+    }
+    ASSERT_GE(first, 0) << "no text drawn";
+    EXPECT_GE(first, c.left);
+    EXPECT_LE(last, c.right);
+  }
 }
 
 TEST_F(SeatTest, reserved_and_winner_texts) {

@@ -4,6 +4,8 @@
 // copy of every frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "platform/draw/gdi.h"
 #include "platform/sound/sound.h"
 #include "platform/window/headless.h"
+#include "platform/window/window.h"
+#include "platform/window/window_messages.h"
 #include "tests/games/holdem/holdem_bytes.h"
 #include "tests/cclient/widgets/image_fixtures.h"
 #include "tests/games/kit/game_harness.h"
@@ -25,6 +29,14 @@ using holdem_bytes::GameState;
 using holdem_bytes::kIn;
 
 constexpr uint32_t Bit(uint32_t code) { return 1u << (code - 1); }
+
+int CountPlayed(const std::string& file) {
+  int count = 0;
+  for (const std::string& request : platform::RecordedSoundRequests()) {
+    count += request.find(file) != std::string::npos ? 1 : 0;
+  }
+  return count;
+}
 
 const std::vector<SeatSpec> kSeats = {{0, "ann", 100000}, {4, "me", 100000}, {6, "cat", 100000}};
 
@@ -227,14 +239,6 @@ TEST_F(HoldemPlayTest, auto_post_accepted_posts_the_offered_blind) {
   EXPECT_EQ(sent[0], Action(9, 0));
 }
 
-int CountPlayed(const std::string& file) {
-  int count = 0;
-  for (const std::string& request : platform::RecordedSoundRequests()) {
-    count += request.find(file) != std::string::npos ? 1 : 0;
-  }
-  return count;
-}
-
 TEST_F(HoldemPlayTest, in_turn_clock_runs_out_with_one_warning_at_ten_seconds) {
   platform::ClearRecordedSoundRequests();
   OfferTurn(Bit(1) | Bit(7), 0, 0, 0, 15);
@@ -313,6 +317,108 @@ TEST_F(HoldemPlayTest, bring_more_money_is_refused_at_a_table_that_forbids_it) {
   const auto sent = Payloads(2401);
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0], Action(11, 0));
+}
+
+// A right click opens the notes of the player whose seat lies under the last place the mouse
+// moved to, by the name the table holds for that seat; the own seat, empty places and a seat whose
+// name the table does not know open nothing.
+TEST_F(HoldemPlayTest, a_right_click_on_another_players_seat_opens_the_notes) {
+  OfferTurn(Bit(1) | Bit(7), 0, 0, 0);
+  struct Case {
+    const char* name;
+    int32_t move_x, move_y;  // where the mouse last moved
+    int32_t click_x, click_y;  // where the button comes up
+    bool forget_name;  // the table holds no name for the seat
+    const char* opened;  // the notes window's title, or none
+  } const cases[] = {
+      {"ann's seat", 248 + 40, 44 + 15, 248 + 40, 44 + 15, false, "Player Notes for 'ann'"},
+      {"cat's seat", 659 + 40, 339 + 15, 659 + 40, 339 + 15, false, "Player Notes for 'cat'"},
+      {"the seat the mouse last moved to", 659 + 40, 339 + 15, 400, 200, false, "Player Notes for 'cat'"},
+      {"the own seat", 245 + 40, 390 + 15, 245 + 40, 390 + 15, false, nullptr},
+      {"the felt", 400, 200, 400, 200, false, nullptr},
+      {"an empty seat", 60 + 40, 73 + 15, 60 + 40, 73 + 15, false, nullptr},
+      {"a seat without a name", 248 + 40, 44 + 15, 248 + 40, 44 + 15, true, nullptr},
+  };
+  const char* const titles[] = {"Player Notes for 'ann'", "Player Notes for 'cat'", "Player Notes for 'me'",
+                                "Player Notes for ''"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string kept = table_->seat_names[0];
+    if (c.forget_name) table_->seat_names[0][0] = '\0';
+    platform::headless::InjectMouse(table_->Window(), platform::WM_MOUSEMOVE, c.move_x, c.move_y);
+    Frame();
+    platform::headless::InjectMouse(table_->Window(), platform::WM_RBUTTONUP, c.click_x, c.click_y);
+    Frame();
+    for (const char* title : titles) {
+      const platform::HWND dialog = platform::FindWindow(nullptr, title);
+      const bool expected = c.opened != nullptr && std::string(title) == c.opened;
+      EXPECT_EQ(dialog != nullptr, expected) << title;
+      if (dialog != nullptr) platform::SendMessage(dialog, platform::WM_COMMAND, platform::IDCANCEL, 0);
+    }
+    std::snprintf(table_->seat_names[0], sizeof table_->seat_names[0], "%s", kept.c_str());
+  }
+}
+
+// The show-or-muck question: with automatic mucking on and mucking allowed, the muck answer goes
+// at once; otherwise the allowed buttons are offered on the clock the question gives, without the
+// low-time warning, and a click sends its answer.
+TEST_F(HoldemPlayTest, the_show_or_muck_question_is_answered_by_the_option_or_a_click) {
+  struct Case {
+    const char* name;
+    bool auto_muck;
+    uint8_t show, muck;
+    int32_t click_x;  // the button clicked, 0 for none
+    std::vector<int32_t> shown;  // the buttons offered
+    std::vector<uint8_t> sent;  // the answers sent (1 show, 2 muck)
+  } const cases[] = {
+      {"automatic muck", true, 1, 1, 0, {}, {2}},
+      {"automatic muck, only showing allowed", true, 1, 0, 267, {33}, {1}},
+      {"show clicked", false, 1, 1, 267, {33, 34}, {1}},
+      {"muck clicked", false, 1, 1, 409, {33, 34}, {2}},
+      {"muck only", false, 0, 1, 409, {34}, {2}},
+  };
+  platform::ClearRecordedSoundRequests();
+  int32_t nudge = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Another player's turn in hand 7.
+    GameState gs = Base(7);
+    gs.next = 6;
+    ASSERT_EQ(Feed(2402, gs.Bytes()), 0);
+    for (int i = 0; i < 20; ++i) Frame();
+    // Automatic mucking: toggled by its seat-option button (2 turns it on, 5 off).
+    const int32_t toggle = c.auto_muck ? 2 : 5;
+    if (Holdem()->SeatOptionButtons().IsButtonShown(toggle)) MoveAndClick(8 + 50 + (nudge += 3), 416 + 8);
+    Frame();
+    ASSERT_TRUE(Holdem()->SeatOptionButtons().IsButtonShown(c.auto_muck ? 5 : 2));
+    neighbours_.sent.clear();
+    holdem_bytes::Writer ask;
+    ask.U32(7).All8(holdem_bytes::Seats8{kIn, 0, 0, 0, kIn, 0, kIn, 0, 0, 0}).U8(c.show).U8(c.muck).U32(12);
+    ASSERT_EQ(Feed(2413, ask.bytes), 0);
+    for (int i = 0; i < 20; ++i) Frame();
+    for (int32_t id : {33, 34}) {
+      const bool offered = std::find(c.shown.begin(), c.shown.end(), id) != c.shown.end();
+      EXPECT_EQ(Holdem()->ActionBar().IsButtonShown(id), offered) << id;
+    }
+    if (!c.shown.empty()) {
+      EXPECT_TRUE(Holdem()->InTurnTimer().IsRunning());
+      EXPECT_EQ(Holdem()->InTurnTimer().Length(), 12.0);
+      for (int i = 0; i < 100; ++i) Frame(0.04f);  // down to about 7 s left
+      EXPECT_EQ(CountPlayed("4260.wav"), 0) << "no low-time warning for this question";
+    }
+    if (c.click_x > 0) MoveAndClick(c.click_x + 12 + (nudge += 3), 462);
+    std::vector<uint8_t> answers;
+    for (const auto& payload : Payloads(2414)) {
+      holdem_bytes::Writer w;
+      w.U32(table_id_).U32(7).U32(3).U8(payload.size() > 12 ? payload[12] : 0).U8(0);
+      EXPECT_EQ(payload, w.bytes);
+      answers.push_back(payload.size() > 12 ? payload[12] : 0);
+    }
+    EXPECT_EQ(answers, c.sent);
+    for (int i = 0; i < 10; ++i) Frame();
+    EXPECT_FALSE(Holdem()->ActionBar().IsButtonShown(33));
+    EXPECT_FALSE(Holdem()->ActionBar().IsButtonShown(34));
+  }
 }
 
 TEST_F(HoldemPlayTest, leaving_in_the_hand_asks_first_and_cancel_stays) {

@@ -2,6 +2,7 @@
 // on the fake clock: whole hands, resynchronisation, the error freeze and a hostile server.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -216,6 +217,115 @@ TEST_F(HoldemTableTest, bets_fly_to_the_seats_bet_piles_before_the_next_packet) 
   EXPECT_EQ(small, 5);
   EXPECT_EQ(big, 10);
   EXPECT_EQ(Holdem()->Player(6).chips, 990u);
+}
+
+// The empty seats offered to a user who does not sit at the table: every one, or with the
+// single-open-seat rule only the one at its position, or none at a table without a waiting list.
+TEST_F(HoldemTableTest, empty_seats_offered_follow_the_single_open_seat_rule) {
+  ASSERT_NE(OpenGame(GAMETYPE_HOLDEM, kPlayers), nullptr);
+  RunUntilIdle();
+  struct Case {
+    const char* name;
+    bool single;
+    uint32_t position;
+    uint32_t table_flags;
+    std::vector<int32_t> open;  // the positions offered
+  } const cases[] = {
+      {"every empty seat", false, 5, 0, {1, 2, 4, 5, 7, 8, 9}},
+      {"the single open seat at 5", true, 5, 0, {5}},
+      {"the single open seat at 9", true, 9, 0, {9}},
+      {"the single open seat's place is taken", true, 3, 0, {}},
+      {"no waiting list", false, 5, kTableFlagNoWaitingList, {}},
+  };
+  HoldemClass* game = Holdem();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    table_->table_flags = c.table_flags;
+    game->SetSingleOpenSeat(c.single, c.position);
+    game->UpdateSeats(true, false);
+    for (int32_t p = 0; p < 10; ++p) {
+      const HoldemPlayerSeat& plate = game->SeatRecord(p).plate;
+      const bool taken = p == 0 || p == 3 || p == 6;
+      const bool offered = std::find(c.open.begin(), c.open.end(), p) != c.open.end();
+      EXPECT_EQ(plate.IsVisible(), taken || offered) << p;
+      EXPECT_EQ(plate.IsOpenSeat(), offered) << p;
+    }
+  }
+}
+
+// At a show-down with one winner the board cards of the winning hand are raised by 12 pixels (a
+// copy of the board flies up; the board itself is taken away under it); when a later final
+// packet of the hand names more winners, the copy flies back down to the board's places.
+TEST_F(HoldemTableTest, the_winning_board_cards_are_raised_and_lowered_again) {
+  struct Case {
+    const char* name;
+    std::vector<int8_t> winners;
+    holdem_bytes::Board winner_cards;
+    std::vector<int32_t> raised;  // board positions raised (board 4, 17, 30, 43, 8)
+  } const cases[] = {
+      {"one winner, three board cards", {6}, {26, 27, 4, 17, 30}, {0, 1, 2}},
+      {"one winner, the turn and river", {6}, {26, 27, 43, 8, 30}, {2, 3, 4}},
+      {"a split pot raises nothing", {3, 6}, {26, 27, 4, 17, 30}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NE(OpenGame(GAMETYPE_HOLDEM, kPlayers), nullptr);
+    // The hand up to the river, without its final packet.
+    for (const auto& [type, bytes] : ObserverHand(7)) {
+      if (type != 2404) Feed(type, bytes);
+    }
+    ASSERT_GE(RunUntilIdle(), 0);
+    HoldemClass* game = Holdem();
+    ASSERT_TRUE(game->Board()->HasCard(4, 0));
+    // The show-down: not the hand's last final packet, so the board stays.
+    Final f;
+    f.hand = 7;
+    f.status = {kIn, 0, 0, kIn, 0, 0, kIn, 0, 0, 0};
+    f.board = {4, 17, 30, 43, 8};
+    f.chips = {990, 0, 0, 990, 0, 0, 1020, 0, 0, 0};
+    f.count = static_cast<int8_t>(c.winners.size());
+    f.winners = c.winners;
+    f.amounts.assign(c.winners.size(), 30 / static_cast<uint32_t>(c.winners.size()));
+    f.winner_cards = c.winner_cards;
+    f.last = 0;
+    ClearLog();
+    ASSERT_EQ(Feed(2404, f.Bytes()), 0);
+    for (int i = 0; i < 10; ++i) Frame(0.04f);
+    const CardDealer* copy = game->BoardCopy();
+    if (c.raised.empty()) {
+      EXPECT_FALSE(LogHas("show Deck Cards is visited!"));
+      EXPECT_FALSE(copy->IsStarted());
+      for (int32_t card = 0; card < 5; ++card) EXPECT_EQ(game->Board()->GetCardY(card, 0), 149) << card;
+    } else {
+      EXPECT_TRUE(LogHas("show Deck Cards is visited!"));
+      for (int32_t card = 0; card < 5; ++card) {
+        SCOPED_TRACE(card);
+        const bool raised = std::find(c.raised.begin(), c.raised.end(), card) != c.raised.end();
+        ASSERT_TRUE(copy->HasCard(card, 0));
+        EXPECT_EQ(copy->GetCard(card, 0), f.board[card]);
+        EXPECT_TRUE(copy->IsFaceUp(card, 0));
+        EXPECT_EQ(copy->GetCardY(card, 0), raised ? 149 - 12 : 149);
+        EXPECT_FALSE(game->Board()->HasCard(card, 0)) << "the board lies under the copy";
+      }
+    }
+    ASSERT_GE(RunUntilIdle(), 0);
+    // A later final packet of the hand with two winners: the raised cards come down again.
+    f.count = 2;
+    f.winners = {3, 6};
+    f.amounts = {15, 15};
+    f.last = 1;
+    ClearLog();
+    ASSERT_EQ(Feed(2404, f.Bytes()), 0);
+    for (int i = 0; i < 10; ++i) Frame(0.04f);
+    EXPECT_EQ(LogHas("recover Deck Cards is visited!"), !c.raised.empty());
+    if (!c.raised.empty()) {
+      for (int32_t card = 0; card < 5; ++card) EXPECT_EQ(copy->GetCardY(card, 0), 149) << card;
+    }
+    ASSERT_GE(RunUntilIdle(), 0);
+    EXPECT_EQ(game->GameState(), HOLDEM_IDLE);
+    GlobalTableList().Clear();
+    ClearLog();
+  }
 }
 
 TEST_F(HoldemTableTest, a_stray_end_message_resumes_nothing) {
