@@ -38,6 +38,7 @@ class CardPainter {
   static uint64_t GetDrawSize(int32_t y, int32_t card, bool use_sheet_back, int32_t bottom_y);
 
   static platform::SIZE SharedBackSize();
+  const CardSheet* Sheet() const { return sheet_; }
 
  private:
   const CardSheet* sheet_ = nullptr;

@@ -168,7 +168,7 @@ bool HoldemClass::ReloadBackground() {
   return true;
 }
 
-void HoldemClass::LoadCardBack() { (void)card_painter_.Load(&GlobalCardSheet(0), "4000.b", 1); }
+void HoldemClass::LoadCardBack() { (void)card_painter_.Load(&GlobalCardSheet(card_sheet_), "4000.b", 1); }
 
 void HoldemClass::LoadChipImages() {
   if (chip_strip_.dc == nullptr && !LoadBitmapFile("4001.b", &chip_strip_)) return;

@@ -301,6 +301,7 @@ class HoldemClass : public QueuedGame {
   const ChipStack& HouseTake() const { return pots_[4]; }
   const ChipStack& WinnerPile(int32_t i) const { return working_[i]; }
   const CardDealer* HoleCards() const { return hole_dealer_.get(); }
+  const CardSheet* FaceSheet() const { return card_painter_.Sheet(); }
   const CardDealer* Board() const { return board_dealer_.get(); }
   const CardDealer* BoardCopy() const { return board_copy_dealer_.get(); }
   // With `on`, a user who is not seated is offered only the open seat at display `position`.
@@ -398,6 +399,9 @@ class HoldemClass : public QueuedGame {
   int32_t option_id_shift_ = 0;
   bool countdown_holds_option_ = true;
   bool play_now_buttons_ = true;
+  // The global card sheet the painter takes its faces from (the second follows the classic-deck
+  // option).
+  int32_t card_sheet_ = 1;
   // The dealer button's straight move: pixels per second, and the longest it takes.
   double button_speed_ = 700.0;
   double button_longest_ = 0.3;

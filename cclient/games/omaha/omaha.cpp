@@ -30,6 +30,7 @@ OmahaClass::OmahaClass(TableClass* table) : HoldemClass(table) {
   option_id_shift_ = kOmahaOptionShift;
   countdown_holds_option_ = false;
   play_now_buttons_ = false;
+  card_sheet_ = 0;
 }
 
 std::unique_ptr<TableGameClass> Omaha_Make(TableClass* table) { return std::make_unique<OmahaClass>(table); }

@@ -11,6 +11,7 @@
 #include "cclient/games/holdem/holdem.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_list.h"
+#include "cclient/widgets/card_sheet.h"
 #include "platform/sound/sound.h"
 #include "platform/window/message_queue.h"
 #include "tests/games/holdem/holdem_bytes.h"
@@ -114,6 +115,8 @@ TEST_F(HoldemTableTest, a_hold_em_table_opens_with_the_real_game) {
   EXPECT_TRUE(Holdem()->GameStarted());
   EXPECT_EQ(Holdem()->GameState(), HOLDEM_INIT_TABLE);
   EXPECT_EQ(table_->background_dc, Holdem()->GetBackgroundDC());
+  // Faces from the second card sheet, the one the classic-deck option picks.
+  EXPECT_EQ(Holdem()->FaceSheet(), &GlobalCardSheet(1));
   // With the debug level at 0 no module log is written.
   EXPECT_FALSE(folder_.Exists("holdemLog.log"));
 }

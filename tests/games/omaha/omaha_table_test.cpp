@@ -12,6 +12,7 @@
 #include "cclient/games/omaha/omaha.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_list.h"
+#include "cclient/widgets/card_sheet.h"
 #include "platform/window/headless.h"
 #include "tests/cclient/widgets/image_fixtures.h"
 #include "tests/games/kit/game_harness.h"
@@ -171,6 +172,8 @@ TEST_F(OmahaTableTest, the_differences_from_hold_em) {
   ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
   RunUntilIdle();
   OmahaClass* game = Omaha();
+  // Faces from the first card sheet (Hold'em takes the second).
+  EXPECT_EQ(game->FaceSheet(), &GlobalCardSheet(0));
   // No buy-more request and no automatic-blind answer.
   EXPECT_EQ(game->OnMessage(TABLEMSG_AUTO_POST_ACCEPTED, 0, 0), 0);
   EXPECT_EQ(game->OnMessage(TABLEMSG_SHOW_BUY_MORE, 0, 0), 0);
