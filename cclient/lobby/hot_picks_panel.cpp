@@ -141,7 +141,8 @@ int32_t HotPicksPanel::GetGameType(int32_t slot) const {
   return InRange(slot) ? slots_[slot].game_type : -1;
 }
 
-void HotPicksPanel::DrawTile(platform::HDC dc, platform::HDC copy_dc, int32_t slot, bool framed) {
+void HotPicksPanel::DrawTile(platform::HDC dc, platform::HDC copy_dc, int32_t slot, bool framed,
+                             bool with_label) {
   if (dc == nullptr) return;
   const int32_t x = TileX(slot);
   const int32_t game = slots_[slot].game_type;
@@ -160,7 +161,7 @@ void HotPicksPanel::DrawTile(platform::HDC dc, platform::HDC copy_dc, int32_t sl
     platform::DeleteObject(brush);
   }
   CopyArea(copy_dc, dc, x, kTileTop, kTileSize, kTileSize);
-  DrawLabel(dc, copy_dc, slot);
+  if (with_label) DrawLabel(dc, copy_dc, slot);
 }
 
 void HotPicksPanel::DrawLabel(platform::HDC dc, platform::HDC copy_dc, int32_t slot) {
@@ -211,7 +212,9 @@ void HotPicksPanel::MarkTableOpen(platform::HDC back_dc, platform::HDC window_dc
   tile.real_money = real_money != 0 ? 1 : 0;
   const int32_t shown_game = tile.game_type;
   tile.game_type = game_type;
-  DrawTile(back_dc, window_dc, chosen, true);
+  // A tile taken over from another table keeps no trace of that table's label; the joined
+  // table's own label comes with `RememberTable`.
+  DrawTile(back_dc, window_dc, chosen, true, tile.table_id == table_id);
   if (tile.table_id != table_id) tile.game_type = shown_game;
 }
 
@@ -251,7 +254,9 @@ void HotPicksPanel::RememberTable(platform::HDC back_dc, platform::HDC window_dc
     }
     tile.age = kSlots - 1;
   }
-  DrawLabel(back_dc, window_dc, found);
+  // The label goes onto a fresh picture: drawn over an earlier label (another table's, or its
+  // own drawn again) the two would run into each other.
+  DrawTile(back_dc, window_dc, found, true);
 }
 
 int32_t HotPicksPanel::ForgetTable(platform::HDC background_dc, platform::HDC back_dc,

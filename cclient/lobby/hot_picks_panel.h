@@ -72,7 +72,9 @@ class HotPicksPanel {
   void Save();
 
  private:
-  void DrawTile(platform::HDC dc, platform::HDC copy_dc, int32_t slot, bool framed);
+  // The game's picture, the frame when `framed`, and the label unless `with_label` is false.
+  void DrawTile(platform::HDC dc, platform::HDC copy_dc, int32_t slot, bool framed,
+                bool with_label = true);
   void DrawLabel(platform::HDC dc, platform::HDC copy_dc, int32_t slot);
   void RestoreTile(platform::HDC background_dc, platform::HDC dc, platform::HDC copy_dc,
                    int32_t slot);

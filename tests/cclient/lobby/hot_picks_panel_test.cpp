@@ -256,6 +256,46 @@ TEST_F(HotPicksTest, defaults_fill_from_tile_3_down) {
   EXPECT_EQ(panel.GetTableId(0), 0u);
 }
 
+TEST_F(HotPicksTest, a_joined_table_label_replaces_the_label_of_the_table_that_had_its_tile) {
+  WriteArt();
+  const uint8_t servers[4] = {1, 1, 1, 1};
+  const char* hosts[4] = {"a", "a", "a", "a"};
+  const uint16_t ports[4] = {1, 1, 1, 1};
+  const int32_t games[4] = {0, 0, 0, 0};
+  const uint8_t real[4] = {1, 1, 1, 1};
+  // Tile 0 holds another table when table 7 opens and is joined, or table 7 from the start
+  // (joined twice: its label drawn once more).
+  const uint32_t other_tables[4] = {101, 102, 103, 104};
+  const uint32_t own_tables[4] = {7, 102, 103, 104};
+  const char* other_labels[4] = {"$0.25/$0.50", "$2", "$3", "$4"};
+  const char* own_labels[4] = {"$1/$2", "$2", "$3", "$4"};
+  LobbyCanvas own_canvas;
+  struct Run {
+    LobbyCanvas* canvas;
+    const uint32_t* tables;
+    const char* const* labels;
+    int joins;
+  };
+  HotPicksPanel taken, own;
+  for (auto [panel, run] : {std::pair{&taken, Run{&canvas_, other_tables, other_labels, 1}},
+                            std::pair{&own, Run{&own_canvas, own_tables, own_labels, 2}}}) {
+    panel->Load(run.canvas->back.dc, run.canvas->window.dc, "hotpicks.a");
+    panel->FillDefaults(run.canvas->back.dc, run.canvas->window.dc, servers, hosts, ports, run.tables,
+                        run.labels, games, real);
+    int32_t slot = -1;
+    panel->MarkTableOpen(run.canvas->back.dc, run.canvas->window.dc, &slot, 7, 0, 1);
+    ASSERT_EQ(slot, 0);
+    for (int join = 0; join < run.joins; ++join) {
+      panel->RememberTable(run.canvas->back.dc, run.canvas->window.dc, 7, "$1/$2", 0, 0, 1, "a", 1);
+    }
+  }
+  int differing = 0;
+  for (int32_t y = 413; y < 509; ++y) {
+    for (int32_t x = 244; x < 340; ++x) differing += canvas_.window.At(x, y) != own_canvas.window.At(x, y);
+  }
+  EXPECT_EQ(differing, 0);
+}
+
 TEST_F(HotPicksTest, tiles_picture) {
   WriteArt();
   HotPicksPanel panel;
