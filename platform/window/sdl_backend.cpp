@@ -90,9 +90,8 @@ std::vector<int> Latin1Characters(const char* text) {
 
 struct SdlBackend::Native {
   SDL_Window* window = nullptr;
-  // What the window shows now, to find the rows a new picture changes; and the size of the SDL
-  // window surface it went to (a new surface after a resize starts empty).
-  Surface presented;
+  // The size of the SDL window surface pictures went to (a new surface after a resize starts
+  // empty, so it takes the whole picture).
   int target_width = 0;
   int target_height = 0;
   // What the SDL window was last told, so that its own events do not echo back.
@@ -235,7 +234,7 @@ void SdlBackend::RaiseNativeWindow(Window& window) {
   if (native != nullptr && native->shown) SDL_RaiseWindow(native->window);
 }
 
-void SdlBackend::Present(Window& window, const Surface& picture, bool whole) {
+void SdlBackend::Present(Window& window, const Surface& picture, RowRange changed, bool whole) {
   Native* native = NativeOf(window);
   if (native == nullptr || !native->shown || picture.width <= 0 || picture.height <= 0) return;
   SDL_Surface* target = SDL_GetWindowSurface(native->window);
@@ -245,31 +244,20 @@ void SdlBackend::Present(Window& window, const Surface& picture, bool whole) {
     native->target_height = target->h;
     whole = true;
   }
-  RowRange rows{0, picture.height};
-  if (!whole) {
-    const std::optional<RowRange> changed = ChangedRows(native->presented, picture);
-    if (!changed) return;  // the screen shows this picture already
-    rows = *changed;
-  }
+  RowRange rows = whole ? RowRange{0, picture.height} : changed;
   // Until the window system has resized the window, only what both sizes share is shown.
   const int width = std::min(picture.width, target->w);
-  const int end = std::min(rows.end, target->h);
-  if (rows.first < end && width > 0) {
-    const bool locked = SDL_MUSTLOCK(target) && SDL_LockSurface(target) == 0;
-    SDL_ConvertPixels(width, end - rows.first, SDL_PIXELFORMAT_BGR24, picture.Row(rows.first),
-                      static_cast<int>(picture.Stride()), target->format->format,
-                      static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(rows.first) * target->pitch,
-                      target->pitch);
-    if (locked) SDL_UnlockSurface(target);
-    const SDL_Rect area{0, rows.first, width, end - rows.first};
-    SDL_UpdateWindowSurfaceRects(native->window, &area, 1);
-  }
-  if (native->presented.width != picture.width || native->presented.height != picture.height) {
-    native->presented = picture;
-  } else {
-    std::memcpy(native->presented.Row(rows.first), picture.Row(rows.first),
-                static_cast<size_t>(rows.end - rows.first) * picture.Stride());
-  }
+  const int first = std::max(rows.first, 0);
+  const int end = std::min({rows.end, picture.height, target->h});
+  if (first >= end || width <= 0) return;
+  const bool locked = SDL_MUSTLOCK(target) && SDL_LockSurface(target) == 0;
+  SDL_ConvertPixels(width, end - first, SDL_PIXELFORMAT_BGR24, picture.Row(first),
+                    static_cast<int>(picture.Stride()), target->format->format,
+                    static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(first) * target->pitch,
+                    target->pitch);
+  if (locked) SDL_UnlockSurface(target);
+  const SDL_Rect area{0, first, width, end - first};
+  SDL_UpdateWindowSurfaceRects(native->window, &area, 1);
 }
 
 void SdlBackend::ApplyCursor(HCURSOR cursor) {

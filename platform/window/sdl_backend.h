@@ -29,7 +29,7 @@ class SdlBackend : public Backend {
   void UpdateNativeWindow(Window& window) override;
   void RaiseNativeWindow(Window& window) override;
   bool ShowsPictures() const override { return true; }
-  void Present(Window& window, const Surface& picture, bool whole) override;
+  void Present(Window& window, const Surface& picture, RowRange changed, bool whole) override;
   void ApplyCursor(HCURSOR cursor) override;
   SIZE ScreenSize() override;
   void PumpEvents() override;
