@@ -22,6 +22,8 @@ namespace {
 // An idle loop looks again at least this often (the window system may not wake it for
 // everything, such as a change of the fake clock).
 constexpr uint32_t kLongestWaitMs = 100;
+// Least time between two looks at the window system from PumpEvents.
+constexpr uint32_t kLookIntervalMs = 15;
 
 int VirtualKeyOf(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
@@ -360,7 +362,14 @@ void SdlBackend::HandleText(const SDL_TextInputEvent& event) {
 }
 
 void SdlBackend::PumpEvents() {
-  DrainEvents();
+  // A message loop pumps before every message it takes, and each look at the window system costs
+  // several calls to the X server: look at most every kLookIntervalMs from here (an idle tick
+  // pumps before its timer message and again after it). What an earlier look, or Idle's wait,
+  // queued in SDL is taken every time.
+  const uint32_t now = SDL_GetTicks();
+  const bool look = now - last_look_ms_ >= kLookIntervalMs;
+  if (look) last_look_ms_ = now;
+  DrainEvents(look);
   if (check_buttons_) ResyncButtons();
 }
 
@@ -419,9 +428,9 @@ void SdlBackend::ResyncButtons() {
   if ((lost & SDL_BUTTON_RMASK) != 0 && IsKeyDownNow(VK_RBUTTON)) DeliverMouse(hwnd, WM_RBUTTONUP, POINT{x, y});
 }
 
-void SdlBackend::DrainEvents() {
+void SdlBackend::DrainEvents(bool look) {
   // One look at the window system per call; SDL_PollEvent would look again for every event.
-  SDL_PumpEvents();
+  if (look) SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
     switch (event.type) {
