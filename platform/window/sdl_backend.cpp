@@ -363,9 +363,9 @@ void SdlBackend::HandleText(const SDL_TextInputEvent& event) {
 
 void SdlBackend::PumpEvents() {
   // A message loop pumps before every message it takes, and each look at the window system costs
-  // several calls to the X server: look at most every kLookIntervalMs from here (an idle tick
-  // pumps before its timer message and again after it). What an earlier look, or Idle's wait,
-  // queued in SDL is taken every time.
+  // several calls to the X server: look at most every kLookIntervalMs from here or from Idle's
+  // wait (an idle tick pumps before its timer message and again after it, right after a wait and
+  // before the next). What an earlier look, or the wait, queued in SDL is taken every time.
   const uint32_t now = SDL_GetTicks();
   const bool look = now - last_look_ms_ >= kLookIntervalMs;
   if (look) last_look_ms_ = now;
@@ -473,7 +473,12 @@ void SdlBackend::Idle(MessageQueue& queue, std::optional<uint32_t> next_timer_du
     const int32_t until_due = static_cast<int32_t>(*next_timer_due_ms - GetTickCount());
     wait_ms = until_due <= 0 ? 0 : std::min<uint32_t>(static_cast<uint32_t>(until_due), kLongestWaitMs);
   }
-  if (wait_ms > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait_ms));
+  if (wait_ms > 0) {
+    // The wait looks at the window system when it starts and takes what arrives while it waits,
+    // so it counts as a look: the pump of the message that follows need not ask again.
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(wait_ms));
+    last_look_ms_ = SDL_GetTicks();
+  }
 }
 
 void SdlBackend::Wake(MessageQueue& queue) {
