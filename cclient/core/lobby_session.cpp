@@ -110,6 +110,7 @@ int Main_HandleSetScrollBanner(const uint8_t* payload, uint32_t length) {
   std::memcpy(main.banner_link, link, link_length + 1);
   main.banner_width = 0;
   main.banner_x = static_cast<float>(kMainClientWidth);
+  main.banner_drawn_x = INT32_MIN;
   return kPacketHandled;
 }
 

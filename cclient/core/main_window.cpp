@@ -234,7 +234,6 @@ void UpdateLinkQuality() {
 void DrawScrollBanner(float seconds) {
   MainWindowState& main = g_Main;
   if (main.back_dc == nullptr) return;
-  RestoreFromBackground(kScrollBannerStrip);
   main.banner_x -= kScrollBannerPixelsPerSecond * seconds;
   if (main.banner_width == 0 && main.banner_text[0] != '\0') {
     platform::SIZE size{};
@@ -246,10 +245,14 @@ void DrawScrollBanner(float seconds) {
   if (main.banner_x < static_cast<float>(-main.banner_width)) {
     main.banner_x = static_cast<float>(kScrollBannerStrip.right - kScrollBannerStrip.left);
   }
+  // A tick that moves the text by less than a pixel (or has no text to move) changes nothing.
+  const int32_t x = main.banner_text[0] != '\0' ? static_cast<int32_t>(main.banner_x) : 0;
+  if (x == main.banner_drawn_x) return;
+  main.banner_drawn_x = x;
+  RestoreFromBackground(kScrollBannerStrip);
   platform::IntersectClipRect(main.back_dc, kScrollBannerStrip.left, kScrollBannerStrip.top,
                               kScrollBannerStrip.right, kScrollBannerStrip.bottom);
   const platform::COLORREF old_colour = platform::SetTextColor(main.back_dc, kWhite);
-  const int32_t x = static_cast<int32_t>(main.banner_x);
   platform::RECT text_rect{x, kScrollBannerStrip.top, x + kScrollBannerTextReach,
                            kScrollBannerStrip.bottom};
   platform::DrawText(main.back_dc, main.banner_text, -1, &text_rect,

@@ -130,6 +130,9 @@ struct MainWindowState {
   char banner_link[kScrollBannerBytes] = "";
   float banner_x = static_cast<float>(kMainClientWidth);
   int32_t banner_width = 0;
+  // Where the strip last drew the text (the text moves by whole pixels); INT32_MIN: draw it at
+  // the next tick.
+  int32_t banner_drawn_x = INT32_MIN;
   // The hidden key sequence: each stored byte counts down to 0 as its character is typed with F12
   // held.
   uint8_t hidden_sequence[kHiddenSequenceLength] = {'p', 'l', 'o', 'n', 'k'};

@@ -1,6 +1,7 @@
 // Copies between contexts: BitBlt with raster operations and the colour-keyed TransparentBlt.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -178,7 +179,7 @@ SourceView ViewOfSource(const DeviceContext& source, const DeviceContext& destin
   if (source.surface != destination.surface) return view;
   view.copy.emplace(a.width, a.height);
   for (int32_t row = 0; row < a.height; ++row) {
-    std::memcpy(view.copy->Row(row), source.surface->Row(a.source_y + row) + static_cast<size_t>(a.source_x) * 3,
+    std::memcpy(view.copy->Row(row), std::as_const(*source.surface).Row(a.source_y + row) + static_cast<size_t>(a.source_x) * 3,
                 static_cast<size_t>(a.width) * 3);
   }
   view.surface = &*view.copy;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "platform/draw/gdi.h"
 
@@ -152,7 +153,7 @@ int32_t GetMapMode(HDC dc) { return dc == nullptr ? 0 : dc->map_mode; }
 
 COLORREF GetPixel(HDC dc, int32_t x, int32_t y) {
   if (dc == nullptr || !dc->Visible(x, y)) return CLR_INVALID;
-  const uint8_t* p = dc->surface->Row(y) + static_cast<size_t>(x) * 3;
+  const uint8_t* p = std::as_const(*dc->surface).Row(y) + static_cast<size_t>(x) * 3;
   return RGB(p[2], p[1], p[0]);
 }
 

@@ -2,6 +2,7 @@
 // blue, green, red pixels, rows padded to a multiple of 4 bytes, bottom-up for a positive height
 // and top-down for a negative one.
 #include <cstring>
+#include <utility>
 
 #include "platform/draw/device_context.h"
 #include "platform/draw/gdi.h"
@@ -108,7 +109,7 @@ int32_t GetDIBits(HDC dc, HBITMAP bitmap, uint32_t first_scan, uint32_t scan_cou
   auto* block = static_cast<uint8_t*>(bits);
   for (int64_t scan = begin; scan < end; ++scan) {
     uint8_t* out = block + static_cast<size_t>(scan - first_scan) * layout.stride;
-    std::memcpy(out, bitmap->surface.Row(layout.RowOfScan(scan)), static_cast<size_t>(layout.width) * 3);
+    std::memcpy(out, std::as_const(bitmap->surface).Row(layout.RowOfScan(scan)), static_cast<size_t>(layout.width) * 3);
     std::memset(out + static_cast<size_t>(layout.width) * 3, 0, layout.stride - static_cast<size_t>(layout.width) * 3);
   }
   return end > begin ? static_cast<int32_t>(end - begin) : 0;

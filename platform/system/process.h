@@ -18,7 +18,8 @@
 namespace platform {
 
 // Once at start-up, before any thread starts: writing to a socket or pipe whose reader has gone
-// then returns an error instead of ending the process (SIGPIPE is ignored).
+// then returns an error instead of ending the process (SIGPIPE is ignored); and memory that the
+// program frees goes back to the system (see process.cpp).
 void PrepareProcess();
 
 // Termination requests from outside (SIGTERM, SIGINT from Ctrl-C, SIGHUP when the terminal goes)

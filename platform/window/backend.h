@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/draw/surface.h"
+#include "platform/window/window_picture.h"
 #include "platform/window/window_table.h"
 
 namespace platform::internal {
@@ -42,9 +43,9 @@ class Backend {
   // Whether Present wants pictures at all (the headless backend reads them on demand).
   virtual bool ShowsPictures() const = 0;
   // Shows the window's picture: the menu band (if any) above the client area, children composed.
-  // Only what changed since the last present needs to go to the screen, unless `whole` (the
-  // window system lost what it showed).
-  virtual void Present(Window& window, const Surface& picture, bool whole) = 0;
+  // Only the rows `changed` differ from what the last present showed; `whole` when the window
+  // system lost what it showed (then `changed` covers every row).
+  virtual void Present(Window& window, const Surface& picture, RowRange changed, bool whole) = 0;
   // Pointer shape: nullptr hides the pointer.
   virtual void ApplyCursor(HCURSOR cursor) = 0;
   virtual SIZE ScreenSize() = 0;

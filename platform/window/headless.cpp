@@ -181,7 +181,29 @@ void Reset() {
   internal::ResetActivation();
   SetPreTranslateHook(nullptr);
   SetMenuBarHooks(MenuBarHooks{});
-  if (auto* backend = internal::GetHeadlessBackend()) backend->ResetMessageBoxes();
+  if (auto* backend = internal::GetHeadlessBackend()) {
+    backend->ResetMessageBoxes();
+    backend->ResetPresents();
+  }
+}
+
+void RecordPresents(bool on) {
+  if (auto* backend = internal::GetHeadlessBackend()) backend->RecordPresents(on);
+}
+
+const std::vector<PresentRecord>& Presents() {
+  static const std::vector<PresentRecord> none;
+  const auto* backend = internal::GetHeadlessBackend();
+  return backend != nullptr ? backend->Presents() : none;
+}
+
+void ClearPresents() {
+  if (auto* backend = internal::GetHeadlessBackend()) backend->ClearPresents();
+}
+
+Surface PresentedPicture(HWND hwnd) {
+  const auto* backend = internal::GetHeadlessBackend();
+  return backend != nullptr ? backend->PresentedPicture(hwnd) : Surface();
 }
 
 }  // namespace platform::headless

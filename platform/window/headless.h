@@ -71,6 +71,24 @@ Surface GetWindowPictureWithMenu(HWND hwnd);
 // Writes GetWindowPictureWithMenu as a PNG file.
 [[nodiscard]] bool SaveWindowPicture(HWND hwnd, const std::string& path);
 
+// Presents. The headless backend shows nothing, and by default the loop does not compose pictures
+// for it. With RecordPresents(true) it takes presents as a backend with a screen does (the loop
+// hands over each shown top-level window's picture when rows of it changed, at most every 15 ms of
+// the clock) and keeps what it was given: a record per present and a screen copy per window.
+struct PresentRecord {
+  HWND hwnd = nullptr;
+  int32_t first_row = 0;  // the rows [first_row, end_row) of the picture with its menu band
+  int32_t end_row = 0;
+  bool whole = false;
+};
+void RecordPresents(bool on);
+// Every present since RecordPresents(true) or ClearPresents, oldest first.
+const std::vector<PresentRecord>& Presents();
+void ClearPresents();
+// What the screen shows of a top-level window after the presents so far (with its menu band);
+// empty before its first present.
+Surface PresentedPicture(HWND hwnd);
+
 // Message boxes. Each box that opens takes the next scripted answer; `while_open`, when given, runs
 // once inside the box's own loop (with the box open and its owner disabled) before the answer's
 // button is clicked. A box without a scripted answer is answered with its default button.
@@ -88,7 +106,7 @@ struct MessageBoxRecord {
 const std::vector<MessageBoxRecord>& MessageBoxes();
 
 // Destroys every window, forgets classes, timers, queued messages, input state, hooks, scripted
-// answers and recorded boxes. The clock is left as it is.
+// answers, recorded boxes and presents (and stops recording presents). The clock is left as it is.
 void Reset();
 
 }  // namespace platform::headless

@@ -1,7 +1,9 @@
 #include "platform/window/headless_backend.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/system/clock.h"
@@ -122,5 +124,28 @@ void HeadlessBackend::ResetMessageBoxes() {
 }
 
 HeadlessBackend* GetHeadlessBackend() { return dynamic_cast<HeadlessBackend*>(&GetBackend()); }
+
+void HeadlessBackend::Present(Window& window, const Surface& picture, RowRange changed, bool whole) {
+  presents_.push_back(headless::PresentRecord{window.handle, changed.first, changed.end, whole});
+  Surface& screen = screen_[window.handle];
+  if (screen.width != picture.width || screen.height != picture.height) {
+    // A new size starts empty, as a real window's surface does.
+    screen = Surface(picture.width, picture.height);
+  }
+  for (int32_t row = std::max(changed.first, 0); row < std::min(changed.end, picture.height); ++row) {
+    std::memcpy(screen.Row(row), picture.Row(row), picture.Stride());
+  }
+}
+
+Surface HeadlessBackend::PresentedPicture(HWND hwnd) const {
+  const auto found = screen_.find(hwnd);
+  return found == screen_.end() ? Surface() : found->second;
+}
+
+void HeadlessBackend::ResetPresents() {
+  record_presents_ = false;
+  presents_.clear();
+  screen_.clear();
+}
 
 }  // namespace platform::internal

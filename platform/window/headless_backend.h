@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -26,8 +27,8 @@ class HeadlessBackend : public Backend {
   void DestroyNativeWindow(Window& window) override {}
   void UpdateNativeWindow(Window& window) override {}
   void RaiseNativeWindow(Window& window) override {}
-  bool ShowsPictures() const override { return false; }
-  void Present(Window& window, const Surface& picture, bool whole) override {}
+  bool ShowsPictures() const override { return record_presents_; }
+  void Present(Window& window, const Surface& picture, RowRange changed, bool whole) override;
   void ApplyCursor(HCURSOR cursor) override {}
   SIZE ScreenSize() override { return SIZE{1024, 768}; }
   void PumpEvents() override {}
@@ -39,6 +40,12 @@ class HeadlessBackend : public Backend {
   void AddAnswer(int button, std::function<void()> while_open);
   const std::vector<headless::MessageBoxRecord>& Records() const { return records_; }
   void ResetMessageBoxes();
+
+  void RecordPresents(bool on) { record_presents_ = on; }
+  const std::vector<headless::PresentRecord>& Presents() const { return presents_; }
+  void ClearPresents() { presents_.clear(); }
+  Surface PresentedPicture(HWND hwnd) const;
+  void ResetPresents();
 
  private:
   struct Answer {
@@ -59,6 +66,9 @@ class HeadlessBackend : public Backend {
   std::deque<Answer> script_;
   std::vector<OpenBox> open_boxes_;  // innermost last
   std::vector<headless::MessageBoxRecord> records_;
+  bool record_presents_ = false;
+  std::vector<headless::PresentRecord> presents_;
+  std::map<HWND, Surface> screen_;  // per top-level window: what its presents put on the screen
 };
 
 // The headless backend when it is the one in use, else nullptr.

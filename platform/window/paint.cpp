@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <utility>
 
 #include "platform/draw/gdi.h"
 #include "platform/system/clock.h"
@@ -65,7 +68,6 @@ bool SendErase(const std::shared_ptr<Window>& window) {
   window->erase_pending = false;
   const HDC dc = internal::WindowDC(*window);
   const LRESULT erased = CallProcedure(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  internal::MarkPictureDirty(*window);
   return erased != 0;
 }
 
@@ -118,6 +120,7 @@ void ResizePictures(Window& window, int32_t band_height) {
     const size_t bytes = static_cast<size_t>(std::min(picture.width, resized.width)) * 3;
     for (int32_t row = 0; row < rows; ++row) std::memcpy(resized.Row(row), picture.Row(row), bytes);
     picture = std::move(resized);
+    picture.MarkAllDrawn();
   }
   if (band_height > 0 || window.menu_band) {
     if (!window.menu_band) window.menu_band = std::make_unique<Surface>();
@@ -126,6 +129,7 @@ void ResizePictures(Window& window, int32_t band_height) {
       band.width = window.client_width;
       band.height = band_height;
       band.pixels.assign(static_cast<size_t>(band.width) * band.height * 3, 0);
+      band.MarkAllDrawn();
     }
   }
 }
@@ -140,12 +144,48 @@ void PaintWindowNow(const std::shared_ptr<Window>& window) {
   CallProcedure(window, WM_PAINT, 0, 0);
   // A procedure that never calls BeginPaint would otherwise be sent WM_PAINT for ever.
   if (IsWindow(window->handle) && !window->begin_paint_seen) Validate(*window);
-  MarkPictureDirty(*window);
 }
 
 void MarkPictureDirty(Window& window) {
   if (const auto top = TopLevelOf(FindWindowRecord(window.handle))) top->picture_dirty = true;
 }
+
+namespace {
+
+// Rows composed at a time: the scratch picture stays small whatever the size of the windows.
+constexpr int32_t kComposeChunkRows = 64;
+
+void Widen(std::optional<RowRange>* range, int32_t row) {
+  if (!*range) {
+    *range = RowRange{row, row + 1};
+    return;
+  }
+  (*range)->first = std::min((*range)->first, row);
+  (*range)->end = std::max((*range)->end, row + 1);
+}
+
+// Composes the rows `rows` of the window's picture (with its menu band), a chunk at a time, and
+// copies each row that differs from `shown` into it. Returns the band of rows that changed.
+std::optional<RowRange> UpdateShownRows(const Window& window, RowRange rows, Surface* shown) {
+  static Surface chunk;
+  if (chunk.width < shown->width) chunk = Surface(shown->width, kComposeChunkRows);
+  const size_t stride = shown->Stride();
+  std::optional<RowRange> changed;
+  for (int32_t first = std::max(rows.first, 0); first < std::min(rows.end, shown->height); first += kComposeChunkRows) {
+    const int32_t end = std::min({first + kComposeChunkRows, rows.end, shown->height});
+    std::memset(chunk.pixels.data(), 0, static_cast<size_t>(end - first) * chunk.Stride());
+    ComposeWindowRows(window, true, RowRange{first, end}, &chunk);
+    for (int32_t row = first; row < end; ++row) {
+      const uint8_t* fresh = std::as_const(chunk).Row(row - first);
+      if (std::memcmp(std::as_const(*shown).Row(row), fresh, stride) == 0) continue;
+      std::memcpy(shown->Row(row), fresh, stride);
+      Widen(&changed, row);
+    }
+  }
+  return changed;
+}
+
+}  // namespace
 
 void PresentPictures(bool force) {
   Backend& backend = GetBackend();
@@ -153,16 +193,29 @@ void PresentPictures(bool force) {
   const uint32_t now = GetTickCount();
   if (!force && static_cast<uint32_t>(now - g_last_present_ms) < kPresentIntervalMs) return;
   g_last_present_ms = now;
-  static Surface picture;
   for (HWND hwnd : WindowTable::Get().ZOrder()) {
     const auto window = FindWindowRecord(hwnd);
     if (!window || window->destroying || !window->visible || window->minimized) continue;
-    // Without a paint since the last present and without a context drawn into outside paints,
-    // the picture is the one on the screen.
-    if (!force && !window->picture_dirty && !window->dc_handed_out) continue;
-    ComposeWindowPicture(*window, true, &picture);
-    backend.Present(*window, picture, force);
+    // What the screen shows of the window: kept, so that a present composes and compares only the
+    // rows drawn since the last one.
+    if (!window->shown) window->shown = std::make_unique<Surface>();
+    Surface& shown = *window->shown;
+    const std::optional<RowRange> drawn = TakeDrawnRows(*window, true);
+    const int32_t height = window->client_height + (window->menu_band ? window->menu_band->height : 0);
+    const bool resized = shown.width != window->client_width || shown.height != height;
+    const bool layout = window->picture_dirty || resized;
     window->picture_dirty = false;
+    // Nothing drawn and nothing moved: the screen shows this picture already.
+    if (!force && !layout && !drawn) continue;
+    if (resized) shown = Surface(window->client_width, height);
+    std::optional<RowRange> changed;
+    if (layout) {
+      changed = UpdateShownRows(*window, RowRange{0, height}, &shown);
+    } else if (drawn) {
+      changed = UpdateShownRows(*window, *drawn, &shown);
+    }
+    if (force || resized) changed = RowRange{0, height};
+    if (changed && changed->first < changed->end) backend.Present(*window, shown, *changed, force || resized);
   }
 }
 
@@ -214,10 +267,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
 }
 
 bool EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
-  const auto window = FindOwnWindow(hwnd);
-  if (!window) return false;
-  internal::MarkPictureDirty(*window);
-  return true;
+  return FindOwnWindow(hwnd) != nullptr;
 }
 
 HDC GetDC(HWND hwnd) {
@@ -227,13 +277,10 @@ HDC GetDC(HWND hwnd) {
   }
   const auto window = FindOwnWindow(hwnd);
   if (!window || window->destroying) return nullptr;
-  internal::MarkPictureDirty(*window);
-  if (const auto top = internal::TopLevelOf(window)) top->dc_handed_out = true;
   return internal::WindowDC(*window);
 }
 
 int ReleaseDC(HWND hwnd, HDC dc) {
-  if (const auto window = FindOwnWindow(hwnd)) internal::MarkPictureDirty(*window);
   return 1;
 }
 

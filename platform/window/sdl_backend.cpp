@@ -23,6 +23,8 @@ namespace {
 // An idle loop looks again at least this often (the window system may not wake it for
 // everything, such as a change of the fake clock).
 constexpr uint32_t kLongestWaitMs = 100;
+// Least time between two looks at the window system from PumpEvents.
+constexpr uint32_t kLookIntervalMs = 15;
 
 int VirtualKeyOf(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
@@ -91,9 +93,8 @@ std::vector<int> Latin1Characters(const char* text) {
 
 struct SdlBackend::Native {
   SDL_Window* window = nullptr;
-  // What the window shows now, to find the rows a new picture changes; and the size of the SDL
-  // window surface it went to (a new surface after a resize starts empty).
-  Surface presented;
+  // The size of the SDL window surface pictures went to (a new surface after a resize starts
+  // empty, so it takes the whole picture).
   int target_width = 0;
   int target_height = 0;
   // What the SDL window was last told, so that its own events do not echo back.
@@ -247,7 +248,7 @@ void SdlBackend::RaiseNativeWindow(Window& window) {
   for (auto it = in_front.rbegin(); it != in_front.rend(); ++it) RestackNativeOnTop(*it);
 }
 
-void SdlBackend::Present(Window& window, const Surface& picture, bool whole) {
+void SdlBackend::Present(Window& window, const Surface& picture, RowRange changed, bool whole) {
   Native* native = NativeOf(window);
   if (native == nullptr || !native->shown || picture.width <= 0 || picture.height <= 0) return;
   SDL_Surface* target = SDL_GetWindowSurface(native->window);
@@ -257,31 +258,20 @@ void SdlBackend::Present(Window& window, const Surface& picture, bool whole) {
     native->target_height = target->h;
     whole = true;
   }
-  RowRange rows{0, picture.height};
-  if (!whole) {
-    const std::optional<RowRange> changed = ChangedRows(native->presented, picture);
-    if (!changed) return;  // the screen shows this picture already
-    rows = *changed;
-  }
+  RowRange rows = whole ? RowRange{0, picture.height} : changed;
   // Until the window system has resized the window, only what both sizes share is shown.
   const int width = std::min(picture.width, target->w);
-  const int end = std::min(rows.end, target->h);
-  if (rows.first < end && width > 0) {
-    const bool locked = SDL_MUSTLOCK(target) && SDL_LockSurface(target) == 0;
-    SDL_ConvertPixels(width, end - rows.first, SDL_PIXELFORMAT_BGR24, picture.Row(rows.first),
-                      static_cast<int>(picture.Stride()), target->format->format,
-                      static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(rows.first) * target->pitch,
-                      target->pitch);
-    if (locked) SDL_UnlockSurface(target);
-    const SDL_Rect area{0, rows.first, width, end - rows.first};
-    SDL_UpdateWindowSurfaceRects(native->window, &area, 1);
-  }
-  if (native->presented.width != picture.width || native->presented.height != picture.height) {
-    native->presented = picture;
-  } else {
-    std::memcpy(native->presented.Row(rows.first), picture.Row(rows.first),
-                static_cast<size_t>(rows.end - rows.first) * picture.Stride());
-  }
+  const int first = std::max(rows.first, 0);
+  const int end = std::min({rows.end, picture.height, target->h});
+  if (first >= end || width <= 0) return;
+  const bool locked = SDL_MUSTLOCK(target) && SDL_LockSurface(target) == 0;
+  SDL_ConvertPixels(width, end - first, SDL_PIXELFORMAT_BGR24, picture.Row(first),
+                    static_cast<int>(picture.Stride()), target->format->format,
+                    static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(first) * target->pitch,
+                    target->pitch);
+  if (locked) SDL_UnlockSurface(target);
+  const SDL_Rect area{0, first, width, end - first};
+  SDL_UpdateWindowSurfaceRects(native->window, &area, 1);
 }
 
 void SdlBackend::ApplyCursor(HCURSOR cursor) {
@@ -384,7 +374,14 @@ void SdlBackend::HandleText(const SDL_TextInputEvent& event) {
 }
 
 void SdlBackend::PumpEvents() {
-  DrainEvents();
+  // A message loop pumps before every message it takes, and each look at the window system costs
+  // several calls to the X server: look at most every kLookIntervalMs from here or from Idle's
+  // wait (an idle tick pumps before its timer message and again after it, right after a wait and
+  // before the next). What an earlier look, or the wait, queued in SDL is taken every time.
+  const uint32_t now = SDL_GetTicks();
+  const bool look = now - last_look_ms_ >= kLookIntervalMs;
+  if (look) last_look_ms_ = now;
+  DrainEvents(look);
   if (check_buttons_) ResyncButtons();
 }
 
@@ -443,9 +440,9 @@ void SdlBackend::ResyncButtons() {
   if ((lost & SDL_BUTTON_RMASK) != 0 && IsKeyDownNow(VK_RBUTTON)) DeliverMouse(hwnd, WM_RBUTTONUP, POINT{x, y});
 }
 
-void SdlBackend::DrainEvents() {
+void SdlBackend::DrainEvents(bool look) {
   // One look at the window system per call; SDL_PollEvent would look again for every event.
-  SDL_PumpEvents();
+  if (look) SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
     switch (event.type) {
@@ -488,7 +485,12 @@ void SdlBackend::Idle(MessageQueue& queue, std::optional<uint32_t> next_timer_du
     const int32_t until_due = static_cast<int32_t>(*next_timer_due_ms - GetTickCount());
     wait_ms = until_due <= 0 ? 0 : std::min<uint32_t>(static_cast<uint32_t>(until_due), kLongestWaitMs);
   }
-  if (wait_ms > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait_ms));
+  if (wait_ms > 0) {
+    // The wait looks at the window system when it starts and takes what arrives while it waits,
+    // so it counts as a look: the pump of the message that follows need not ask again.
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(wait_ms));
+    last_look_ms_ = SDL_GetTicks();
+  }
 }
 
 void SdlBackend::Wake(MessageQueue& queue) {

@@ -29,7 +29,7 @@ class SdlBackend : public Backend {
   void UpdateNativeWindow(Window& window) override;
   void RaiseNativeWindow(Window& window) override;
   bool ShowsPictures() const override { return true; }
-  void Present(Window& window, const Surface& picture, bool whole) override;
+  void Present(Window& window, const Surface& picture, RowRange changed, bool whole) override;
   void ApplyCursor(HCURSOR cursor) override;
   SIZE ScreenSize() override;
   void PumpEvents() override;
@@ -46,7 +46,9 @@ class SdlBackend : public Backend {
   void HandleKey(const SDL_KeyboardEvent& event);
   void HandleText(const SDL_TextInputEvent& event);
   void SetIcon(Window& window, Native& native);
-  void DrainEvents();
+  // Moves SDL's queued events into the window core; first asks the window system for new ones
+  // when `look`.
+  void DrainEvents(bool look = true);
   void HandleButton(const SDL_MouseButtonEvent& event);
   void ResyncButtons();
 
@@ -59,6 +61,8 @@ class SdlBackend : public Backend {
   // device's; `dropped_press_` holds the buttons (SDL masks) whose next release comes without
   // its press.
   bool check_buttons_ = false;
+  // When PumpEvents last asked the window system (SDL's clock).
+  uint32_t last_look_ms_ = 0;
   uint32_t dropped_press_ = 0;
 };
 

@@ -342,7 +342,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (window->menu != nullptr && g_menu_hooks.paint != nullptr) {
         g_menu_hooks.paint(hwnd, window->menu, internal::MenuBandDC(*window), window->client_width,
                            internal::MenuBandHeight(*window));
-        internal::MarkPictureDirty(*window);
       }
       return 0;
     case WM_NCMOUSEMOVE:

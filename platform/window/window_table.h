@@ -87,10 +87,12 @@ struct Window {
   RECT update_rect{0, 0, 0, 0};
   bool begin_paint_seen = false;   // BeginPaint ran during the current WM_PAINT
   bool band_paint_pending = false;
-  bool picture_dirty = true;       // the backend must present the picture again
-  // (Top-level windows.) A drawing context of the window or of a child was handed out by GetDC:
-  // drawing may land in the picture at any time, so every present looks for changes.
-  bool dc_handed_out = false;
+  // (Top-level windows.) The composed picture must be made again as a whole: a window of the tree
+  // was shown, hidden, moved, sized, raised or destroyed. Drawing alone does not set it: the rows
+  // drawn into each picture are tracked by the picture itself (Surface::Row).
+  bool picture_dirty = true;
+  // (Top-level windows whose backend shows pictures.) The composed picture as last presented.
+  std::unique_ptr<Surface> shown;
 
   void* native = nullptr;  // the backend's data for a top-level window
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -120,6 +121,78 @@ TEST_F(PaintTest, kept_context_drawing_shows_with_children_composed_over_the_par
   EXPECT_TRUE(PictureHas(headless::GetWindowPicture(parent),
                          {{5, 5, kBlue}, {50, 40, kYellow}, {109, 69, kYellow}, {110, 70, kBlue}, {49, 40, kBlue}},
                          "kept_context"));
+}
+
+bool SamePicture(const Surface& a, const Surface& b) {
+  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+// What each loop pass hands to a backend with a screen: a window is presented when rows of its
+// picture, or of a shown child's, were drawn with new pixels or its children moved; only those
+// rows; and an untouched window (or one drawn over with the same pixels, or under a hidden child)
+// is not presented again. The screen copy always ends up equal to the composed picture.
+TEST_F(PaintTest, only_windows_with_new_pixels_are_presented_and_only_their_drawn_rows) {
+  headless::RecordPresents(true);
+  const HWND drawn = CreateTopLevel("drawn", 200, 150);
+  const HWND child = CreateChild(drawn, 1, 50, 40, 60, 30);
+  const HWND hidden = CreateChild(drawn, 2, 0, 100, 20, 20);
+  ShowWindow(hidden, SW_HIDE);
+  const HWND still = CreateTopLevel("still", 100, 80);
+  headless::AdvanceClock(20);
+  const auto presents_of = [](HWND hwnd) {
+    std::vector<headless::PresentRecord> of;
+    for (const auto& record : headless::Presents()) {
+      if (record.hwnd == hwnd) of.push_back(record);
+    }
+    return of;
+  };
+  // First shown: each window goes to the screen whole.
+  ASSERT_FALSE(presents_of(drawn).empty());
+  ASSERT_FALSE(presents_of(still).empty());
+  EXPECT_TRUE(SamePicture(headless::PresentedPicture(drawn), headless::GetWindowPictureWithMenu(drawn)));
+  EXPECT_TRUE(SamePicture(headless::PresentedPicture(still), headless::GetWindowPictureWithMenu(still)));
+
+  // Idle: nothing is presented.
+  headless::ClearPresents();
+  headless::AdvanceClock(100);
+  EXPECT_TRUE(headless::Presents().empty());
+
+  // Drawing outside any paint, through kept contexts: the child's rows 5-9 are picture rows 45-49.
+  const HDC child_dc = GetDC(child);
+  Fill(child_dc, RECT{0, 5, 60, 10}, kYellow);
+  headless::AdvanceClock(20);
+  ASSERT_EQ(presents_of(drawn).size(), 1u);
+  EXPECT_EQ(presents_of(drawn)[0].first_row, 45);
+  EXPECT_EQ(presents_of(drawn)[0].end_row, 50);
+  EXPECT_TRUE(presents_of(still).empty());
+  EXPECT_TRUE(SamePicture(headless::PresentedPicture(drawn), headless::GetWindowPictureWithMenu(drawn)));
+
+  struct Case {
+    const char* name;
+    std::function<void()> act;
+    bool presented;
+  } const cases[] = {
+      {"same_pixels_again", [&] { Fill(child_dc, RECT{0, 5, 60, 10}, kYellow); }, false},
+      {"hidden_child", [&] { Fill(GetDC(hidden), RECT{0, 0, 20, 20}, kRed); }, false},
+      {"reading_pixels", [&] { (void)GetPixel(GetDC(drawn), 5, 5); }, false},
+      {"parent_under_the_child", [&] { Fill(GetDC(drawn), RECT{0, 0, 200, 150}, kBlue); }, true},
+      {"paint_of_the_other_window", [&] {
+         Fill(GetDC(still), RECT{0, 0, 100, 80}, kGreen);
+         InvalidateRect(still, nullptr, true);
+       }, true},
+      {"child_moved", [&] { SetWindowPos(child, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }, true},
+      {"hidden_child_shown", [&] { ShowWindow(hidden, SW_SHOW); }, true},
+  };
+  for (const Case& c : cases) {
+    headless::ClearPresents();
+    c.act();
+    headless::AdvanceClock(20);
+    EXPECT_EQ(!headless::Presents().empty(), c.presented) << c.name;
+    for (const HWND hwnd : {drawn, still}) {
+      EXPECT_TRUE(SamePicture(headless::PresentedPicture(hwnd), headless::GetWindowPictureWithMenu(hwnd)))
+          << c.name;
+    }
+  }
 }
 
 }  // namespace
