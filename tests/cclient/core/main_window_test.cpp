@@ -311,6 +311,16 @@ std::vector<std::pair<uint16_t, std::vector<uint8_t>>> Requests(const GameServer
   return found;
 }
 
+// A plain top-level window of another program part, to stand in front of the lobby.
+platform::HWND OtherWindow() {
+  platform::WNDCLASS other_class;
+  other_class.lpfnWndProc = platform::DefWindowProc;
+  other_class.lpszClassName = "OtherWindow";
+  (void)platform::RegisterClass(&other_class);  // the class may be left from an earlier test
+  return platform::CreateWindow("OtherWindow", "", platform::WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                nullptr, nullptr);
+}
+
 TEST_F(MainWindowTest, the_lists_are_refreshed_every_25_seconds_only_while_the_lobby_is_in_front) {
   GameServer server;
   ASSERT_TRUE(server.Start());
@@ -318,12 +328,8 @@ TEST_F(MainWindowTest, the_lists_are_refreshed_every_25_seconds_only_while_the_l
   ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
 
   // Another window in front: an hour passes without a request.
-  platform::WNDCLASS other_class;
-  other_class.lpfnWndProc = platform::DefWindowProc;
-  other_class.lpszClassName = "OtherWindow";
-  ASSERT_NE(platform::RegisterClass(&other_class), 0);
-  const platform::HWND other = platform::CreateWindow("OtherWindow", "", platform::WS_VISIBLE, 0, 0, 50, 50,
-                                                      nullptr, nullptr, nullptr, nullptr);
+  const platform::HWND other = OtherWindow();
+  ASSERT_NE(other, nullptr);
   Main_EnterLobby();
   platform::SetForegroundWindow(other);
   AdvanceClock(60000);
@@ -361,12 +367,8 @@ TEST_F(MainWindowTest, counters_that_arrive_before_any_request_do_not_hold_back_
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
   ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
-  platform::WNDCLASS other_class;
-  other_class.lpfnWndProc = platform::DefWindowProc;
-  other_class.lpszClassName = "SignInStandIn";
-  ASSERT_NE(platform::RegisterClass(&other_class), 0);
-  const platform::HWND other = platform::CreateWindow("SignInStandIn", "", platform::WS_VISIBLE, 0, 0, 50, 50,
-                                                      nullptr, nullptr, nullptr, nullptr);
+  const platform::HWND other = OtherWindow();
+  ASSERT_NE(other, nullptr);
   // The lobby is entered behind the sign-in dialog, and the server sends its counters unasked.
   Main_EnterLobby();
   platform::SetForegroundWindow(other);
