@@ -316,6 +316,10 @@ platform::INT_PTR SignInProc(platform::HWND dialog, platform::UINT message, plat
       password_edited = 0;
       return 1;
     }
+    case platform::WM_DESTROY:
+      // Also when its owner goes first: the handle must not outlive the window.
+      if (sign_in_dialog == dialog) sign_in_dialog = nullptr;
+      return 0;
     case platform::WM_COMMAND: {
       const int id = platform::LOWORD(wParam);
       const int code = platform::HIWORD(wParam);
@@ -361,6 +365,10 @@ platform::INT_PTR SignInProc(platform::HWND dialog, platform::UINT message, plat
 platform::INT_PTR CannotConnectProc(platform::HWND dialog, platform::UINT message,
                                     platform::WPARAM wParam, platform::LPARAM lParam) {
   if (message == platform::WM_INITDIALOG) return 1;
+  if (message == platform::WM_DESTROY) {
+    if (cannot_connect_dialog == dialog) cannot_connect_dialog = nullptr;
+    return 0;
+  }
   if (message != platform::WM_COMMAND) return 0;
   const int id = platform::LOWORD(wParam);
   if (id == platform::IDOK || id == platform::IDCANCEL || id == 1119) {

@@ -196,9 +196,10 @@ TEST_F(MainWindowTest, each_state_shows_its_splash_and_buttons_and_the_same_stat
     g_Main.remembered_row = 4;
     g_Main.lobby_buttons.ShowButton(LOBBY_BUTTON_JOIN_WAITING_LIST);
     Main_SetState(c.state);
+    // Read before the loop runs: the lobby's tick counts the countdown on in real time.
+    EXPECT_EQ(g_Main.refresh_countdown_s, 0.0f);
     RunUntilIdle();
     EXPECT_EQ(g_Main.state, c.state);
-    EXPECT_EQ(g_Main.refresh_countdown_s, 0.0f);
     EXPECT_EQ(g_Main.remembered_row, -1);
     EXPECT_FALSE(g_Main.lobby_buttons.IsButtonShown(LOBBY_BUTTON_JOIN_WAITING_LIST));
     EXPECT_EQ(platform::IsWindowVisible(MainWindow), c.main_visible);
@@ -827,6 +828,26 @@ TEST_F(MainWindowTest, closing_a_table_cancels_the_sign_in_dialog) {
   EXPECT_EQ(Login_GetDialog(), nullptr);
   EXPECT_FALSE(platform::IsWindow(dialog));
   Login_CancelDialog();
+}
+
+TEST_F(MainWindowTest, a_sign_in_dialog_destroyed_from_outside_is_forgotten_and_opens_again) {
+  // An owner going away takes the dialog with it; the next sign-in must show a live window,
+  // not try to reuse the dead handle.
+  GameServer server;
+  ASSERT_TRUE(server.Start());
+  ConnectLobby(server.Port());
+  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
+  const platform::HWND first = Login_GetDialog();
+  ASSERT_NE(first, nullptr);
+  platform::DestroyWindow(first);
+  EXPECT_EQ(Login_GetDialog(), nullptr);
+  Login_CancelDialog();
+  Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
+  ASSERT_NE(Login_GetDialog(), nullptr);
+  EXPECT_TRUE(platform::IsWindow(Login_GetDialog()));
+  Login_CancelDialog();
+  EXPECT_EQ(Login_GetDialog(), nullptr);
 }
 
 TEST_F(MainWindowTest, sign_in_buttons_act_on_a_click_not_on_a_focus_notice) {
