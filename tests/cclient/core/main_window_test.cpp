@@ -169,6 +169,10 @@ class MainWindowTest : public ProgramFolderTest {
     g_Main.server_list_index = kFirstDefaultServer;
     ASSERT_NE(g_Main.lobby_connection, kNoLobbyConnection);
   }
+  // Waits until the lobby connection reports a link.
+  static bool LobbyLinkUp() {
+    return Eventually([] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; });
+  }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -326,7 +330,7 @@ TEST_F(MainWindowTest, the_lists_are_refreshed_every_25_seconds_only_while_the_l
   GameServer server;
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
-  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  ASSERT_TRUE(LobbyLinkUp());
 
   // Another window in front: an hour passes without a request.
   const platform::HWND other = OtherWindow();
@@ -367,7 +371,7 @@ TEST_F(MainWindowTest, counters_that_arrive_before_any_request_do_not_hold_back_
   GameServer server;
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
-  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  ASSERT_TRUE(LobbyLinkUp());
   const platform::HWND other = OtherWindow();
   ASSERT_NE(other, nullptr);
   // The lobby is entered behind the sign-in dialog, and the server sends its counters unasked.
@@ -500,7 +504,7 @@ TEST_F(MainWindowTest, signing_in_sends_the_36_byte_request_with_the_trimmed_nam
   GameServer server;
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
-  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  ASSERT_TRUE(LobbyLinkUp());
   g_StartupSettings.site_id = 0x01020304;
   // Nothing is sent for a blank name, or without a password.
   EXPECT_FALSE(Login_SubmitSignIn("     ", "pw", true, false));
@@ -721,7 +725,7 @@ TEST_F(MainWindowTest, signing_in_asks_for_the_balances_and_logging_out_tells_th
   GameServer server;
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
-  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  ASSERT_TRUE(LobbyLinkUp());
   g_Main.menu_not_set = 1;
   Main_EnterLobby();
   std::vector<uint8_t> success = LoginResult(0);
@@ -816,11 +820,12 @@ TEST_F(MainWindowTest, the_forgotten_password_answers_show_their_boxes) {
   EXPECT_EQ(Login_HandleTempPasswordEntrySuccessful(nullptr, 0), 0);
 }
 
-TEST_F(MainWindowTest, closing_a_table_cancels_the_sign_in_dialog) {
+TEST_F(MainWindowTest, the_sign_in_dialog_is_forgotten_when_cancelled_or_destroyed_and_opens_again) {
   GameServer server;
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
-  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  ASSERT_TRUE(LobbyLinkUp());
+  // A table that closes cancels the dialog; a second cancel finds nothing to do.
   Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
   ASSERT_NE(Login_GetDialog(), nullptr);
   const platform::HWND dialog = Login_GetDialog();
@@ -828,21 +833,12 @@ TEST_F(MainWindowTest, closing_a_table_cancels_the_sign_in_dialog) {
   EXPECT_EQ(Login_GetDialog(), nullptr);
   EXPECT_FALSE(platform::IsWindow(dialog));
   Login_CancelDialog();
-}
-
-TEST_F(MainWindowTest, a_sign_in_dialog_destroyed_from_outside_is_forgotten_and_opens_again) {
   // An owner going away takes the dialog with it; the next sign-in must show a live window,
   // not try to reuse the dead handle.
-  GameServer server;
-  ASSERT_TRUE(server.Start());
-  ConnectLobby(server.Port());
-  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
   Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
-  const platform::HWND first = Login_GetDialog();
-  ASSERT_NE(first, nullptr);
-  platform::DestroyWindow(first);
+  ASSERT_NE(Login_GetDialog(), nullptr);
+  platform::DestroyWindow(Login_GetDialog());
   EXPECT_EQ(Login_GetDialog(), nullptr);
-  Login_CancelDialog();
   Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
   ASSERT_NE(Login_GetDialog(), nullptr);
   EXPECT_TRUE(platform::IsWindow(Login_GetDialog()));
@@ -854,7 +850,7 @@ TEST_F(MainWindowTest, sign_in_buttons_act_on_a_click_not_on_a_focus_notice) {
   GameServer server;
   ASSERT_TRUE(server.Start());
   ConnectLobby(server.Port());
-  ASSERT_TRUE(Eventually([&] { return GlobalNetwork().GetLinkQuality(g_Main.lobby_connection) != 0; }));
+  ASSERT_TRUE(LobbyLinkUp());
   Login_ShowDialog(nullptr, MainWindow, 1, 1234, 3);
   const platform::HWND dialog = Login_GetDialog();
   ASSERT_NE(dialog, nullptr);
