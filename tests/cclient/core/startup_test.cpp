@@ -396,8 +396,9 @@ TEST_F(StartupTest, an_upgrade_exit_saves_then_starts_the_launcher_in_the_progra
 }
 
 TEST_F(StartupTest, against_the_demo_room_the_client_enters_the_lobby_and_shows_it) {
-  GameServer server;
+  // The room outlives the server: the server's connection threads answer through it until it stops.
   const std::unique_ptr<DemoRoom> room = MakeDemoRoom();
+  GameServer server;
   server.SetResponder(room.get());
   ASSERT_TRUE(server.Start());
   WriteStartupFile(server.Port());
