@@ -33,6 +33,12 @@ class TableEndToEndTest : public NetTest {
   }
   void TearDown() override {
     GlobalTableList().Clear();
+    // Every connection ends here, the lobby's and any a table still holds, so that no connection
+    // thread outlives the test.
+    for (uint8_t id = 0; id < kNetworkSlots; ++id) {
+      while (GlobalNetwork().GetRefCount(id) > 0) GlobalNetwork().Release(id, true);
+    }
+    lobby_ = kNoConnection;
     GlobalNetwork().CloseUnreferenced();
     server_.Stop();
     TableGame_SetMaker(nullptr);
@@ -56,14 +62,20 @@ class TableEndToEndTest : public NetTest {
     return false;
   }
 
+  // The lobby's connection, as the program has one; released when the test ends.
+  bool ConnectLobby() {
+    lobby_ = GlobalNetwork().Init(nullptr, "127.0.0.1", server_.Port(), 0);
+    return lobby_ != kNoConnection;
+  }
+
   GameServer server_;
   std::unique_ptr<DemoRoom> room_;
+  uint8_t lobby_ = kNoConnection;
 };
 
 TEST_F(TableEndToEndTest, two_tables_join_chat_and_leave) {
   // The lobby's connection meets the server first, as it does when the program runs.
-  const uint8_t lobby = GlobalNetwork().Init(nullptr, "127.0.0.1", server_.Port(), 0);
-  ASSERT_NE(lobby, kNoConnection);
+  ASSERT_TRUE(ConnectLobby());
   ASSERT_TRUE(RunUntil([&] { return GlobalNetwork().IsServerLinked("127.0.0.1", server_.Port()); }));
   ASSERT_TRUE(RunUntil([&] {
     for (const ServerEvent& event : server_.Packets(0)) {
@@ -102,7 +114,7 @@ TEST_F(TableEndToEndTest, two_tables_join_chat_and_leave) {
   }
 
   const uint8_t connection = first->connection_id;
-  EXPECT_EQ(connection, lobby);
+  EXPECT_EQ(connection, lobby_);
   const int32_t references = GlobalNetwork().GetRefCount(connection);
   EXPECT_EQ(first->Leave(1, 1, kAnyConnection), 0);
   EXPECT_EQ(GlobalNetwork().GetRefCount(connection), references - 1);
@@ -114,7 +126,6 @@ TEST_F(TableEndToEndTest, two_tables_join_chat_and_leave) {
     for (const ServerEvent& event : server_.Packets(0)) leaves += event.type == 2110 ? 1 : 0;
     return leaves == 2;
   })) << server_.Describe();
-  GlobalNetwork().Release(lobby, true);
 }
 
 // Each table the lobby lists is titled with its own name and stakes; an id no list holds gets a
@@ -132,8 +143,7 @@ TEST_F(TableEndToEndTest, each_listed_table_is_titled_with_its_own_name_and_stak
       {11, "Demo Table 11", "$10/$20"},    // on no list
   };
   // The lobby's connection meets the server first, as it does when the program runs.
-  const uint8_t lobby = GlobalNetwork().Init(nullptr, "127.0.0.1", server_.Port(), 0);
-  ASSERT_NE(lobby, kNoConnection);
+  ASSERT_TRUE(ConnectLobby());
   ASSERT_TRUE(RunUntil([&] { return LogText().find("PACKETTYPE_HELLOFROMSERVER") != std::string::npos; }));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -151,8 +161,7 @@ TEST_F(TableEndToEndTest, each_listed_table_is_titled_with_its_own_name_and_stak
 }
 
 TEST_F(TableEndToEndTest, a_dealt_table_plays_hands_for_an_observer) {
-  const uint8_t lobby = GlobalNetwork().Init(nullptr, "127.0.0.1", server_.Port(), 0);
-  ASSERT_NE(lobby, kNoConnection);
+  ASSERT_TRUE(ConnectLobby());
   ASSERT_TRUE(RunUntil([&] { return LogText().find("PACKETTYPE_HELLOFROMSERVER") != std::string::npos; }));
 
   // Aberdeen (1001) has the demo room's dealer and three robots, who start a hand soon after the join.
@@ -170,7 +179,6 @@ TEST_F(TableEndToEndTest, a_dealt_table_plays_hands_for_an_observer) {
   ASSERT_TRUE(RunUntil([&] { return received(2415) && received(2402); })) << server_.Describe();
   EXPECT_EQ(game->packets.front(), 2415u) << "the seats come before the first hand";
   EXPECT_EQ(GlobalTableList().CloseAll(1, 1, kAnyConnection), 0);
-  GlobalNetwork().Release(lobby, true);
 }
 
 }  // namespace
