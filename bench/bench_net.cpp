@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/net/network.h"
 #include "cclient/net/packet_frame.h"
 #include "cclient/util/tcpssl.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/lobby/device_id.h"
 #include "cclient/lobby/email_validation_dialog.h"
 

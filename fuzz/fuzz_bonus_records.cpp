@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/lobby/bonus_records.h"
 #include "cclient/lobby/history_bonus_window.h"
 #include "cclient/lobby/pending_bonus_window.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/lobby/buddy_list.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "cclient/core/client_command_line.h"
-#include "cclient/core/debug_log.h"
+#include "cclient/base/client_command_line.h"
+#include "cclient/base/debug_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DebugLevel = -1;  // no log file for the rejected options

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "cclient/core/line_file.h"
+#include "cclient/base/line_file.h"
 #include "fuzz/fuzz_input_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

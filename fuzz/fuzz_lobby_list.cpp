@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "cclient/core/grid_list_model.h"
-#include "cclient/core/lobby_list_body.h"
+#include "cclient/base/grid_list_model.h"
+#include "cclient/base/lobby_list_body.h"
 
 namespace {
 

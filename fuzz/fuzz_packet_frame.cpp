@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/packet_reader.h"
 #include "cclient/net/net_thread.h"
 #include "cclient/net/packet_frame.h"
 

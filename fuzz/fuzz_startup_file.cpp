@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "cclient/core/startup_file.h"
+#include "cclient/base/startup_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_game.h"
 #include "cclient/table/table_list.h"

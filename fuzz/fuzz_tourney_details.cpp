@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/lobby/tourney_details.h"
 #include "cclient/lobby/tourney_registration.h"
 

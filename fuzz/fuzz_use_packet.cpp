@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/net/use_packet.h"

@@ -11,7 +11,7 @@
 // After <cstdio>: the JPEG library's header needs FILE and size_t declared.
 #include <jpeglib.h>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/net/use_packet.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_game.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cclient/core/client_globals.h"
+#include "cclient/base/client_globals.h"
 #include "cclient/lobby/device_id.h"
 #include "cclient/lobby/email_validation_dialog.h"
 #include "cclient/lobby/info_dialogs.h"

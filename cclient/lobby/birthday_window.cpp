@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/core/core_access.h"
-#include "cclient/core/debug_log.h"
+#include "cclient/app/core_access.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "platform/draw/gdi.h"
 #include "platform/text/text.h"

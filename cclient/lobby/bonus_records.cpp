@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/packet_reader.h"
 
 namespace {
 

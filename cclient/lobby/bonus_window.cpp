@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/lobby/bonus_records.h"
 #include "cclient/lobby/history_bonus_window.h"
 #include "cclient/lobby/lobby_neighbours.h"

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/main_message_box.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/main_message_box.h"
+#include "cclient/base/packet_reader.h"
 #include "cclient/lobby/lobby_neighbours.h"
 #include "cclient/net/packet_frame.h"
 #include "cclient/net/packet_types.h"

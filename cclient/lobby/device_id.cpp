@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/packet_reader.h"
 #include "cclient/lobby/account_records.h"
 #include "cclient/lobby/lobby_neighbours.h"
 

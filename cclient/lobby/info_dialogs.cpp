@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/main_window.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/main_window.h"
+#include "cclient/base/startup_file.h"
 #include "cclient/net/network.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/dialog.h"

@@ -7,11 +7,11 @@
 #include <cstring>
 #include <string>
 
-#include "cclient/core/core_access.h"
-#include "cclient/core/debug_log.h"
-#include "cclient/core/game_list_view.h"
-#include "cclient/core/login.h"
-#include "cclient/core/main_window.h"
+#include "cclient/app/core_access.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/game_list_view.h"
+#include "cclient/app/login.h"
+#include "cclient/app/main_window.h"
 #include "cclient/lobby/game_list.h"
 #include "cclient/lobby/info_panel_state.h"
 #include "cclient/net/network.h"

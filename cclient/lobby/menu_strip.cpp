@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cclient/core/core_access.h"
+#include "cclient/app/core_access.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <utility>
 
-#include "cclient/core/core_access.h"
-#include "cclient/core/options.h"
+#include "cclient/app/core_access.h"
+#include "cclient/base/options.h"
 #include "platform/system/registry.h"
 #include "platform/window/message_queue.h"
 

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "cclient/core/client_globals.h"
-#include "cclient/core/debug_log.h"
-#include "cclient/core/login.h"
-#include "cclient/core/main_message_box.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/client_globals.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/login.h"
+#include "cclient/app/main_message_box.h"
+#include "cclient/base/startup_file.h"
 #include "cclient/lobby/account_records.h"
 #include "cclient/lobby/lobby_neighbours.h"
 #include "platform/controls/control_messages.h"

@@ -9,7 +9,7 @@
 // UI thread only.
 #pragma once
 
-#include "cclient/core/dialog_holder.h"
+#include "cclient/base/dialog_holder.h"
 #include "platform/window/window_types.h"
 
 // Control ids.

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <numeric>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/packet_reader.h"
 #include "cclient/net/packet_types.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "cclient/lobby/tourney_list.h"
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/main_message_box.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/main_message_box.h"
 #include "cclient/lobby/tourney_window.h"
 #include "cclient/net/packet_types.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/packet_reader.h"
 #include "platform/window/activation.h"
 #include "platform/window/window.h"
 

@@ -1,7 +1,7 @@
 #include "cclient/lobby/tourney_registration.h"
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/packet_reader.h"
 
 const TourneyPayGroupControls kTourneyPayGroupControls[TOURNEY_GROUP_COUNT] = {
     {1055, 1053, 1054},  // A

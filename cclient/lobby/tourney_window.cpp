@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/core/client_globals.h"
-#include "cclient/core/debug_log.h"
+#include "cclient/base/client_globals.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/lobby/tourney_list.h"
 #include "cclient/lobby/tourney_neighbours.h"
 #include "cclient/lobby/tourney_texts.h"

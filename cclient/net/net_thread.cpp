@@ -8,8 +8,8 @@
 #include <cstring>
 #include <new>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/startup_file.h"
 #include "cclient/net/net_session.h"
 #include "cclient/net/packet_frame.h"
 #include "cclient/net/packet_types.h"

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <thread>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/server_list.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/server_list.h"
 #include "cclient/net/packet_types.h"
 
 // ---------------------------------------------------------------------------------------------

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/core/client_globals.h"
-#include "cclient/core/debug_log.h"
-#include "cclient/core/main_window.h"
-#include "cclient/core/packet_reader.h"
-#include "cclient/core/server_list.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/client_globals.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/main_window.h"
+#include "cclient/base/packet_reader.h"
+#include "cclient/base/server_list.h"
+#include "cclient/base/startup_file.h"
 #include "cclient/net/dispatch_neighbours.h"
 #include "cclient/net/network.h"
 #include "cclient/net/packet_frame.h"

@@ -3,7 +3,7 @@
 // opens; each game's own module takes its place in TableGame_Make when it is written (Hold'em and Omaha have).
 #include <cstdio>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/table/table_game.h"
 
 // The game modules this build has.

@@ -1,7 +1,7 @@
 // The main window's operations that the table host calls and that this build does not have yet.
 // Each logs its call and does nothing else. Each body becomes a plain forward in
 // table_neighbours.cpp when its function is written.
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/table/table_neighbours.h"
 
 namespace {

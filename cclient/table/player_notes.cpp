@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/player_flags.h"
+#include "cclient/base/player_flags.h"
 #include "cclient/table/table_list.h"
 #include "platform/system/files.h"
 #include "platform/window/activation.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/packet_reader.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_list.h"
 #include "platform/window/window.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/main_window.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/main_window.h"
 #include "cclient/table/table_list.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "platform/controls/control_types.h"

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <strings.h>
 
-#include "cclient/core/client_globals.h"
-#include "cclient/core/debug_log.h"
-#include "cclient/core/main_window.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/client_globals.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/main_window.h"
+#include "cclient/base/startup_file.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/table/rebuy_dialog.h"
 #include "cclient/table/stats_window.h"

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "cclient/core/dialog_holder.h"
+#include "cclient/base/dialog_holder.h"
 #include "cclient/table/table_game.h"
 #include "cclient/widgets/button_list.h"
 #include "cclient/widgets/cash_dialog.h"

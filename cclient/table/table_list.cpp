@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "cclient/core/client_globals.h"
-#include "cclient/core/debug_log.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/client_globals.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/packet_reader.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/table/rebuy_dialog.h"
 #include "cclient/table/stats_window.h"

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/packet_reader.h"
-#include "cclient/core/player_flags.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/packet_reader.h"
+#include "cclient/base/player_flags.h"
 #include "cclient/table/rebuy_dialog.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_neighbours.h"

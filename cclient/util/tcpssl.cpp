@@ -19,7 +19,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/util/address_lookup.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 
 ButtonList::~ButtonList() { Clear(); }
 

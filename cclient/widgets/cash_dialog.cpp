@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/packet_reader.h"
 #include "cclient/net/packet_types.h"
 #include "platform/window/activation.h"
 #include "platform/window/message_queue.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "platform/text/text.h"
 
 namespace {

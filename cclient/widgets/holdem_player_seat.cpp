@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "cclient/core/player_flags.h"
+#include "cclient/base/player_flags.h"
 #include "cclient/widgets/bitmap_file.h"
 
 namespace {

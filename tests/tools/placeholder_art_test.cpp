@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/startup_file.h"
+#include "cclient/base/startup_file.h"
 #include "cclient/widgets/bmp_reader.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "launcher/root_ini.h"

@@ -19,7 +19,7 @@
 #include <string>
 #include <thread>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/net/network.h"
 #include "cclient/util/tcpssl.h"
 

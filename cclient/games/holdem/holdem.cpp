@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/core/banner_image_set.h"
-#include "cclient/core/debug_log.h"
-#include "cclient/core/main_window.h"
-#include "cclient/core/sound_bank.h"
+#include "cclient/base/banner_image_set.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/app/main_window.h"
+#include "cclient/base/sound_bank.h"
 #include "cclient/table/stats_window.h"
 #include "cclient/table/table.h"
 #include "cclient/widgets/card_sheet.h"

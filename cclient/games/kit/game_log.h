@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "cclient/core/module_log.h"
+#include "cclient/base/module_log.h"
 
 class GameLog {
  public:

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "cclient/core/packet_reader.h"
+#include "cclient/base/packet_reader.h"
 #include "cclient/games/kit/game_log.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "platform/window/headless.h"
 #include "platform/window/window.h"
 #include "tests/cclient/lobby/lobby_chrome_support.h"

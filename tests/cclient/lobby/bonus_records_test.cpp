@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "tests/cclient/lobby/lobby_test_support.h"
 
 namespace {

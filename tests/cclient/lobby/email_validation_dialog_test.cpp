@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/client_globals.h"
-#include "cclient/core/main_message_box.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/client_globals.h"
+#include "cclient/app/main_message_box.h"
+#include "cclient/base/startup_file.h"
 #include "platform/controls/common_controls.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/dialog.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cclient/core/startup_file.h"
+#include "cclient/base/startup_file.h"
 #include "platform/controls/common_controls.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/dialog.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/game_list_view.h"
-#include "cclient/core/login.h"
-#include "cclient/core/main_window.h"
+#include "cclient/app/game_list_view.h"
+#include "cclient/app/login.h"
+#include "cclient/app/main_window.h"
 #include "cclient/lobby/game_list.h"
 #include "cclient/lobby/info_panel_state.h"
 #include "platform/system/clock.h"

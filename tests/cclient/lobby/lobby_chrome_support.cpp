@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cclient/core/options.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/options.h"
+#include "cclient/base/startup_file.h"
 #include "platform/draw/png_writer.h"
 #include "platform/system/process.h"
 #include "platform/window/headless.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/options.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/options.h"
+#include "cclient/base/startup_file.h"
 #include "platform/system/registry.h"
 #include "tests/cclient/lobby/lobby_chrome_support.h"
 

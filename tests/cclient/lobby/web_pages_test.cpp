@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/startup_file.h"
+#include "cclient/base/startup_file.h"
 #include "platform/window/headless.h"
 #include "tests/cclient/lobby/lobby_test_support.h"
 

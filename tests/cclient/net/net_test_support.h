@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/util/tcpssl.h"
 #include "platform/system/clock.h"
 #include "tests/server/game_server.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/startup_file.h"
+#include "cclient/base/startup_file.h"
 #include "cclient/net/net_session.h"
 #include "cclient/net/packet_frame.h"
 #include "cclient/net/packet_types.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/server_list.h"
+#include "cclient/base/server_list.h"
 #include "cclient/net/packet_frame.h"
 #include "cclient/net/packet_types.h"
 #include "tests/cclient/net/net_test_support.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/client_globals.h"
-#include "cclient/core/debug_log.h"
-#include "cclient/core/server_list.h"
-#include "cclient/core/startup_file.h"
+#include "cclient/base/client_globals.h"
+#include "cclient/base/debug_log.h"
+#include "cclient/base/server_list.h"
+#include "cclient/base/startup_file.h"
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "platform/window/headless.h"

@@ -1,10 +1,10 @@
-#include "cclient/core/player_flags.h"
+#include "cclient/base/player_flags.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "cclient/core/options.h"
+#include "cclient/base/options.h"
 #include "platform/system/registry.h"
 #include "tests/cclient/table/table_fixture.h"
 

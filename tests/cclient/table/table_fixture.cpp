@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cclient/core/client_globals.h"
-#include "cclient/core/options.h"
-#include "cclient/core/player_flags.h"
+#include "cclient/base/client_globals.h"
+#include "cclient/base/options.h"
+#include "cclient/base/player_flags.h"
 #include "platform/draw/gdi.h"
 #include "platform/window/headless.h"
 #include "platform/window/paint.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "cclient/core/player_flags.h"
+#include "cclient/base/player_flags.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/table/table_packets.h"
 #include "platform/window/headless.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "cclient/core/player_flags.h"
+#include "cclient/base/player_flags.h"
 #include "cclient/table/player_notes.h"
 #include "cclient/table/rebuy_dialog.h"
 #include "cclient/table/stats_window.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "platform/draw/gdi.h"
 #include "tests/cclient/widgets/image_fixtures.h"
 #include "tests/platform/draw/memory_picture.h"

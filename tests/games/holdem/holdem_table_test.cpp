@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/games/holdem/holdem.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_list.h"

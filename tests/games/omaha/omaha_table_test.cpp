@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cclient/core/debug_log.h"
+#include "cclient/base/debug_log.h"
 #include "cclient/games/omaha/omaha.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_list.h"
