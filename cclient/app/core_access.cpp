@@ -1,4 +1,4 @@
-#include "cclient/app/core_access.h"
+#include "cclient/base/core_access.h"
 
 #include "cclient/app/game_list_view.h"
 #include "cclient/app/main_window.h"

@@ -5,7 +5,7 @@
 
 #include "cclient/base/client_globals.h"
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_message_box.h"
+#include "cclient/base/main_message_box.h"
 #include "cclient/app/main_window.h"
 #include "cclient/base/packet_reader.h"
 #include "cclient/base/server_list.h"

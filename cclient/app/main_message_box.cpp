@@ -1,4 +1,4 @@
-#include "cclient/app/main_message_box.h"
+#include "cclient/base/main_message_box.h"
 
 #include "cclient/base/client_globals.h"
 #include "cclient/base/startup_file.h"

@@ -13,7 +13,7 @@
 #include "cclient/base/server_list.h"
 #include "cclient/app/splash_window.h"
 #include "cclient/base/startup_file.h"
-#include "cclient/lobby/game_list.h"
+#include "cclient/app/game_list.h"
 #include "cclient/lobby/nav_tree.h"
 #include "cclient/lobby/web_pages.h"
 #include "cclient/net/network.h"

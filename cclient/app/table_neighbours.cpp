@@ -1,6 +1,6 @@
 #include "cclient/table/table_neighbours.h"
 
-#include "cclient/app/main_message_box.h"
+#include "cclient/base/main_message_box.h"
 #include "cclient/app/login.h"
 #include "cclient/app/main_window.h"
 #include "cclient/base/server_list.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cclient/app/core_access.h"
+#include "cclient/base/core_access.h"
 #include "cclient/base/debug_log.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "platform/draw/gdi.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_message_box.h"
+#include "cclient/base/main_message_box.h"
 #include "cclient/base/packet_reader.h"
 #include "cclient/lobby/lobby_neighbours.h"
 #include "cclient/net/packet_frame.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "cclient/app/core_access.h"
+#include "cclient/base/core_access.h"
 #include "cclient/base/options.h"
 #include "platform/system/registry.h"
 #include "platform/text/text.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cclient/app/core_access.h"
+#include "cclient/base/core_access.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include "cclient/app/core_access.h"
+#include "cclient/base/core_access.h"
 #include "cclient/base/options.h"
 #include "platform/system/registry.h"
 #include "platform/window/message_queue.h"

@@ -1,7 +1,7 @@
 #include "cclient/lobby/tourney_list.h"
 
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_message_box.h"
+#include "cclient/base/main_message_box.h"
 #include "cclient/lobby/tourney_window.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/base/packet_reader.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_message_box.h"
+#include "cclient/base/main_message_box.h"
 #include "cclient/base/startup_file.h"
 #include "cclient/lobby/account_records.h"
 #include "cclient/lobby/lobby_neighbours.h"

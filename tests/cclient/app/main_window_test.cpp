@@ -20,7 +20,7 @@
 #include "cclient/app/lobby_lists.h"
 #include "cclient/app/login.h"
 #include "cclient/app/lobby_session.h"
-#include "cclient/app/main_message_box.h"
+#include "cclient/base/main_message_box.h"
 #include "cclient/app/main_window.h"
 #include "cclient/base/options.h"
 #include "cclient/base/server_list.h"

@@ -2,9 +2,9 @@
 // navigation tree, the corner strip, the hot-pick tiles and the information panel.
 #include <gtest/gtest.h>
 
-#include "cclient/lobby/game_list.h"
+#include "cclient/app/game_list.h"
 #include "cclient/lobby/hot_picks_panel.h"
-#include "cclient/lobby/info_panel_state.h"
+#include "cclient/app/info_panel_state.h"
 #include "cclient/lobby/jpeg_image.h"
 #include "cclient/lobby/menu_strip.h"
 #include "cclient/lobby/nav_tree.h"

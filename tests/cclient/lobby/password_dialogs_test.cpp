@@ -8,7 +8,7 @@
 
 #include "cclient/base/client_globals.h"
 #include "cclient/app/login.h"
-#include "cclient/app/main_message_box.h"
+#include "cclient/base/main_message_box.h"
 #include "cclient/base/startup_file.h"
 #include "platform/controls/common_controls.h"
 #include "platform/controls/control_messages.h"

@@ -7,13 +7,13 @@
 #include <cstring>
 #include <string>
 
-#include "cclient/app/core_access.h"
+#include "cclient/base/core_access.h"
 #include "cclient/base/debug_log.h"
 #include "cclient/app/game_list_view.h"
 #include "cclient/app/login.h"
 #include "cclient/app/main_window.h"
-#include "cclient/lobby/game_list.h"
-#include "cclient/lobby/info_panel_state.h"
+#include "cclient/app/game_list.h"
+#include "cclient/app/info_panel_state.h"
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/net/use_packet.h"
