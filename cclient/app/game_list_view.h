@@ -103,3 +103,5 @@ class GameListView {
 
 // The view of a sub-lobby 0-11 (a value outside that range gives the view of 0).
 GameListView& GameListView_Get(int32_t sub_lobby);
+// The list view of the sub-lobby the lobby shows.
+GameListView& Main_GetShownListView();

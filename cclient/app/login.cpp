@@ -52,12 +52,6 @@ constexpr const char* kCountValue = "Cache7.1";
 constexpr const char* kSecondCountKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr const char* kSecondCountValue = "SystemEx";
 
-struct LoginRecord {
-  char name[kLoginNameBytes] = "username";
-  uint8_t password[kLoginPasswordBytes] = {};
-  uint32_t site_id_network = 0;
-};
-
 struct LoginSession {
   uint32_t logged_in = 0;
   uint32_t user_id = 0;
@@ -74,31 +68,13 @@ struct PendingRequest {
   int32_t seat = -1;
 };
 
-LoginRecord record;
+LoginRecord& record = Login_Record();
 LoginSession session;
 PendingRequest pending;
 
 uint32_t ReadU32(const uint8_t* at) {
   return (static_cast<uint32_t>(at[0]) << 24) | (static_cast<uint32_t>(at[1]) << 16) |
          (static_cast<uint32_t>(at[2]) << 8) | at[3];
-}
-
-void ScrambleBytes(uint8_t* bytes) {
-  const uint8_t* table = Login_ScrambleTable();
-  for (uint32_t i = 0; i < kPasswordCharacters; i += 2) {
-    bytes[i] = static_cast<uint8_t>(bytes[i] + table[i]);
-  }
-  for (uint32_t i = 1; i < kPasswordCharacters; i += 2) bytes[i] ^= bytes[i - 1];
-  for (uint32_t i = 0; i < kPasswordCharacters; ++i) bytes[i] ^= table[kPasswordCharacters + i];
-}
-
-void UnscrambleBytes(uint8_t* bytes) {
-  const uint8_t* table = Login_ScrambleTable();
-  for (uint32_t i = 0; i < kPasswordCharacters; ++i) bytes[i] ^= table[kPasswordCharacters + i];
-  for (uint32_t i = 1; i < kPasswordCharacters; i += 2) bytes[i] ^= bytes[i - 1];
-  for (uint32_t i = 0; i < kPasswordCharacters; i += 2) {
-    bytes[i] = static_cast<uint8_t>(bytes[i] - table[i]);
-  }
 }
 
 // Removes trailing, then leading blanks.
@@ -430,36 +406,6 @@ int Login_PreTranslate(platform::MSG* message) {
   return 1;
 }
 
-const uint8_t* Login_ScrambleTable() {
-  static uint8_t table[40];
-  static bool built = false;
-  if (!built) {
-    // Built byte by byte so that it is never stored whole.
-    uint32_t state = 0x2F6B1D35u;
-    for (uint8_t& byte : table) {
-      state = state * 1103515245u + 12345u;
-      byte = static_cast<uint8_t>(state >> 16);
-    }
-    built = true;
-  }
-  return table;
-}
-
-void Login_ScramblePassword(uint8_t* buffer) {
-  ScrambleBytes(buffer != nullptr ? buffer : record.password);
-}
-
-void Login_UnscramblePassword() { UnscrambleBytes(record.password); }
-
-void Login_SetRecord(const char* name, const uint8_t* scrambled_password) {
-  std::memset(record.name, 0, sizeof record.name);
-  if (name != nullptr) std::strncpy(record.name, name, kNameCharacters);
-  std::memset(record.password, 0, sizeof record.password);
-  if (scrambled_password != nullptr) std::memcpy(record.password, scrambled_password, kPasswordCharacters);
-}
-
-const char* Login_GetRecordName() { return record.name; }
-const uint8_t* Login_GetRecordPassword() { return record.password; }
 bool Login_IsLoggedIn() { return session.logged_in != 0; }
 const char* Login_GetUserName() { return session.logged_in != 0 ? session.user_name : ""; }
 uint32_t Login_GetUserId() { return session.user_id; }
@@ -480,7 +426,7 @@ bool Login_SubmitSignIn(const char* typed_name, const char* typed_password, bool
   if (!password_edited) {
     if (!remember) return false;
     std::memcpy(password, record.password, kLoginPasswordBytes);
-    UnscrambleBytes(password);
+    Login_UnscramblePassword(password);
     password[kPasswordCharacters] = 0;
   } else if (typed_password != nullptr) {
     std::strncpy(reinterpret_cast<char*>(password), typed_password, kPasswordCharacters);
@@ -500,7 +446,7 @@ bool Login_SubmitSignIn(const char* typed_name, const char* typed_password, bool
   if (password_edited) {
     std::memset(record.password, 0, sizeof record.password);
     std::memcpy(record.password, password, std::strlen(reinterpret_cast<char*>(password)));
-    ScrambleBytes(record.password);
+    Login_ScramblePassword(nullptr);
   }
   std::memset(password, 0, sizeof password);
   Login_SendLogin();

@@ -7,20 +7,11 @@
 #include <cstdint>
 #include <string>
 
+#include "cclient/base/login_record.h"
 #include "platform/window/window_types.h"
-
-class DialogHolder;
-
-// The holder of the "Incorrect Sign-In Name or Password" dialog: made by start-up, closed and
-// deleted at shut-down.
-extern DialogHolder* BadSignInDialogHolder;
 
 // Clears the signed-in state and what shows it.
 void Login_SetUserLoggedOut();
-
-// Scrambles 20 bytes of a password in place: `buffer`, or the sign-in record's password field
-// when it is nullptr.
-void Login_ScramblePassword(uint8_t* buffer);
 
 // PACKETTYPE_LOGINRESULT, also the login result carried inside PACKETTYPE_HELLOFROMSERVERHOSTED.
 int Login_HandleLoginResult(const uint8_t* payload, uint32_t length);
@@ -67,22 +58,6 @@ void Login_CancelDialog();
 // 0 when the sign-in dialog consumed the message, else 1.
 int Login_PreTranslate(platform::MSG* message);
 
-// The sign-in record's sizes: the LOGINREQUEST payload.
-constexpr uint32_t kLoginNameBytes = 11;
-constexpr uint32_t kLoginPasswordBytes = 21;
-constexpr uint32_t kLoginRequestBytes = 36;
-constexpr uint32_t kLoginResultBytes = 64;
-
-// The 40 bytes the password scrambling uses (built on first use).
-const uint8_t* Login_ScrambleTable();
-// Turns the record's password field back to plain text (undoes Login_ScramblePassword).
-void Login_UnscramblePassword();
-// Copies at most 10 and 20 characters into the record, each NUL-terminated and NUL-padded; the
-// password is taken as it is kept (scrambled).
-void Login_SetRecord(const char* name, const uint8_t* scrambled_password);
-const char* Login_GetRecordName();
-// The record's 21 password bytes, scrambled.
-const uint8_t* Login_GetRecordPassword();
 uint32_t Login_GetUserId();
 // The server's 12-byte session id received at sign-in (or from LOGOUTRESULT).
 const uint8_t* Login_GetSessionId();

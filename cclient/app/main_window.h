@@ -10,22 +10,14 @@
 
 #include <cstdint>
 
+#include "cclient/base/lobby_sounds.h"
 #include "cclient/lobby/hot_picks_panel.h"
 #include "cclient/lobby/lobby_banner.h"
+#include "cclient/net/dispatch_neighbours.h"
 #include "cclient/widgets/button_list.h"
 #include "platform/draw/gdi.h"
 #include "platform/window/window_messages.h"
 #include "platform/window/window_types.h"
-
-// The main window's states; 3 and 5 are not used.
-enum MainState : int32_t {
-  MAIN_STATE_NONE = 0,
-  MAIN_STATE_CONNECTING = 1,
-  MAIN_STATE_CANNOT_CONNECT = 2,
-  MAIN_STATE_UPGRADING = 4,
-  MAIN_STATE_FULL_UPGRADE = 6,
-  MAIN_STATE_LOBBY = 7,
-};
 
 constexpr const char* kMainClassName = "TarvikEXEClass";
 constexpr int32_t kMainClientWidth = 800;
@@ -194,12 +186,6 @@ void Main_ReleaseCards();
 void Main_LoadLobbySounds();
 void Main_StartLobbyMusic();
 void Main_StopLobbyMusic();
-// The lobby's sounds; nothing while sound is off.
-void Main_PlayClickSound();
-void Main_PlayYourTurnSound();
-void Main_PlayPassSound();
-void Main_PlayCardSound();
-bool Main_IsSoundEnabled();
 
 // Creates the lobby's panels: the menu strip, the navigation tree with its selection, the list
 // view and the other panels.

@@ -30,6 +30,7 @@
 #include "cclient/net/network.h"
 #include "cclient/net/packet_types.h"
 #include "cclient/table/table_list.h"
+#include "cclient/table/table_neighbours.h"
 #include "cclient/widgets/image_button.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "platform/controls/common_controls.h"
@@ -466,6 +467,8 @@ int32_t Main_Init(platform::HWND main_window, int32_t mode) {
   ImageButton_SetClickSound(&Main_PlayClickSound);
 
   g_Main.menu_not_set = 1;
+  // The user's own name never reads as noted or blocked; the table host knows who is signed in.
+  PlayerFlags_SetOwnName([] { return Table_GetNeighbours().Login_GetSignedInName(); });
   (void)PlayerFlagsLoad();
   Main_CreateLobbyPanels();
 

@@ -1,6 +1,5 @@
 #include "cclient/base/client_globals.h"
 
-#include "cclient/app/login.h"
 
 platform::HINSTANCE ProgramInstance = nullptr;
 platform::HWND MainWindow = nullptr;

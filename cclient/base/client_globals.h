@@ -9,6 +9,8 @@
 
 #include "platform/window/window_types.h"
 
+class DialogHolder;
+
 // The program instance, handed to the windows and dialogs the program creates.
 extern platform::HINSTANCE ProgramInstance;
 
@@ -35,3 +37,7 @@ extern uint32_t AffiliateId;
 // none.
 constexpr uint32_t kForceExitTextBytes = 1025;
 extern char ForceExitText[kForceExitTextBytes];
+
+// The holder of the "Incorrect Sign-In Name or Password" dialog: made by start-up, closed and
+// deleted at shut-down.
+extern DialogHolder* BadSignInDialogHolder;

@@ -1,5 +1,6 @@
 // The main window's message boxes: which window owns a box, and the error and information boxes
-// captioned with the site's display name.
+// captioned with the site's display name. Declared here for every library that shows one; the
+// program's top defines them, as only it knows the windows that may own a box.
 //
 // UI thread only. Every box is modal: while it is open the pump dispatches no packet (its
 // re-entry guard holds), and the connection threads keep filling their input rings.

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "cclient/base/debug_log.h"
-#include "cclient/app/login.h"
+#include "cclient/base/login_record.h"
 
 UserOptions g_UserOptions;
 

@@ -7,12 +7,13 @@
 #include <strings.h>
 
 #include "cclient/base/options.h"
-#include "cclient/table/player_notes.h"
-#include "cclient/table/table_neighbours.h"
+#include "cclient/base/player_note_names.h"
 #include "platform/system/files.h"
 #include "platform/system/registry.h"
 
 namespace {
+
+PlayerFlagsOwnName g_own_name = nullptr;
 
 std::map<std::string, uint8_t>& Store() {
   static std::map<std::string, uint8_t> store;
@@ -33,7 +34,7 @@ bool MakeKey(const char* name, std::string* key) {
 uint8_t PlayerFlagsGet(const char* name) {
   std::string key;
   if (!MakeKey(name, &key)) return 0;
-  const char* me = Table_GetNeighbours().Login_GetSignedInName();
+  const char* me = g_own_name != nullptr ? g_own_name() : nullptr;
   if (me != nullptr && strcasecmp(me, name) == 0) return 0;
   const auto found = Store().find(key);
   return found != Store().end() ? found->second : 0;
@@ -56,6 +57,8 @@ void PlayerFlagsSet(const char* name, int notes, int blocked) {
 }
 
 void PlayerFlagsClear() { Store().clear(); }
+
+void PlayerFlags_SetOwnName(PlayerFlagsOwnName own_name) { g_own_name = own_name; }
 
 int32_t PlayerFlagsLoad() {
   for (const std::string& file : platform::ListFiles(".", "*.not")) {

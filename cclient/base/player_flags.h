@@ -22,5 +22,9 @@ void PlayerFlagsSet(const char* name, int notes, int blocked);
 int32_t PlayerFlagsLoad();
 // Writes the blocked marks back to the registry.
 void PlayerFlagsSave();
+// The signed-in user's name, or nullptr while nobody is signed in. The table host sets it when its
+// neighbours come in force; before that every name is someone else's.
+using PlayerFlagsOwnName = const char* (*)();
+void PlayerFlags_SetOwnName(PlayerFlagsOwnName own_name);
 // Forgets every stored name (tests).
 void PlayerFlagsClear();

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_window.h"
+#include "cclient/base/core_access.h"
 #include "cclient/base/startup_file.h"
 #include "cclient/net/network.h"
 #include "platform/controls/control_messages.h"
@@ -149,7 +149,7 @@ void SystemInfoDialog_Show(platform::HINSTANCE instance, platform::HWND parent,
   }
 
   const Network& network = GlobalNetwork();
-  const uint8_t connection = g_Main.lobby_connection;
+  const uint8_t connection = Main_GetLobbyConnection();
   SystemInfoValues values;
   values.version_major = version_major;
   values.version_minor = version_minor;

@@ -4,7 +4,7 @@
 
 #include "cclient/base/client_globals.h"
 #include "cclient/base/debug_log.h"
-#include "cclient/app/login.h"
+#include "cclient/base/login_record.h"
 #include "cclient/base/main_message_box.h"
 #include "cclient/base/startup_file.h"
 #include "cclient/lobby/account_records.h"

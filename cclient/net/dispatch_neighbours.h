@@ -13,6 +13,17 @@
 
 #include "platform/window/window_types.h"
 
+// The main window's states (Main_SetState); 3 and 5 are not used.
+enum MainState : int32_t {
+  MAIN_STATE_NONE = 0,
+  MAIN_STATE_CONNECTING = 1,
+  MAIN_STATE_CANNOT_CONNECT = 2,
+  MAIN_STATE_UPGRADING = 4,
+  MAIN_STATE_FULL_UPGRADE = 6,
+  MAIN_STATE_LOBBY = 7,
+};
+
+
 class DispatchNeighbours {
  public:
   virtual ~DispatchNeighbours() = default;

@@ -5,7 +5,6 @@
 
 #include "cclient/base/client_globals.h"
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_window.h"
 #include "cclient/base/packet_reader.h"
 #include "cclient/base/server_list.h"
 #include "cclient/base/startup_file.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_window.h"
+#include "cclient/base/core_access.h"
 #include "cclient/table/table_list.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "platform/controls/control_types.h"
@@ -124,7 +124,7 @@ void StatsWindow::Paint(platform::HDC dc) {
     platform::GetClientRect(window_, &client);
     platform::FillRect(dc, &client, static_cast<platform::HBRUSH>(platform::GetStockObject(platform::GRAY_BRUSH)));
   }
-  const platform::HFONT font = g_Main.title_font;
+  const platform::HFONT font = Main_GetPanelTitleFont();
   const platform::HFONT old_font = font != nullptr ? platform::SelectObject(dc, font) : nullptr;
   DrawShadowed(dc, summary_, platform::RECT{0, 6, 292, 38}, platform::RECT{-1, 5, 291, 37}, platform::DT_CENTER);
   platform::SetTextColor(dc, 0x000000);

@@ -8,9 +8,10 @@
 
 #include "cclient/base/client_globals.h"
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_window.h"
+#include "cclient/base/core_access.h"
 #include "cclient/base/startup_file.h"
 #include "cclient/net/packet_types.h"
+#include "cclient/table/player_notes.h"
 #include "cclient/table/rebuy_dialog.h"
 #include "cclient/table/stats_window.h"
 #include "cclient/table/table_list.h"
@@ -91,7 +92,7 @@ void PutU32(uint8_t* out, uint32_t value) {
   out[3] = static_cast<uint8_t>(value);
 }
 
-platform::HFONT NoticeFont() { return g_Main.title_font; }
+platform::HFONT NoticeFont() { return Main_GetPanelTitleFont(); }
 
 }  // namespace
 
@@ -832,4 +833,13 @@ int TableClass::Leave(int skip_confirmation, int send_leave, int32_t connection_
   }
   neighbours.Main_BringToFront();
   return 0;
+}
+
+void TableClass::SetStatsTexts(const char* title, const char* summary, const char* labels_1,
+                               const char* values_1, const char* labels_2, const char* values_2) {
+  if (stats_window != nullptr) stats_window->SetTexts(title, summary, labels_1, values_1, labels_2, values_2);
+}
+
+void TableClass::OpenPlayerNotes(platform::HINSTANCE instance, platform::HWND parent, const char* player) {
+  PlayerNotes_Open(instance, parent, player);
 }

@@ -191,6 +191,13 @@ class TableClass final : public CashDialogOwner {
   RebuyDialog* Rebuy() const { return rebuy_dialog.get(); }
   WaitingListRequest* WaitingList() const { return waiting_list_request.get(); }
 
+  // Services for the game modules, which see the table's own windows only through these.
+  // Puts a game's statistics texts into the statistics window; nothing while it is closed.
+  void SetStatsTexts(const char* title, const char* summary, const char* labels_1, const char* values_1,
+                     const char* labels_2, const char* values_2);
+  // Opens the notes dialog on `player` over `parent`.
+  void OpenPlayerNotes(platform::HINSTANCE instance, platform::HWND parent, const char* player);
+
   // What the table keeps. Game modules read joined, table_id and table_flags and write
   // clock_total and clock_left; everything else is the table's own.
   platform::RECT notice_rect{0, 0, 0, 0};

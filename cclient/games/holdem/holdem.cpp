@@ -7,9 +7,8 @@
 
 #include "cclient/base/banner_image_set.h"
 #include "cclient/base/debug_log.h"
-#include "cclient/app/main_window.h"
+#include "cclient/base/lobby_sounds.h"
 #include "cclient/base/sound_bank.h"
-#include "cclient/table/stats_window.h"
 #include "cclient/table/table.h"
 #include "cclient/widgets/card_sheet.h"
 #include "cclient/widgets/table_layout.h"
@@ -571,14 +570,14 @@ void HoldemClass::ResetStatistics() {
 }
 
 void HoldemClass::RefreshStatistics(float seconds, bool force) {
-  StatsWindow* window = table_ != nullptr ? table_->Stats() : nullptr;
+  const bool shown = table_ != nullptr && table_->Stats() != nullptr;
   stats_.since_refresh += seconds;
   if (!force) {
-    if (window == nullptr) return;
+    if (!shown) return;
     if (stats_.since_refresh < 10.0f) return;
   }
   stats_.since_refresh = 0;
-  if (window == nullptr) return;
+  if (!shown) return;
   const int32_t dealt = stats_.hands_dealt;
   auto pct = [dealt](int32_t count) { return dealt > 0 ? static_cast<int32_t>(count * 100.0 / dealt + 0.5) : 0; };
   const int32_t* t = stats_.totals;
@@ -594,13 +593,13 @@ void HoldemClass::RefreshStatistics(float seconds, bool force) {
                 pct(t[HoldemStatistics::FOLD_PREFLOP]), pct(t[HoldemStatistics::FOLD_FLOP]),
                 pct(t[HoldemStatistics::FOLD_TURN]), pct(t[HoldemStatistics::FOLD_RIVER]),
                 pct(t[HoldemStatistics::NO_FOLD]));
-  window->SetTexts("Holdem Statistics", summary,
-                   "\nYou Saw the Flop        \nFrom the:                    \nSmall Blind:           \nBig "
-                   "Blind:           \nDealer Button:           \nOthers:           \n\nTotal:           ",
-                   values1,
-                   "Number of Pots Won:   \nAll Folded:           \nShowdown:           \n\nWhere You Folded:      "
-                   "\nPreFlop:           \nFlop:           \nTurn:           \nRiver:           \nNo Fold:           ",
-                   values2);
+  table_->SetStatsTexts("Holdem Statistics", summary,
+                        "\nYou Saw the Flop        \nFrom the:                    \nSmall Blind:           \nBig "
+                        "Blind:           \nDealer Button:           \nOthers:           \n\nTotal:           ",
+                        values1,
+                        "Number of Pots Won:   \nAll Folded:           \nShowdown:           \n\nWhere You Folded:      "
+                        "\nPreFlop:           \nFlop:           \nTurn:           \nRiver:           \nNo Fold:           ",
+                        values2);
 }
 
 std::unique_ptr<TableGameClass> Holdem_Make(TableClass* table) { return std::make_unique<HoldemClass>(table); }

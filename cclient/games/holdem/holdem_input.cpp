@@ -5,7 +5,6 @@
 
 #include "cclient/games/holdem/holdem.h"
 #include "cclient/games/holdem/holdem_choices.h"
-#include "cclient/table/player_notes.h"
 #include "cclient/table/table.h"
 #include "platform/window/activation.h"
 #include "platform/window/message_box.h"
@@ -218,7 +217,7 @@ void HoldemClass::OnRButtonUp(platform::HINSTANCE instance, platform::HWND table
   if (!IsOtherPlayersSeat(position) || table_ == nullptr) return;
   const char* name = table_->seat_names[seats_[position].server_seat % kHoldemSeats];
   if (name[0] == '\0') return;
-  PlayerNotes_Open(instance, table_window, name);
+  table_->OpenPlayerNotes(instance, table_window, name);
 }
 
 // ---- Keyboard ----

@@ -218,6 +218,7 @@ void TableHostTest::SetUp() {
   TableGame_SetMaker(&MakeRecordingGame);
   RecordingGame::create_error.clear();
   PlayerFlagsClear();
+  PlayerFlags_SetOwnName([] { return Table_GetNeighbours().Login_GetSignedInName(); });
   platform::WNDCLASS window_class;
   window_class.lpfnWndProc = PlainProcedure;
   window_class.lpszClassName = "TarvikEXEClass";
@@ -232,6 +233,7 @@ void TableHostTest::TearDown() {
   platform::headless::Reset();
   MainWindow = nullptr;
   PlayerFlagsClear();
+  PlayerFlags_SetOwnName(nullptr);
   TableGame_SetMaker(nullptr);
   Table_SetNeighbours(nullptr);
   ::unsetenv("TVK_CONFIG_ROOT");
