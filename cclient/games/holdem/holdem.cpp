@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "cclient/base/banner_image_set.h"
 #include "cclient/base/debug_log.h"
@@ -67,7 +68,21 @@ const PileTables& Piles() {
 
 }  // namespace
 
-HoldemClass::HoldemClass(TableClass* table) : table_(table) {
+namespace {
+
+constexpr GameSounds::File kSoundFiles[] = {
+    {SOUND_DEAL_START, "4220.wav"}, {SOUND_DEAL_TICK, "4200.wav"}, {SOUND_MUCK, "4210.wav"},
+    {SOUND_CHIPS, "4230.wav"},      {SOUND_REFUND, "4240.wav"},    {SOUND_POT, "4250.wav"},
+    {SOUND_HURRY, "4260.wav"}};
+constexpr GameSounds::Lobby kLobbySounds[] = {{SOUND_CLICK, GameSounds::kLobbyClick},
+                                              {SOUND_CARD, GameSounds::kLobbyCard},
+                                              {SOUND_YOUR_TURN, GameSounds::kLobbyYourTurn}};
+
+}  // namespace
+
+HoldemClass::HoldemClass(TableClass* table)
+    : table_(table),
+      sounds_(kHoldemSoundSlots, kSoundFiles, std::size(kSoundFiles), kLobbySounds, std::size(kLobbySounds)) {
   for (auto& rect : bet_label_rects_) rect = {-1, -1, -1, -1};
 }
 
@@ -92,8 +107,7 @@ void HoldemClass::Release() {
     if (font != nullptr) platform::DeleteObject(font);
     font = nullptr;
   }
-  ReleaseSounds();
-  sound_on_ = 0;
+  sounds_.Off();
   log_.Close();
   ring_.Clear();
 }
@@ -506,52 +520,9 @@ void HoldemClass::BuildOptionBar() {
   if (local_player_id_ >= 0) (void)option_bar_.Slide(false, -1.0f);
 }
 
-void HoldemClass::LoadSounds() {
-  static const struct {
-    HoldemSound slot;
-    const char* file;
-  } kFiles[] = {{SOUND_DEAL_START, "4220.wav"}, {SOUND_DEAL_TICK, "4200.wav"}, {SOUND_MUCK, "4210.wav"},
-                {SOUND_CHIPS, "4230.wav"},      {SOUND_REFUND, "4240.wav"},    {SOUND_POT, "4250.wav"},
-                {SOUND_HURRY, "4260.wav"}};
-  for (const auto& file : kFiles) {
-    if (sounds_[file.slot] < 0) sounds_[file.slot] = GlobalSoundBank().Load(file.file);
-  }
-  sounds_[SOUND_CLICK] = kSoundMainClick;
-  sounds_[SOUND_CARD] = kSoundMainCard;
-  sounds_[SOUND_YOUR_TURN] = kSoundMainYourTurn;
-}
+void HoldemClass::SoundOn() { sounds_.On(); }
 
-void HoldemClass::ReleaseSounds() {
-  for (HoldemSound slot : {SOUND_DEAL_START, SOUND_DEAL_TICK, SOUND_MUCK, SOUND_CHIPS, SOUND_REFUND, SOUND_POT,
-                           SOUND_HURRY}) {
-    if (sounds_[slot] >= 0) (void)GlobalSoundBank().Release(sounds_[slot]);
-  }
-  for (int32_t& slot : sounds_) slot = -1;
-}
-
-void HoldemClass::SoundOn() {
-  LoadSounds();
-  sound_on_ = 1;
-}
-
-void HoldemClass::SoundOff() {
-  ReleaseSounds();
-  sound_on_ = 0;
-}
-
-void HoldemClass::PlaySound(int32_t slot_value) {
-  if (sound_on_ == 0) return;
-  (void)GlobalSoundBank().StopAll();
-  if (slot_value >= 0) {
-    (void)GlobalSoundBank().Play(slot_value);
-  } else if (slot_value == kSoundMainYourTurn) {
-    Main_PlayYourTurnSound();
-  } else if (slot_value == kSoundMainClick) {
-    Main_PlayClickSound();
-  } else if (slot_value == kSoundMainCard) {
-    Main_PlayCardSound();
-  }
-}
+void HoldemClass::SoundOff() { sounds_.Off(); }
 
 void HoldemClass::RefreshPlayer(const char* name) {
   if (name == nullptr) return;

@@ -31,6 +31,7 @@
 #include "cclient/games/holdem/holdem_draw_layout.h"
 #include "cclient/games/holdem/holdem_packets.h"
 #include "cclient/games/kit/game_frame.h"
+#include "cclient/games/kit/game_sounds.h"
 #include "cclient/games/kit/queued_game.h"
 #include "cclient/widgets/button_bar.h"
 #include "cclient/widgets/button_list.h"
@@ -54,6 +55,15 @@ constexpr int32_t HOLDEM_IDLE = GAMESTATE_IDLE;
 constexpr int32_t HOLDEM_INSIDE_GAME = GAMESTATE_INSIDE_GAME;
 constexpr int32_t HOLDEM_FINISH_GAME = GAMESTATE_FINISH_GAME;
 
+// Hold'em's own timer slots (the loop's are the kit's: 0 delay, 6 leave-packet, 8 instant).
+enum HoldemTimerSlot : uint32_t {
+  TIMERSLOT_IN_TURN = 1,
+  TIMERSLOT_SOUND_REFUND = 2,
+  TIMERSLOT_SOUND_DEAL_TICK = 3,
+  TIMERSLOT_REFUND = 4,
+  TIMERSLOT_SOUND_POT = 5,
+};
+
 // Table sound slots (indexes into sounds).
 enum HoldemSound : int32_t {
   SOUND_DEAL_START = 0,  // "4220.wav"
@@ -69,10 +79,6 @@ enum HoldemSound : int32_t {
   SOUND_SPARE,
   kHoldemSoundSlots
 };
-// The values of the main window's own sounds in a slot.
-constexpr int32_t kSoundMainYourTurn = -4;
-constexpr int32_t kSoundMainClick = -3;
-constexpr int32_t kSoundMainCard = -2;
 
 // A display position: the seat record of Part "seat records" (plate, bet piles, points).
 struct HoldemSeatRecord {
@@ -181,10 +187,7 @@ class HoldemClass : public QueuedGame {
   bool AnimateDeadChips(int32_t seat, uint32_t amount);
   virtual bool PlaceDealerButton(int32_t seat);
   bool MoveDealerButton(int32_t seat, bool along_path);
-  void LoadSounds();
-  void ReleaseSounds();
-  void PlaySound(int32_t slot_value);
-  void PlayTableSound(HoldemSound sound) { PlaySound(sounds_[sound]); }
+  void PlayTableSound(HoldemSound sound) { sounds_.Play(sound); }
   void LoadCardBack();
   void LoadChipImages();
   void CreateFonts();
@@ -320,8 +323,8 @@ class HoldemClass : public QueuedGame {
   int32_t WinnerCount() const { return winner_count_; }
   const SoftTimer& InTurnTimer() const { return in_turn_timer_; }
   const SoftTimer& SoundTimer() const { return sound_timer_; }
-  bool SoundIsOn() const { return sound_on_ != 0; }
-  int32_t SoundSlot(HoldemSound sound) const { return sounds_[sound]; }
+  bool SoundIsOn() const { return sounds_.IsOn(); }
+  int32_t SoundSlot(HoldemSound sound) const { return sounds_.Value(sound); }
 
  protected:
   // ---- The kit's loop ----
@@ -332,6 +335,15 @@ class HoldemClass : public QueuedGame {
   const char* ErrorStatusLine() const override { return "Holdem is in Error status"; }
   bool AnimationsAtRest() const override;
   void ForceEndAnimations() override;
+  void OnGameStart() override;
+  // The frame's steps (holdem_loop.cpp).
+  const TableClass* HostTable() const override;
+  bool FrameReady() const override;
+  void FrameBeforeWatchdog(float seconds) override;
+  void FrameSteps(float seconds) override;
+  void OnTableJoined(bool tournament, bool whole_units) override;
+  void FrameAfterSteps(float seconds) override;
+  void PresentFrame(platform::HWND table_window) override;
 
   // The states' handlings (holdem_loop.cpp).
   LoopOutcome HandleAnyState(uint32_t type, GameRecord* record, bool* handled);
@@ -384,6 +396,14 @@ class HoldemClass : public QueuedGame {
   const char* state_prefix_ = "HOLDEM";
   const char* log_name_ = "holdemLog.log";
   const char* log_copies_ = "holdemLog%d.log";
+  // The packet types the senders use.
+  struct SentTypes {
+    uint32_t action = HOLDEM_PACKET_ACTION;
+    uint32_t sit_out_next_hand = HOLDEM_PACKET_SIT_OUT_NEXT_HAND;
+    uint32_t finish_game = HOLDEM_PACKET_FINISH_GAME;
+    uint32_t i_am_back = HOLDEM_PACKET_I_AM_BACK;
+    uint32_t show_muck = HOLDEM_PACKET_SHOW_MUCK_RESPONSE;
+  } sent_types_;
   // The caption of the leave question.
   const char* leave_caption_ = "Texas Hold'em Poker Table";
   // The hole cards: per seat, the step between a seat's cards, and where they rest from the
@@ -475,9 +495,8 @@ class HoldemClass : public QueuedGame {
   platform::RECT in_turn_clock_rect_{19, 501, 134, 513};
   uint8_t single_open_seat_ = 0;
   // Sounds.
-  int32_t sounds_[kHoldemSoundSlots] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+  GameSounds sounds_;
   uint8_t turn_warning_ = 0;
-  uint8_t sound_on_ = 0;
   // Seat options.
   uint8_t auto_post_blind_ = 0;
   uint8_t sit_out_next_hand_ = 0;
@@ -524,5 +543,4 @@ class HoldemClass : public QueuedGame {
   platform::RECT bet_label_rects_[kHoldemSeats];
   HoldemDrawState draw_;
   std::vector<platform::RECT> erased_;  // this frame's erased areas
-  platform::HWND held_window_ = nullptr;
 };

@@ -836,78 +836,78 @@ void HoldemClass::ForceEndAnimations() {
 
 // ---- The frame and the messages ----
 
-void HoldemClass::Tick(platform::HWND table_window, float seconds) {
-  if (held_window_ == nullptr) {
-    held_window_ = table_window;
-    SetWindow(table_window);
-  }
-  if (!frame_.HasSurfaces()) return;
-  if (game_started_ != 0 && game_state_ != GAMESTATE_ERROR) {
-    SyncSeats(false);
-    Watchdog(seconds);
-  }
-  if (game_started_ != 0) {
-    if (action_bar_.IsButtonShown(32)) {
-      const bool sitting_out = tournament_ != 0
-                                   ? (local_player_id_ >= 0 && players_[local_player_id_].sit_out != 0)
-                                   : (local_player_id_ >= 0 && players_[local_player_id_].status == SEAT_SITTING_OUT);
-      if (local_player_id_ >= 0 && !sitting_out) {
-        (void)PushButtonBar(false);
-      }
-    } else if (i_am_back_seconds_ >= 0) {
-      i_am_back_seconds_ -= seconds;
-      if (i_am_back_seconds_ <= 0 && local_player_id_ >= 0 && players_[local_player_id_].status == SEAT_SITTING_OUT) {
-        ShowIAmBack();
-      }
+void HoldemClass::Tick(platform::HWND table_window, float seconds) { RunFrame(table_window, seconds); }
+
+const TableClass* HoldemClass::HostTable() const { return table_; }
+
+bool HoldemClass::FrameReady() const { return frame_.HasSurfaces(); }
+
+void HoldemClass::FrameBeforeWatchdog(float seconds) {
+  (void)seconds;
+  SyncSeats(false);
+}
+
+void HoldemClass::FrameSteps(float seconds) {
+  if (action_bar_.IsButtonShown(32)) {
+    const bool sitting_out = tournament_ != 0
+                                 ? (local_player_id_ >= 0 && players_[local_player_id_].sit_out != 0)
+                                 : (local_player_id_ >= 0 && players_[local_player_id_].status == SEAT_SITTING_OUT);
+    if (local_player_id_ >= 0 && !sitting_out) {
+      (void)PushButtonBar(false);
     }
-    if (auto_post_asked_ == 0 && auto_post_countdown_ > 0) {
-      // The question is asked once, when its countdown passes from above 0 to 0 or below.
-      if (auto_post_blind_ != 0) {
+  } else if (i_am_back_seconds_ >= 0) {
+    i_am_back_seconds_ -= seconds;
+    if (i_am_back_seconds_ <= 0 && local_player_id_ >= 0 && players_[local_player_id_].status == SEAT_SITTING_OUT) {
+      ShowIAmBack();
+    }
+  }
+  if (auto_post_asked_ == 0 && auto_post_countdown_ > 0) {
+    // The question is asked once, when its countdown passes from above 0 to 0 or below.
+    if (auto_post_blind_ != 0) {
+      auto_post_asked_ = 1;
+    } else {
+      auto_post_countdown_ -= seconds;
+      if (auto_post_countdown_ <= 0) {
         auto_post_asked_ = 1;
-      } else {
-        auto_post_countdown_ -= seconds;
-        if (auto_post_countdown_ <= 0) {
-          auto_post_asked_ = 1;
-          Post(TABLEMSG_ASK_AUTO_POST, 0, 0);
-        }
+        Post(TABLEMSG_ASK_AUTO_POST, 0, 0);
       }
     }
-    UpdateFrame(seconds);
-    EraseFrame();
-    DrawFrame(seconds);
-    TimerStep(seconds);
-  } else if (game_state_ != GAMESTATE_ERROR && table_ != nullptr && table_->joined != 0) {
-    tournament_ = (table_->table_flags & kTableFlagTournament) != 0 ? 1 : 0;
-    whole_units_ = (table_->table_flags & kTableFlagWholeUnits) != 0 ? 1 : 0;
-    for (ChipStack& pot : pots_) pot.SetWholeUnits(whole_units_ != 0);
-    for (ChipStack& pile : working_) pile.SetWholeUnits(whole_units_ != 0);
-    for (HoldemSeatRecord& seat : seats_) {
-      for (ChipStack& pile : seat.bets) pile.SetWholeUnits(whole_units_ != 0);
-      seat.combined.SetWholeUnits(whole_units_ != 0);
-    }
-    deal_pile_.SetWholeUnits(whole_units_ != 0);
-    refund_pile_.SetWholeUnits(whole_units_ != 0);
-    Post(TABLEMSG_GAME_START, 0, 0);
   }
-  if (game_started_ != 0 && game_state_ != GAMESTATE_ERROR) {
-    sit_out_clock_ += seconds;
-    SendSitOutNotice(true);
+  UpdateFrame(seconds);
+  EraseFrame();
+  DrawFrame(seconds);
+  TimerStep(seconds);
+}
+
+void HoldemClass::OnTableJoined(bool tournament, bool whole_units) {
+  tournament_ = tournament ? 1 : 0;
+  whole_units_ = whole_units ? 1 : 0;
+  for (ChipStack& pot : pots_) pot.SetWholeUnits(whole_units);
+  for (ChipStack& pile : working_) pile.SetWholeUnits(whole_units);
+  for (HoldemSeatRecord& seat : seats_) {
+    for (ChipStack& pile : seat.bets) pile.SetWholeUnits(whole_units);
+    seat.combined.SetWholeUnits(whole_units);
   }
-  Present(table_window);
+  deal_pile_.SetWholeUnits(whole_units);
+  refund_pile_.SetWholeUnits(whole_units);
+}
+
+void HoldemClass::FrameAfterSteps(float seconds) {
+  sit_out_clock_ += seconds;
+  SendSitOutNotice(true);
+}
+
+void HoldemClass::PresentFrame(platform::HWND table_window) { Present(table_window); }
+
+void HoldemClass::OnGameStart() {
+  log_.Line("Game start right now");
+  SyncSeats(true);
 }
 
 int HoldemClass::OnMessage(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) {
+  if (OnLoopMessage(message, wParam, lParam)) return 1;
   switch (message) {
-    case TABLEMSG_GAME_START:
-      if (game_started_ != 0) return 1;
-      game_started_ = 1;
-      loop_waiting_ = 0;
-      log_.Line("Game start right now");
-      SyncSeats(true);
-      PacketLoop();
-      return 1;
     case TABLEMSG_TIMER:
-      if (OnLoopMessage(message, wParam, lParam)) return 1;
       OnTimerExpired(static_cast<uint32_t>(wParam));
       return 1;
     case TABLEMSG_DEALER_BUTTON_DONE:

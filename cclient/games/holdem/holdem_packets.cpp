@@ -4,64 +4,32 @@
 #include <cstring>
 #include <string>
 
-#include "cclient/base/packet_reader.h"
 #include "cclient/games/kit/game_log.h"
+#include "cclient/games/kit/packet_dump.h"
+#include "cclient/games/kit/packet_reader.h"
+#include "cclient/games/kit/packet_writer.h"
 
 namespace {
 
-// Reads fields in wire order; after the first failure every read fails.
-class Reader {
- public:
-  Reader(const uint8_t* payload, uint32_t length) : read_(payload), left_(static_cast<int32_t>(length)) {}
-  bool ok() const { return ok_; }
-  void U8(uint8_t* out) { ok_ = ok_ && PacketReadU8(out, &read_, &left_) == 0; }
-  void I8(int8_t* out) {
-    uint8_t value = 0;
-    U8(&value);
-    *out = static_cast<int8_t>(value);
-  }
-  void U32(uint32_t* out) { ok_ = ok_ && PacketReadU32(out, &read_, &left_) == 0; }
-  void I32(int32_t* out) {
-    uint32_t value = 0;
-    U32(&value);
-    *out = static_cast<int32_t>(value);
-  }
-  void Bytes(void* out, int32_t count) { ok_ = ok_ && PacketReadBytes(out, count, &read_, &left_) == 0; }
+using Reader = PacketFieldReader;
 
- private:
-  const uint8_t* read_;
-  int32_t left_;
-  bool ok_ = true;
+// The final packet is a minimum of 1; every other length is exact.
+constexpr PacketSizeRule kSizes[] = {
+    {HOLDEM_PACKET_ERROR, 5, 5, "HOLDEM_PACKET_ERROR Wrong size"},
+    {HOLDEM_PACKET_GAME_STATE, 174, 174, "Holdem Game State Packet Wrong size"},
+    {HOLDEM_COLLECT_PACKET, 166, 166, "HOLDEM_COLLECT_PACKET Wrong size"},
+    {HOLDEM_PACKET_FINAL, 1, kPacketNoMaximum, "Holdem Final Packet Wrong size"},
+    {HOLDEM_PACKET_REFUND, 17, 17, "HOLDEM_PACKET_REFUND Wrong size"},
+    {HOLDEM_OPTION_INDICATE, 4, 4, "HOLDEM_OPTION_INDICATE Wrong size"},
+    {HOLDEM_PACKET_DISPLAY_I_AM_BACK, 4, 4, "HOLDEM_PACKET_DISPLAY_I_AM_BACK Wrong size"},
+    {HOLDEM_PACKET_ASK_SHOW_MUCK, 20, 20, "HOLDEM_PACKET_ASK_SHOW_MUCK Wrong size"},
+    {HOLDEM_PACKET_PLAYER_STATUS, 61, 61, "HOLDEM_PACKET_PLAYER_STATUS Wrong size"},
+    {HOLDEM_PACKET_CLEAR_TABLE, HOLDEM_PACKET_CLEAR_TABLE_LENGTH, HOLDEM_PACKET_CLEAR_TABLE_LENGTH, "HOLDEM_PACKET_CLEAR_TABLE_LENGTH Wrong size"},
+    {HOLDEM_PACKET_MOVE_D_BUTTON, 3, 3, "HOLDEM_PACKET_MOVE_D_BUTTON Wrong size"},
+    {HOLDEM_PACKET_SHOW_PLAY_NOW, 9, 9, "HOLDEM_PACKET_SHOW_PLAY_NOW Wrong size"},
+    {HOLDEM_PACKET_LOCAL_PLAYER_STATUS_NOTIFICATION, 1, 1, "HOLDEM_PACKET_LOCAL_PLAYER_STATUS_NOTIFICATION Wrong size"},
+    {HOLDEM_PACKET_FORCE_TO_SHOW_BUY_MORE_WINDOW, 4, 4, "HOLDEM_PACKET_FORCE_TO_SHOW_BUY_MORE_WINDOW Wrong size"},
 };
-
-struct SizeRule {
-  uint32_t type;
-  uint32_t size;  // exact; 2404 a minimum of 1
-  const char* text;
-};
-constexpr SizeRule kSizes[] = {
-    {HOLDEM_PACKET_ERROR, 5, "HOLDEM_PACKET_ERROR Wrong size"},
-    {HOLDEM_PACKET_GAME_STATE, 174, "Holdem Game State Packet Wrong size"},
-    {HOLDEM_COLLECT_PACKET, 166, "HOLDEM_COLLECT_PACKET Wrong size"},
-    {HOLDEM_PACKET_FINAL, 1, "Holdem Final Packet Wrong size"},
-    {HOLDEM_PACKET_REFUND, 17, "HOLDEM_PACKET_REFUND Wrong size"},
-    {HOLDEM_OPTION_INDICATE, 4, "HOLDEM_OPTION_INDICATE Wrong size"},
-    {HOLDEM_PACKET_DISPLAY_I_AM_BACK, 4, "HOLDEM_PACKET_DISPLAY_I_AM_BACK Wrong size"},
-    {HOLDEM_PACKET_ASK_SHOW_MUCK, 20, "HOLDEM_PACKET_ASK_SHOW_MUCK Wrong size"},
-    {HOLDEM_PACKET_PLAYER_STATUS, 61, "HOLDEM_PACKET_PLAYER_STATUS Wrong size"},
-    {HOLDEM_PACKET_CLEAR_TABLE, HOLDEM_PACKET_CLEAR_TABLE_LENGTH, "HOLDEM_PACKET_CLEAR_TABLE_LENGTH Wrong size"},
-    {HOLDEM_PACKET_MOVE_D_BUTTON, 3, "HOLDEM_PACKET_MOVE_D_BUTTON Wrong size"},
-    {HOLDEM_PACKET_SHOW_PLAY_NOW, 9, "HOLDEM_PACKET_SHOW_PLAY_NOW Wrong size"},
-    {HOLDEM_PACKET_LOCAL_PLAYER_STATUS_NOTIFICATION, 1, "HOLDEM_PACKET_LOCAL_PLAYER_STATUS_NOTIFICATION Wrong size"},
-    {HOLDEM_PACKET_FORCE_TO_SHOW_BUY_MORE_WINDOW, 4, "HOLDEM_PACKET_FORCE_TO_SHOW_BUY_MORE_WINDOW Wrong size"},
-};
-
-const SizeRule* FindRule(uint32_t type) {
-  for (const SizeRule& rule : kSizes) {
-    if (rule.type == type) return &rule;
-  }
-  return nullptr;
-}
 
 void ReadStatus(Reader& r, uint8_t* status, uint8_t* sit_out) {
   r.Bytes(status, kHoldemSeats);
@@ -220,16 +188,7 @@ const char* Holdem_ActionLabel(int32_t code) {
 
 std::unique_ptr<GameRecord> Holdem_ParsePacket(uint32_t type, const uint8_t* payload, uint32_t length,
                                                int32_t local_seat, GameLog* log) {
-  const SizeRule* rule = FindRule(type);
-  if (rule == nullptr) {
-    if (log != nullptr) log->LabelNumber("Unknow packet", type);
-    return nullptr;
-  }
-  const bool size_ok = type == HOLDEM_PACKET_FINAL ? length >= 1 : length == rule->size;
-  if (!size_ok) {
-    if (log != nullptr) log->LabelNumber(rule->text, length);
-    return nullptr;
-  }
+  if (PacketRules_Check(kSizes, type, length, log) == nullptr) return nullptr;
   Reader r(payload, length);
   std::unique_ptr<GameRecord> record;
   switch (type) {
@@ -391,32 +350,10 @@ bool Holdem_CheckRecord(uint32_t type, const GameRecord& record, GameLog* log) {
 
 namespace {
 
-void Row(GameLog* log, const char* label, const char* format, const uint32_t* values, int32_t count) {
-  std::string line = label;
-  char cell[32];
-  for (int32_t i = 0; i < count; ++i) {
-    std::snprintf(cell, sizeof cell, format, "", static_cast<int32_t>(values[i]));
-    line += cell;
-  }
-  log->Line(line.c_str());
-}
-
-void RowBytes(GameLog* log, const char* label, const char* format, const uint8_t* values, int32_t count) {
-  uint32_t wide[16];
-  for (int32_t i = 0; i < count; ++i) wide[i] = values[i];
-  Row(log, label, format, wide, count);
-}
-
-void RowCards(GameLog* log, const char* label, const int8_t* values, int32_t count) {
-  uint32_t wide[16];
-  for (int32_t i = 0; i < count; ++i) wide[i] = static_cast<uint32_t>(static_cast<int32_t>(values[i]));
-  Row(log, label, "%s%4d", wide, count);
-}
-
 void StatusRow(GameLog* log, const uint8_t* status) {
   uint32_t codes[kHoldemSeats];
   for (int32_t s = 0; s < kHoldemSeats; ++s) codes[s] = Holdem_StatusCode(status[s]);
-  Row(log, "Player Status", "%s%4d", codes, kHoldemSeats);
+  PacketDump_Row(log, "Player Status", "%4d", codes, kHoldemSeats);
 }
 
 void OfferedLine(GameLog* log, const char* label, const uint8_t* flags) {
@@ -447,16 +384,16 @@ void Holdem_DumpPacket(uint32_t type, const GameRecord& record, int32_t local_se
       log->LabelNumber("Round Number", r.round);
       log->LabelNumber("Dealer Status", r.dealer_status);
       log->LabelNumber("Table type", r.table_type);
-      RowBytes(log, "Player Sit out Flags", "%s%4d", r.sit_out, kHoldemSeats);
-      RowCards(log, "Deck Cards", r.board, kHoldemBoardCards);
+      PacketDump_RowBytes(log, "Player Sit out Flags", "%4d", r.sit_out, kHoldemSeats);
+      PacketDump_RowCards(log, "Deck Cards", "%4d", r.board, kHoldemBoardCards);
       log->LabelNumber("Current Dealer Position", r.dealer);
       StatusRow(log, r.status);
-      Row(log, "PlayerTotalChip", "%s%7d", r.chips, kHoldemSeats);
+      PacketDump_Row(log, "PlayerTotalChip", "%7d", r.chips, kHoldemSeats);
       log->Line("Current Betting:");
       for (int32_t s = 0; s < kHoldemSeats; ++s) {
         char label[32];
         std::snprintf(label, sizeof label, "\tPlayer%d =\t", s);
-        Row(log, label, "%s%6d", r.bets[s], 4);
+        PacketDump_Row(log, label, "%6d", r.bets[s], 4);
       }
       log->Line("");
       log->LabelNumber("Main Port Chip Value", r.main_pot);
@@ -513,10 +450,10 @@ void Holdem_DumpPacket(uint32_t type, const GameRecord& record, int32_t local_se
       log->LabelNumber("Hand Number", r.hand);
       log->LabelNumber("Round Number", r.round);
       log->LabelNumber("Table type", r.table_type);
-      RowBytes(log, "Player Sit out Flags", "%s%4d", r.sit_out, kHoldemSeats);
+      PacketDump_RowBytes(log, "Player Sit out Flags", "%4d", r.sit_out, kHoldemSeats);
       log->Line(r.last_packet != 0 ? "This is the last packet" : "This is not last packet");
       log->LabelNumber("Dealer Status", r.dealer_status);
-      RowCards(log, "Deck cards: ", r.board, kHoldemBoardCards);
+      PacketDump_RowCards(log, "Deck cards: ", "%4d", r.board, kHoldemBoardCards);
       StatusRow(log, r.status);
       log->Line("player card:");
       for (int32_t s = 0; s < kHoldemSeats; ++s) log->Printf("player %d= %d %d\n", s, r.cards[s][0], r.cards[s][1]);
@@ -525,10 +462,10 @@ void Holdem_DumpPacket(uint32_t type, const GameRecord& record, int32_t local_se
         log->Printf("player %d= %10d\n", s, static_cast<int32_t>(r.chips[s]));
       }
       log->LabelNumber("Winner amount", r.winner_count);
-      RowCards(log, "Winner List: ", r.winners, r.Winners());
-      Row(log, "winning chip: ", "%s%7d", r.winning_chips, r.Winners());
-      Row(log, "Rake Return Value: ", "%s%7d", r.rake_returns, r.Winners());
-      RowCards(log, "Winner Cards: ", r.winner_cards, kHoldemBoardCards);
+      PacketDump_RowCards(log, "Winner List: ", "%4d", r.winners, r.Winners());
+      PacketDump_Row(log, "winning chip: ", "%7d", r.winning_chips, r.Winners());
+      PacketDump_Row(log, "Rake Return Value: ", "%7d", r.rake_returns, r.Winners());
+      PacketDump_RowCards(log, "Winner Cards: ", "%4d", r.winner_cards, kHoldemBoardCards);
       static const char* kPots[3] = {"From main port to winner:", "From side port to winner:",
                                      "From second side port to winner:"};
       if (r.paying_pot < 3) log->Line(kPots[r.paying_pot]);
@@ -548,7 +485,7 @@ void Holdem_DumpPacket(uint32_t type, const GameRecord& record, int32_t local_se
       log->LabelNumber("Player Index", r.seat);
       log->LabelNumber("Refund value", r.refund);
       log->LabelNumber("Balance after Refund", r.balance);
-      Row(log, "Current Betting after Refund:", "%s%6d", r.bets, 4);
+      PacketDump_Row(log, "Current Betting after Refund:", "%6d", r.bets, 4);
       log->Line("");
       break;
     }
@@ -567,8 +504,8 @@ void Holdem_DumpPacket(uint32_t type, const GameRecord& record, int32_t local_se
       const auto& r = static_cast<const HoldemPlayerStatusRecord&>(record);
       log->LabelText("PacketType", "Player Status Packet");
       StatusRow(log, r.status);
-      RowBytes(log, "Player Sit out Flags", "%s%4d", r.sit_out, kHoldemSeats);
-      Row(log, "PlayerTotalChip", "%s%7d", r.chips, kHoldemSeats);
+      PacketDump_RowBytes(log, "Player Sit out Flags", "%4d", r.sit_out, kHoldemSeats);
+      PacketDump_Row(log, "PlayerTotalChip", "%7d", r.chips, kHoldemSeats);
       log->LabelNumber("Table type", r.table_type);
       log->Line("");
       break;
@@ -580,54 +517,21 @@ void Holdem_DumpPacket(uint32_t type, const GameRecord& record, int32_t local_se
 
 // ---- The client's packets ----
 
-namespace {
-
-void PutU32(std::vector<uint8_t>* out, uint32_t value) {
-  out->push_back(static_cast<uint8_t>(value >> 24));
-  out->push_back(static_cast<uint8_t>(value >> 16));
-  out->push_back(static_cast<uint8_t>(value >> 8));
-  out->push_back(static_cast<uint8_t>(value));
-}
-
-}  // namespace
-
 std::vector<uint8_t> Holdem_ActionPacket(uint32_t table_id, uint32_t hand, uint32_t round, uint8_t code,
                                          uint32_t amount) {
-  std::vector<uint8_t> out;
-  PutU32(&out, table_id);
-  PutU32(&out, hand);
-  PutU32(&out, round);
-  out.push_back(code);
-  PutU32(&out, amount);
-  out.push_back(0);
-  return out;
+  return PacketWriter().U32(table_id).U32(hand).U32(round).U8(code).U32(amount).U8(0).Take();
 }
 
 std::vector<uint8_t> Holdem_FlagPacket(uint32_t table_id, uint32_t hand, uint32_t round, uint8_t flag) {
-  std::vector<uint8_t> out;
-  PutU32(&out, table_id);
-  PutU32(&out, hand);
-  PutU32(&out, round);
-  out.push_back(flag);
-  out.push_back(0);
-  return out;
+  return PacketWriter().U32(table_id).U32(hand).U32(round).U8(flag).U8(0).Take();
 }
 
 std::vector<uint8_t> Holdem_HandPacket(uint32_t table_id, uint32_t hand, uint32_t round) {
-  std::vector<uint8_t> out;
-  PutU32(&out, table_id);
-  PutU32(&out, hand);
-  PutU32(&out, round);
-  out.push_back(0);
-  return out;
+  return PacketWriter().U32(table_id).U32(hand).U32(round).U8(0).Take();
 }
 
 std::vector<uint8_t> Holdem_PlayNowPacket(uint32_t table_id, uint8_t choice) {
-  std::vector<uint8_t> out;
-  PutU32(&out, table_id);
-  out.push_back(choice);
-  out.push_back(0);
-  return out;
+  return PacketWriter().U32(table_id).U8(choice).U8(0).Take();
 }
 
 uint8_t Holdem_ActionOfButton(int32_t button_id, const char** log_line) {

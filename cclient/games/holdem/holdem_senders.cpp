@@ -1,17 +1,6 @@
 // The packets the Hold'em table sends, on the table's connection.
 #include "cclient/games/holdem/holdem.h"
-#include "cclient/table/table.h"
-
-namespace {
-
-int Send(TableClass* table, uint32_t type, const std::vector<uint8_t>& payload) {
-  if (table == nullptr) return -1;
-  return table->SendTablePacket(type, payload.data(), static_cast<uint32_t>(payload.size()));
-}
-
-uint32_t TableId(const TableClass* table) { return table != nullptr ? table->table_id : 0; }
-
-}  // namespace
+#include "cclient/games/kit/packet_writer.h"
 
 int HoldemClass::SendAction(int32_t button_id, uint32_t amount) {
   const char* line = nullptr;
@@ -21,23 +10,23 @@ int HoldemClass::SendAction(int32_t button_id, uint32_t amount) {
   } else {
     log_.LabelNumber("Action UNKNOWN is sent. Crazy!", button_id);
   }
-  return Send(table_, HOLDEM_PACKET_ACTION, Holdem_ActionPacket(TableId(table_), hand_number_, round_number_, code, amount));
+  return GamePacket_Send(table_, sent_types_.action, Holdem_ActionPacket(GamePacket_TableId(table_), hand_number_, round_number_, code, amount));
 }
 
 int HoldemClass::SendSitOutNextHand(uint8_t flag) {
   log_.Line(flag != 0 ? "sit out next hand notification is sent" : "do not sit out next hand notification is sent");
-  return Send(table_, HOLDEM_PACKET_SIT_OUT_NEXT_HAND,
-              Holdem_FlagPacket(TableId(table_), hand_number_, round_number_, flag != 0 ? 1 : 0));
+  return GamePacket_Send(table_, sent_types_.sit_out_next_hand,
+              Holdem_FlagPacket(GamePacket_TableId(table_), hand_number_, round_number_, flag != 0 ? 1 : 0));
 }
 
 int HoldemClass::SendFinishGame() {
   log_.Line("Finish Game Packet is sent");
-  return Send(table_, HOLDEM_PACKET_FINISH_GAME, Holdem_HandPacket(TableId(table_), hand_number_, round_number_));
+  return GamePacket_Send(table_, sent_types_.finish_game, Holdem_HandPacket(GamePacket_TableId(table_), hand_number_, round_number_));
 }
 
 int HoldemClass::SendIAmBack() {
   log_.Line("I am back packet is sent");
-  return Send(table_, HOLDEM_PACKET_I_AM_BACK, Holdem_HandPacket(TableId(table_), hand_number_, round_number_));
+  return GamePacket_Send(table_, sent_types_.i_am_back, Holdem_HandPacket(GamePacket_TableId(table_), hand_number_, round_number_));
 }
 
 int HoldemClass::SendShowMuck(int32_t button_id) {
@@ -50,13 +39,13 @@ int HoldemClass::SendShowMuck(int32_t button_id) {
     choice = 2;
     log_.Line("Muck Card packet is sent");
   }
-  return Send(table_, HOLDEM_PACKET_SHOW_MUCK_RESPONSE,
-              Holdem_FlagPacket(TableId(table_), hand_number_, round_number_, choice));
+  return GamePacket_Send(table_, sent_types_.show_muck,
+              Holdem_FlagPacket(GamePacket_TableId(table_), hand_number_, round_number_, choice));
 }
 
 int HoldemClass::SendPlayNow() {
   log_.Line("Play now packet is sent");
-  return Send(table_, HOLDEM_PACKET_PLAY_NOW, Holdem_PlayNowPacket(TableId(table_), static_cast<uint8_t>(play_now_choice_)));
+  return GamePacket_Send(table_, HOLDEM_PACKET_PLAY_NOW, Holdem_PlayNowPacket(GamePacket_TableId(table_), static_cast<uint8_t>(play_now_choice_)));
 }
 
 std::unique_ptr<GameRecord> HoldemClass::ParsePacket(uint32_t type, const uint8_t* payload, uint32_t length) {

@@ -3,9 +3,9 @@
 #include "cclient/games/kit/game_log.h"
 
 bool PacketRing::Push(uint32_t type, std::unique_ptr<GameRecord> record) {
-  if (count_ == kSlots) return false;  // the record goes with the unique_ptr
+  if (count_ == capacity_) return false;  // the record goes with the unique_ptr
   if (count_ == 0) head_ = 0;
-  const int32_t slot = (head_ + count_) % kSlots;
+  const int32_t slot = (head_ + count_) % capacity_;
   types_[slot] = type;
   records_[slot] = std::move(record);
   dumped_[slot] = 0;
@@ -19,7 +19,7 @@ bool PacketRing::Pop() {
   --count_;
   const uint32_t type = types_[head_];
   records_[head_].reset();
-  head_ = (head_ + 1) % kSlots;
+  head_ = (head_ + 1) % capacity_;
   if (log_ != nullptr) log_->LabelNumber("!!!!pop packet", type);
   return true;
 }

@@ -1,8 +1,14 @@
 #include "cclient/games/kit/queued_game.h"
 
+#include "cclient/table/table.h"
 #include "platform/window/message_queue.h"
 
-QueuedGame::QueuedGame() = default;
+QueuedGame::QueuedGame(const QueuedGamePolicy& policy)
+    : policy_(policy),
+      ring_(&log_, policy.ring_slots),
+      delay_timer_(policy.delay_slot, "delay timer is in use"),
+      leave_timer_(policy.leave_slot, "leavePacket timer is in use"),
+      instant_timer_(policy.instant_slot, "instant timer is in use") {}
 QueuedGame::~QueuedGame() = default;
 
 bool QueuedGame::Post(platform::UINT message, platform::WPARAM wparam, platform::LPARAM lparam) const {
@@ -12,9 +18,9 @@ bool QueuedGame::Post(platform::UINT message, platform::WPARAM wparam, platform:
 
 int QueuedGame::HandlePacket(uint32_t type, const uint8_t* payload, uint32_t length) {
   std::unique_ptr<GameRecord> record = ParsePacket(type, payload, length);
-  if (record == nullptr) return 1;
+  if (record == nullptr) return RefusedPacketAnswer(type);
   (void)ring_.Push(type, std::move(record));
-  if (game_started_ != 0 && ring_.Count() == 1 && LoopTimersFree() && !in_loop_) PacketLoop();
+  if (game_started_ != 0 && ring_.Count() == 1 && !in_loop_ && MayRunOnArrival()) PacketLoop();
   return 0;
 }
 
@@ -81,18 +87,18 @@ void QueuedGame::ResumeAfter(uint32_t pause_ms, const char* at_once, const char*
 }
 
 void QueuedGame::CountDownLoopTimers(double seconds) {
-  if (delay_timer_.Countdown(seconds)) Post(TABLEMSG_TIMER, TIMERSLOT_DELAY, 0);
-  if (instant_timer_.Countdown(seconds)) Post(TABLEMSG_TIMER, TIMERSLOT_INSTANT, 0);
+  if (delay_timer_.Countdown(seconds)) Post(TABLEMSG_TIMER, policy_.delay_slot, 0);
+  if (instant_timer_.Countdown(seconds)) Post(TABLEMSG_TIMER, policy_.instant_slot, 0);
 }
 
 void QueuedGame::Watchdog(double seconds) {
   if (loop_waiting_ == 0) return;
   if (delay_timer_.IsFree() && instant_timer_.IsFree() && AnimationsAtRest()) {
     if (leave_timer_.IsFree()) {
-      log_.Line("need to start leaveTabletimer");
+      log_.Line(policy_.watchdog_line);
       (void)leave_timer_.Start(0.2, &log_);
     } else if (leave_timer_.Countdown(seconds)) {
-      Post(TABLEMSG_TIMER, TIMERSLOT_LEAVE_PACKET, 0);
+      Post(TABLEMSG_TIMER, policy_.leave_slot, 0);
     }
   } else {
     leave_timer_.Stop();
@@ -100,35 +106,65 @@ void QueuedGame::Watchdog(double seconds) {
 }
 
 void QueuedGame::StartGame() {
+  if (game_started_ != 0) return;
   game_started_ = 1;
   loop_waiting_ = 0;
+  OnGameStart();
   PacketLoop();
 }
 
 bool QueuedGame::OnLoopMessage(platform::UINT message, platform::WPARAM wparam, platform::LPARAM lparam) {
-  if (message != TABLEMSG_TIMER) return false;
-  switch (wparam) {
-    case TIMERSLOT_DELAY:
-      // A delay posts at every frame until handled: a second post finds the timer freed.
-      if (delay_timer_.IsFree()) return true;
-      delay_timer_.Stop();
-      log_.Line("delay timer leads to packetLoop");
-      PacketLoop();
-      return true;
-    case TIMERSLOT_INSTANT:
-      if (instant_timer_.IsFree()) return true;
-      instant_timer_.Stop();
-      log_.Line("instant timer leads to packetLoop");
-      PacketLoop();
-      return true;
-    case TIMERSLOT_LEAVE_PACKET:
-      if (leave_timer_.IsFree()) return true;
-      log_.Line("Force to enter PacketLoop");
-      ForceEndAnimations();
-      leave_timer_.Stop();
-      PacketLoop();
-      return true;
-    default:
-      return false;
+  (void)lparam;
+  if (message == TABLEMSG_GAME_START) {
+    StartGame();
+    return true;
   }
+  if (message != TABLEMSG_TIMER) return false;
+  const auto slot = static_cast<uint32_t>(wparam);
+  if (slot == policy_.delay_slot) {
+    // A delay posts at every frame until handled: a second post finds the timer freed.
+    if (delay_timer_.IsFree()) return true;
+    delay_timer_.Stop();
+    log_.Line("delay timer leads to packetLoop");
+    PacketLoop();
+    return true;
+  }
+  if (slot == policy_.instant_slot) {
+    if (instant_timer_.IsFree()) return true;
+    instant_timer_.Stop();
+    log_.Line("instant timer leads to packetLoop");
+    PacketLoop();
+    return true;
+  }
+  if (slot == policy_.leave_slot) {
+    if (leave_timer_.IsFree()) return true;
+    log_.Line("Force to enter PacketLoop");
+    ForceEndAnimations();
+    leave_timer_.Stop();
+    PacketLoop();
+    return true;
+  }
+  return false;
+}
+
+void QueuedGame::RunFrame(platform::HWND table_window, float seconds) {
+  if (window_ == nullptr) window_ = table_window;
+  if (!FrameReady()) return;
+  const bool running = game_started_ != 0 && game_state_ != GAMESTATE_ERROR;
+  if (running) {
+    FrameBeforeWatchdog(seconds);
+    Watchdog(seconds);
+  }
+  if (game_started_ != 0) {
+    FrameSteps(seconds);
+  } else if (game_state_ != GAMESTATE_ERROR) {
+    const TableClass* table = HostTable();
+    if (table != nullptr && table->joined != 0) {
+      OnTableJoined((table->table_flags & kTableFlagTournament) != 0,
+                    (table->table_flags & kTableFlagWholeUnits) != 0);
+      Post(TABLEMSG_GAME_START, 0, 0);
+    }
+  }
+  if (game_started_ != 0 && game_state_ != GAMESTATE_ERROR) FrameAfterSteps(seconds);
+  PresentFrame(table_window);
 }

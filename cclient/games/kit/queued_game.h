@@ -11,11 +11,15 @@
 // So the table shows the server's packets strictly in order and never faster than its animations.
 //
 // The messages that resume the loop (posted to the table window, handled by OnLoopMessage):
-// 6000 game start, 7000 with slot 0 (delay timer), 6 (leave-packet watchdog) or 8 (instant
-// timer); the game's own card (9000) and chip (10000) end messages call ResumeAfter. The
-// watchdog: while the loop waits and the game reports itself at rest (no timer, no animation),
-// the leave-packet timer runs 0.2 s and then forces the loop on, so an animation that ended
-// without its message never stalls the table.
+// 6000 game start, 7000 with the delay, leave-packet (watchdog) or instant timer's slot; the
+// game's own card and chip end messages call ResumeAfter. The watchdog: while the loop waits and
+// the game reports itself at rest (no timer, no animation), the leave-packet timer runs 0.2 s and
+// then forces the loop on, so an animation that ended without its message never stalls the table.
+//
+// Where the games' designs differ the game decides: the ring's size and the three loop timers'
+// slots (QueuedGamePolicy), which timers must be free for a packet to run the loop on arrival
+// (MayRunOnArrival), the answer for a packet that does not parse (RefusedPacketAnswer), what game
+// start does besides starting the loop (OnGameStart), and the steps of a frame (RunFrame's hooks).
 //
 // UI thread only. PacketLoop is never re-entered from inside itself: every resume comes through a
 // posted message or the next frame.
@@ -29,18 +33,26 @@
 #include "cclient/games/kit/soft_timer.h"
 #include "cclient/table/table_game.h"
 
+class TableClass;
+
 enum class LoopOutcome { kNext, kYield, kAgain, kWait };
 
-// Timer slots (the first parameter of message 7000).
+// The loop's own timer slots (the first parameter of message 7000) where a game keeps the kit's
+// numbering; a game's other timers take slots of its own.
 enum GameTimerSlot : uint32_t {
   TIMERSLOT_DELAY = 0,
-  TIMERSLOT_IN_TURN = 1,
-  TIMERSLOT_SOUND_REFUND = 2,
-  TIMERSLOT_SOUND_DEAL_TICK = 3,
-  TIMERSLOT_REFUND = 4,
-  TIMERSLOT_SOUND_POT = 5,
   TIMERSLOT_LEAVE_PACKET = 6,
   TIMERSLOT_INSTANT = 8,
+};
+
+// What a game sets where the queued games differ.
+struct QueuedGamePolicy {
+  int32_t ring_slots = PacketRing::kSlots;
+  uint32_t delay_slot = TIMERSLOT_DELAY;
+  uint32_t leave_slot = TIMERSLOT_LEAVE_PACKET;
+  uint32_t instant_slot = TIMERSLOT_INSTANT;
+  // Logged when the watchdog starts the leave-packet timer.
+  const char* watchdog_line = "need to start leaveTabletimer";
 };
 
 // The game states shared by the queued games.
@@ -54,11 +66,12 @@ enum QueuedGameState : int32_t {
 
 class QueuedGame : public TableGameClass {
  public:
-  QueuedGame();
+  explicit QueuedGame(const QueuedGamePolicy& policy = QueuedGamePolicy{});
   ~QueuedGame() override;
 
   // Parses, queues, and runs the loop when the game has started, this is the only queued packet
-  // and no resume is pending. 0 accepted, 1 when the packet did not parse.
+  // and MayRunOnArrival holds. 0 accepted; a packet that did not parse is not queued and gets
+  // RefusedPacketAnswer.
   int HandlePacket(uint32_t type, const uint8_t* payload, uint32_t length) override;
   // Runs passes over the head record until it must wait or the ring is empty; the count left.
   int32_t PacketLoop();
@@ -94,6 +107,36 @@ class QueuedGame : public TableGameClass {
   virtual bool AnimationsAtRest() const { return true; }
   // The watchdog fired: end every chip move and card deal at once.
   virtual void ForceEndAnimations() {}
+  // Whether a packet that arrives as the only one queued runs the loop at once (the game has
+  // started and no loop call is under way): by default when the loop's three timers are free.
+  virtual bool MayRunOnArrival() const { return LoopTimersFree(); }
+  // The answer to the table for a packet that did not parse.
+  virtual int RefusedPacketAnswer(uint32_t type) const {
+    (void)type;
+    return 1;
+  }
+  // Game start (message 6000, once): what the game does before the loop first runs (its log
+  // line, its seats).
+  virtual void OnGameStart() {}
+
+  // ---- The frame (RunFrame's steps) ----
+  // The table the game plays at (its joined flag and table flags start the game), or nullptr.
+  virtual const TableClass* HostTable() const { return nullptr; }
+  // False while the game cannot draw yet: the frame does nothing more.
+  virtual bool FrameReady() const { return true; }
+  // Each frame of a running game (started, not in error), before the watchdog.
+  virtual void FrameBeforeWatchdog(float seconds) { (void)seconds; }
+  // Each frame of a started game: update, erase, draw, the game's own timers.
+  virtual void FrameSteps(float seconds) { (void)seconds; }
+  // The table was joined: the flags the game keeps before it starts.
+  virtual void OnTableJoined(bool tournament, bool whole_units) {
+    (void)tournament;
+    (void)whole_units;
+  }
+  // Each frame of a running game, after its steps (the sit-out notice's clock).
+  virtual void FrameAfterSteps(float seconds) { (void)seconds; }
+  // Last in every frame that got past FrameReady.
+  virtual void PresentFrame(platform::HWND table_window) { (void)table_window; }
 
   // ---- Services for the game ----
   // The table window every message goes to.
@@ -112,17 +155,25 @@ class QueuedGame : public TableGameClass {
   void CountDownLoopTimers(double seconds);
   // The leave-packet watchdog, once per frame while the game has started.
   void Watchdog(double seconds);
-  // 6000 (game start is the game's own, see StartGame), and 7000 slots 0, 6 and 8: true when the
-  // message was one of these.
+  // 6000 (game start) and 7000 with the loop timers' slots: true when the message was one of
+  // these.
   bool OnLoopMessage(platform::UINT message, platform::WPARAM wparam, platform::LPARAM lparam);
-  // Marks the game started and runs the loop.
+  // Marks the game started (once), runs OnGameStart and the loop.
   void StartGame();
+  // One frame (the game's Tick): keeps the window on the first call; nothing more until
+  // FrameReady. A running game syncs (FrameBeforeWatchdog) and runs the watchdog; a started game
+  // runs its steps; a game not started (and not in error) whose table is joined takes the
+  // tournament and whole-units flags and posts 6000 (so once: the next frames find it started).
+  // Then a running game's FrameAfterSteps, and PresentFrame.
+  void RunFrame(platform::HWND table_window, float seconds);
+  const QueuedGamePolicy& Policy() const { return policy_; }
 
+  QueuedGamePolicy policy_;
   GameLog log_;
-  PacketRing ring_{&log_};
-  SoftTimer delay_timer_{TIMERSLOT_DELAY, "delay timer is in use"};
-  SoftTimer leave_timer_{TIMERSLOT_LEAVE_PACKET, "leavePacket timer is in use"};
-  SoftTimer instant_timer_{TIMERSLOT_INSTANT, "instant timer is in use"};
+  PacketRing ring_;
+  SoftTimer delay_timer_;
+  SoftTimer leave_timer_;
+  SoftTimer instant_timer_;
   int32_t game_state_ = GAMESTATE_INIT_TABLE;
   uint8_t loop_waiting_ = 0;
   uint8_t game_started_ = 0;

@@ -1,17 +1,7 @@
 #include "cclient/games/omaha/omaha.h"
 
+#include "cclient/games/kit/packet_writer.h"
 #include "cclient/table/table.h"
-
-namespace {
-
-int Send(TableClass* table, uint32_t type, const std::vector<uint8_t>& payload) {
-  if (table == nullptr) return -1;
-  return table->SendTablePacket(type, payload.data(), static_cast<uint32_t>(payload.size()));
-}
-
-uint32_t TableId(const TableClass* table) { return table != nullptr ? table->table_id : 0; }
-
-}  // namespace
 
 OmahaClass::OmahaClass(TableClass* table) : HoldemClass(table) {
   game_name_ = "Omaha";
@@ -31,6 +21,8 @@ OmahaClass::OmahaClass(TableClass* table) : HoldemClass(table) {
   countdown_holds_option_ = false;
   play_now_buttons_ = false;
   card_sheet_ = 0;
+  sent_types_ = {OMAHA_PACKET_ACTION, OMAHA_PACKET_SIT_OUT_NEXT_HAND, OMAHA_PACKET_FINISH_GAME, OMAHA_PACKET_I_AM_BACK,
+                 OMAHA_PACKET_SHOW_MUCK_RESPONSE};
 }
 
 std::unique_ptr<TableGameClass> Omaha_Make(TableClass* table) { return std::make_unique<OmahaClass>(table); }
@@ -81,24 +73,12 @@ int OmahaClass::SendAction(int32_t choice, uint32_t amount) {
     return -1;
   }
   log_.Line(line);
-  return Send(table_, OMAHA_PACKET_ACTION, Holdem_ActionPacket(TableId(table_), hand_number_, round_number_, code, amount));
-}
-
-int OmahaClass::SendSitOutNextHand(uint8_t flag) {
-  log_.Line(flag != 0 ? "sit out next hand notification is sent" : "do not sit out next hand notification is sent");
-  return Send(table_, OMAHA_PACKET_SIT_OUT_NEXT_HAND,
-              Holdem_FlagPacket(TableId(table_), hand_number_, round_number_, flag != 0 ? 1 : 0));
-}
-
-int OmahaClass::SendFinishGame() {
-  log_.Line("Finish Game Packet is sent");
-  return Send(table_, OMAHA_PACKET_FINISH_GAME, Holdem_HandPacket(TableId(table_), hand_number_, round_number_));
+  return GamePacket_Send(table_, sent_types_.action, Holdem_ActionPacket(GamePacket_TableId(table_), hand_number_, round_number_, code, amount));
 }
 
 int OmahaClass::SendIAmBack() {
-  log_.Line("I am back packet is sent");
   i_am_back_requested_ = 1;
-  return Send(table_, OMAHA_PACKET_I_AM_BACK, Holdem_HandPacket(TableId(table_), hand_number_, round_number_));
+  return HoldemClass::SendIAmBack();
 }
 
 int OmahaClass::SendShowMuck(int32_t button_id) {
@@ -109,8 +89,8 @@ int OmahaClass::SendShowMuck(int32_t button_id) {
   } else if (button_id == 34) {
     choice = 2;
   }
-  return Send(table_, OMAHA_PACKET_SHOW_MUCK_RESPONSE,
-              Holdem_FlagPacket(TableId(table_), hand_number_, round_number_, choice));
+  return GamePacket_Send(table_, sent_types_.show_muck,
+              Holdem_FlagPacket(GamePacket_TableId(table_), hand_number_, round_number_, choice));
 }
 
 // ---- The loop ----

@@ -35,8 +35,6 @@ class OmahaClass : public HoldemClass {
 
   // ---- Packets ----
   int SendAction(int32_t choice, uint32_t amount) override;
-  int SendSitOutNextHand(uint8_t flag) override;
-  int SendFinishGame() override;
   int SendIAmBack() override;
   int SendShowMuck(int32_t button_id) override;
 

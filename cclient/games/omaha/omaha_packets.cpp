@@ -4,87 +4,53 @@
 #include <cstring>
 #include <string>
 
-#include "cclient/base/packet_reader.h"
 #include "cclient/games/kit/game_log.h"
+#include "cclient/games/kit/packet_dump.h"
+#include "cclient/games/kit/packet_reader.h"
 
 namespace {
 
-// Reads fields in wire order; after the first failure every read fails.
-class Reader {
+// The kit's reader with Omaha's two compound fields.
+class Reader : public PacketFieldReader {
  public:
-  Reader(const uint8_t* payload, uint32_t length) : read_(payload), left_(static_cast<int32_t>(length)) {}
-  bool ok() const { return ok_; }
-  int32_t left() const { return left_; }
-  void U8(uint8_t* out) { ok_ = ok_ && PacketReadU8(out, &read_, &left_) == 0; }
-  void I8(int8_t* out) {
-    uint8_t value = 0;
-    U8(&value);
-    *out = static_cast<int8_t>(value);
-  }
-  void U32(uint32_t* out) { ok_ = ok_ && PacketReadU32(out, &read_, &left_) == 0; }
-  void I32(int32_t* out) {
-    uint32_t value = 0;
-    U32(&value);
-    *out = static_cast<int32_t>(value);
-  }
-  void Bytes(void* out, int32_t count) { ok_ = ok_ && PacketReadBytes(out, count, &read_, &left_) == 0; }
-  void U32s(uint32_t* out, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) U32(&out[i]);
-  }
+  using PacketFieldReader::PacketFieldReader;
   // The round number, and the table kind it sets (2 for a round other than 0, else 1).
   void Round(uint32_t* round, int32_t* table_kind) {
     U32(round);
-    if (ok_) *table_kind = *round != 0 ? 2 : 1;
+    if (ok()) *table_kind = *round != 0 ? 2 : 1;
   }
   // Ten status bytes: the Hold'em reading of each kept in `status`.
   void Status(uint8_t* status) {
     Bytes(status, kHoldemSeats);
     for (int32_t s = 0; s < kHoldemSeats; ++s) status[s] = Omaha_HoldemStatusByte(status[s]);
   }
-
- private:
-  const uint8_t* read_;
-  int32_t left_;
-  bool ok_ = true;
 };
 
-struct SizeRule {
-  uint32_t type;
-  uint32_t size;  // exact; the game state 306 or 186, the final packet a minimum
-  const char* text;
-};
-constexpr SizeRule kSizes[] = {
-    {OMAHA_PACKET_ERROR, 5, "OmahaErrorPacket Wrong size"},
-    {OMAHA_PACKET_GAME_STATE, 306, "OmahaGameStatePacket Wrong size"},
-    {OMAHA_PACKET_COLLECTION, 166, "OmahaCollectionPacket Wrong size"},
-    {OMAHA_PACKET_FINAL, 149, "do not reach minimum length of OmahaFinalPacket"},
-    {OMAHA_PACKET_REFUND, 33, "OmahaRefundPacket Wrong size"},
-    {OMAHA_PACKET_OPTION_INDICATE, 8, "OmahaOptionIndicatePacket Wrong size"},
-    {OMAHA_PACKET_DISPLAY_I_AM_BACK, 8, "OmahaDisplayIAmBackPacket Wrong size"},
-    {OMAHA_PACKET_ASK_SHOW_MUCK, 24, "OmahaAskShowMuckPacket Wrong size"},
-    {OMAHA_PACKET_PLAYER_STATUS, 72, "OmahaPlayerStatusPacket Wrong size"},
-    {OMAHA_PACKET_CLEAR_TABLE, 44, "Omaha Clear Table Packet Length Wrong size"},
-};
 constexpr uint32_t kGameStateLong = 306;
 constexpr uint32_t kGameStateShort = 186;
 
-const SizeRule* FindRule(uint32_t type) {
-  for (const SizeRule& rule : kSizes) {
-    if (rule.type == type) return &rule;
-  }
-  return nullptr;
-}
+// The game state is one of two sizes, picked by the table kind; the final packet a minimum.
+constexpr PacketSizeRule kSizes[] = {
+    {OMAHA_PACKET_ERROR, 5, 5, "OmahaErrorPacket Wrong size"},
+    {OMAHA_PACKET_GAME_STATE, kGameStateShort, kGameStateLong, "OmahaGameStatePacket Wrong size"},
+    {OMAHA_PACKET_COLLECTION, 166, 166, "OmahaCollectionPacket Wrong size"},
+    {OMAHA_PACKET_FINAL, 149, kPacketNoMaximum, "do not reach minimum length of OmahaFinalPacket"},
+    {OMAHA_PACKET_REFUND, 33, 33, "OmahaRefundPacket Wrong size"},
+    {OMAHA_PACKET_OPTION_INDICATE, 8, 8, "OmahaOptionIndicatePacket Wrong size"},
+    {OMAHA_PACKET_DISPLAY_I_AM_BACK, 8, 8, "OmahaDisplayIAmBackPacket Wrong size"},
+    {OMAHA_PACKET_ASK_SHOW_MUCK, 24, 24, "OmahaAskShowMuckPacket Wrong size"},
+    {OMAHA_PACKET_PLAYER_STATUS, 72, 72, "OmahaPlayerStatusPacket Wrong size"},
+    {OMAHA_PACKET_CLEAR_TABLE, 44, 44, "Omaha Clear Table Packet Length Wrong size"},
+};
 
-bool SizeFits(const SizeRule& rule, uint32_t length, int32_t kind) {
+bool SizeFits(const PacketSizeRule& rule, uint32_t length, int32_t kind) {
   switch (rule.type) {
     case OMAHA_PACKET_GAME_STATE:
       if (kind == 1) return length == kGameStateLong;
       if (kind == 2) return length == kGameStateShort;
       return length == kGameStateLong || length == kGameStateShort;
-    case OMAHA_PACKET_FINAL:
-      return length >= rule.size;
     default:
-      return length == rule.size;
+      return length >= rule.min_len && length <= rule.max_len;
   }
 }
 
@@ -215,13 +181,10 @@ uint8_t Omaha_HoldemStatusByte(uint8_t status_byte) { return static_cast<uint8_t
 
 std::unique_ptr<GameRecord> Omaha_ParsePacket(uint32_t type, const uint8_t* payload, uint32_t length,
                                               int32_t local_seat, int32_t* table_kind, GameLog* log) {
-  const SizeRule* rule = FindRule(type);
-  if (rule == nullptr) {
-    if (log != nullptr) log->LabelNumber("Unknow packet", type);
-    return nullptr;
-  }
+  const PacketSizeRule* rule = PacketRules_Find(kSizes, type, log);
+  if (rule == nullptr) return nullptr;
   if (!SizeFits(*rule, length, *table_kind)) {
-    if (log != nullptr) log->LabelNumber(rule->text, length);
+    PacketRules_RefuseSize(*rule, length, log);
     return nullptr;
   }
   Reader r(payload, length);
@@ -336,32 +299,10 @@ std::unique_ptr<GameRecord> Omaha_ParsePacket(uint32_t type, const uint8_t* payl
 
 namespace {
 
-void Row(GameLog* log, const char* label, const char* format, const uint32_t* values, int32_t count) {
-  std::string line = label;
-  char cell[32];
-  for (int32_t i = 0; i < count; ++i) {
-    std::snprintf(cell, sizeof cell, format, static_cast<int32_t>(values[i]));
-    line += cell;
-  }
-  log->Line(line.c_str());
-}
-
-void RowBytes(GameLog* log, const char* label, const uint8_t* values, int32_t count) {
-  uint32_t wide[16];
-  for (int32_t i = 0; i < count; ++i) wide[i] = values[i];
-  Row(log, label, "%4d", wide, count);
-}
-
-void RowCards(GameLog* log, const char* label, const int8_t* values, int32_t count) {
-  uint32_t wide[16];
-  for (int32_t i = 0; i < count; ++i) wide[i] = static_cast<uint32_t>(static_cast<int32_t>(values[i]));
-  Row(log, label, "%4d", wide, count);
-}
-
 void StatusRow(GameLog* log, const uint8_t* status) {
   uint32_t codes[kHoldemSeats];
   for (int32_t s = 0; s < kHoldemSeats; ++s) codes[s] = Omaha_StatusCode(status[s]);
-  Row(log, "Player Status", "%4d", codes, kHoldemSeats);
+  PacketDump_Row(log, "Player Status", "%4d", codes, kHoldemSeats);
 }
 
 void HoleRows(GameLog* log, const int8_t (*hole)[kOmahaHoleCards]) {
@@ -382,15 +323,15 @@ void Omaha_DumpPacket(uint32_t type, const GameRecord& record, GameLog* log) {
       log->LabelNumber("Hand Number", r.hand);
       log->LabelNumber("Round Number", r.round);
       StatusRow(log, r.status);
-      RowBytes(log, "Player Sit out Flags", r.sit_out, kHoldemSeats);
-      RowBytes(log, "Seat Flags", r.seat_flags, kHoldemSeats);
+      PacketDump_RowBytes(log, "Player Sit out Flags", "%4d", r.sit_out, kHoldemSeats);
+      PacketDump_RowBytes(log, "Seat Flags", "%4d", r.seat_flags, kHoldemSeats);
       log->LabelNumber("Dealer Status", r.dealer_status);
       log->Line("Current Betting:");
       for (int32_t s = 0; s < kHoldemSeats; ++s) {
         log->Printf("\tplayer %d = %u, %u, %u, %u\n", s, r.bets[s][0], r.bets[s][1], r.bets[s][2], r.bets[s][3]);
       }
-      Row(log, "Total Chips", "%7d", r.chips, kHoldemSeats);
-      RowCards(log, "Board Cards", r.board, kHoldemBoardCards);
+      PacketDump_Row(log, "Total Chips", "%7d", r.chips, kHoldemSeats);
+      PacketDump_RowCards(log, "Board Cards", "%4d", r.board, kHoldemBoardCards);
       HoleRows(log, r.cards);
       log->LabelNumber("Main Pot", r.main_pot);
       log->LabelNumber("First Side Pot", r.side_pot);
@@ -423,11 +364,11 @@ void Omaha_DumpPacket(uint32_t type, const GameRecord& record, GameLog* log) {
       for (int32_t pot = 0; pot < 3; ++pot) {
         uint32_t towards[kHoldemSeats];
         for (int32_t s = 0; s < kHoldemSeats; ++s) towards[s] = r.towards[s][pot];
-        Row(log, pot == 0 ? "To Main Pot" : pot == 1 ? "To First Side Pot" : "To Second Side Pot", "%7d", towards,
+        PacketDump_Row(log, pot == 0 ? "To Main Pot" : pot == 1 ? "To First Side Pot" : "To Second Side Pot", "%7d", towards,
             kHoldemSeats);
       }
-      Row(log, "Pots", "%7d", r.pots, 3);
-      Row(log, "To House", "%7d", r.to_house, 3);
+      PacketDump_Row(log, "Pots", "%7d", r.pots, 3);
+      PacketDump_Row(log, "To House", "%7d", r.to_house, 3);
       log->LabelNumber("House Take", r.house_take);
       log->Line("");
       break;
@@ -438,24 +379,24 @@ void Omaha_DumpPacket(uint32_t type, const GameRecord& record, GameLog* log) {
       log->LabelNumber("Hand Number", r.hand);
       log->LabelNumber("Round Number", r.round);
       StatusRow(log, r.status);
-      RowBytes(log, "Player Sit out Flags", r.sit_out, kHoldemSeats);
+      PacketDump_RowBytes(log, "Player Sit out Flags", "%4d", r.sit_out, kHoldemSeats);
       log->Line(r.show_result != 0 ? "showResult = true" : "showResult = false");
-      RowCards(log, "Board Cards", r.board, kHoldemBoardCards);
-      Row(log, "Total Chips", "%7d", r.chips, kHoldemSeats);
+      PacketDump_RowCards(log, "Board Cards", "%4d", r.board, kHoldemBoardCards);
+      PacketDump_Row(log, "Total Chips", "%7d", r.chips, kHoldemSeats);
       HoleRows(log, r.cards);
       log->LabelNumber("House Take", r.house_take);
       log->LabelNumber("Timer", r.timer);
       log->Line(r.last_packet != 0 ? "This is the last packet" : "This is not last packet");
-      Row(log, "Pots", "%7d", r.pots, 3);
+      PacketDump_Row(log, "Pots", "%7d", r.pots, 3);
       log->LabelNumber("Paying Pot", r.paying_pot);
       const int32_t n = r.Winners();
       uint32_t seats[kOmahaMaxWinners];
       for (int32_t i = 0; i < n; ++i) seats[i] = static_cast<uint32_t>(static_cast<int32_t>(r.winners[i]));
-      Row(log, "Winner List: ", "%4d", seats, n);
-      Row(log, "Winner Chips: ", "%7d", r.winning_chips, n);
-      Row(log, "Rake Chips: ", "%7d", r.rake_returns, n);
+      PacketDump_Row(log, "Winner List: ", "%4d", seats, n);
+      PacketDump_Row(log, "Winner Chips: ", "%7d", r.winning_chips, n);
+      PacketDump_Row(log, "Rake Chips: ", "%7d", r.rake_returns, n);
       log->Line("Winner Cards: ");
-      for (int32_t i = 0; i < n; ++i) RowCards(log, "\t", r.winner_hands[i], kOmahaWinnerCards);
+      for (int32_t i = 0; i < n; ++i) PacketDump_RowCards(log, "\t", "%4d", r.winner_hands[i], kOmahaWinnerCards);
       log->LabelNumber("Table type", r.table_type);
       log->Line("");
       break;
@@ -468,7 +409,7 @@ void Omaha_DumpPacket(uint32_t type, const GameRecord& record, GameLog* log) {
       log->LabelNumber("Player", r.seat);
       log->LabelNumber("Refund", r.refund);
       log->LabelNumber("Balance", r.balance);
-      Row(log, "Current Betting:", "%7d", r.bets, 4);
+      PacketDump_Row(log, "Current Betting:", "%7d", r.bets, 4);
       log->Line("");
       break;
     }
@@ -488,9 +429,9 @@ void Omaha_DumpPacket(uint32_t type, const GameRecord& record, GameLog* log) {
       const auto& r = static_cast<const OmahaPlayerStatusRecord&>(record);
       log->Line("Player Status Packet");
       StatusRow(log, r.status);
-      RowBytes(log, "Player Sit out Flags", r.sit_out, kHoldemSeats);
-      RowBytes(log, "Seat Flags", r.seat_flags, kHoldemSeats);
-      Row(log, "Total Chips", "%7d", r.chips, kHoldemSeats);
+      PacketDump_RowBytes(log, "Player Sit out Flags", "%4d", r.sit_out, kHoldemSeats);
+      PacketDump_RowBytes(log, "Seat Flags", "%4d", r.seat_flags, kHoldemSeats);
+      PacketDump_Row(log, "Total Chips", "%7d", r.chips, kHoldemSeats);
       log->LabelNumber("Current Dealer Position", r.dealer);
       log->LabelNumber("Table type", r.table_type);
       log->Line("");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -653,6 +654,47 @@ TEST_F(OmahaTableTest, i_am_back_is_repeated_by_game_states_not_by_a_pause) {
   RunUntilIdle();
   EXPECT_FALSE(game->IAmBackRequested());
   EXPECT_EQ(Sent(OMAHA_PACKET_I_AM_BACK).size(), 2u);
+}
+
+// The client's five Omaha packets, byte for byte: table id 4242 (00 00 10 92), hand 101, round 1.
+TEST_F(OmahaTableTest, the_client_packets_keep_their_bytes) {
+  std::vector<SeatSpec> seats = kRobots;
+  seats.push_back({4, "me", 100000});
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, seats, "me"), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(101, 1);
+  gs.base.status[4] = 1;
+  gs.base.chips[4] = 1000;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  const std::vector<uint8_t> head = {0, 0, 0x10, 0x92, 0, 0, 0, 101, 0, 0, 0, 1};
+  auto with = [&head](std::vector<uint8_t> tail) {
+    std::vector<uint8_t> bytes = head;
+    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    return bytes;
+  };
+  struct Case {
+    const char* name;
+    uint32_t type;
+    std::function<void()> send;
+    std::vector<uint8_t> bytes;
+  };
+  const Case cases[] = {
+      {"call 250", OMAHA_PACKET_ACTION, [game] { (void)game->SendAction(19, 250); }, with({3, 0, 0, 0, 250, 0})},
+      {"sit out next hand", OMAHA_PACKET_SIT_OUT_NEXT_HAND, [game] { (void)game->SendSitOutNextHand(1); }, with({1, 0})},
+      {"finish game", OMAHA_PACKET_FINISH_GAME, [game] { (void)game->SendFinishGame(); }, with({0})},
+      {"I am back", OMAHA_PACKET_I_AM_BACK, [game] { (void)game->SendIAmBack(); }, with({0})},
+      {"muck", OMAHA_PACKET_SHOW_MUCK_RESPONSE, [game] { (void)game->SendShowMuck(34); }, with({2, 0})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const size_t before = Sent(c.type).size();
+    c.send();
+    const auto sent = Sent(c.type);
+    ASSERT_EQ(sent.size(), before + 1);
+    EXPECT_EQ(sent.back().payload, c.bytes);
+  }
 }
 
 }  // namespace
