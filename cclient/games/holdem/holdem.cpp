@@ -94,10 +94,7 @@ HoldemClass::~HoldemClass() {
 void HoldemClass::Release() {
   frame_.Release();
   chat_line_.reset();
-  for (auto& image : chip_images_) image.reset();
-  for (auto& pointer : chip_pointers_) pointer = nullptr;
-  ReleaseBitmapFile(&chip_strip_);
-  marker_chip_.reset();
+  chips_.Release();
   hole_dealer_.reset();
   board_dealer_.reset();
   board_copy_dealer_.reset();
@@ -117,7 +114,7 @@ const char* HoldemClass::Create(platform::HINSTANCE instance) {
   if (DebugLevel > 0) (void)log_.Open(log_name_, log_copies_);
   instance_ = instance;
   local_player_id_ = -1;
-  in_turn_timer_.Stop();
+  turn_clock_.Stop();
   delay_timer_.Stop();
   sound_timer_.Stop();
   refund_timer_.Stop();
@@ -125,7 +122,7 @@ const char* HoldemClass::Create(platform::HINSTANCE instance) {
   single_open_seat_ = 0;
   single_open_seat_position_ = 5;
   for (int32_t i = 0; i < kHoldemSeats; ++i) seats_[i].server_seat = static_cast<uint32_t>(i);
-  in_turn_clock_rect_ = {19, 501, 134, 513};
+  turn_clock_.SetRect({19, 501, 134, 513});
 
   const std::string site = GlobalBannerImageSet().GetPath(5);
   if (const char* error = frame_.LoadBackground(site.c_str(), "10table.a")) return error;
@@ -184,12 +181,7 @@ bool HoldemClass::ReloadBackground() {
 void HoldemClass::LoadCardBack() { (void)card_painter_.Load(&GlobalCardSheet(card_sheet_), "4000.b", 1); }
 
 void HoldemClass::LoadChipImages() {
-  if (chip_strip_.dc == nullptr && !LoadBitmapFile("4001.b", &chip_strip_)) return;
-  for (int32_t i = 0; i < 15; ++i) {
-    chip_images_[i] = std::make_unique<ChipImage>(kChipValues[i]);
-    chip_images_[i]->SetFromStrip(&chip_strip_.dc, 20, 19, 20 * i, 0, 0x00FF00, &drawer_);
-    chip_pointers_[i] = chip_images_[i].get();
-  }
+  (void)chips_.Load("4001.b", kChipValues, 15, 20, 19, 0x00FF00, &drawer_);
 }
 
 void HoldemClass::CreateFonts() {
@@ -283,7 +275,7 @@ void HoldemClass::BuildWidgets() {
   }
   const PileTables& tables = Piles();
   auto set_up_pile = [&](ChipStack& pile, bool single) {
-    pile.Init(15, chip_pointers_, 0, 0, kChipMultiples, 9, 9);
+    pile.Init(15, chips_.Images(), 0, 0, kChipMultiples, 9, 9);
     pile.SetLayout(tables.xs, tables.ys, 1, -3, 0);
     pile.SetChipStep(1, -3);
     pile.SetPileMode(single, true);

@@ -30,9 +30,12 @@
 #include "cclient/games/holdem/holdem_choices.h"
 #include "cclient/games/holdem/holdem_draw_layout.h"
 #include "cclient/games/holdem/holdem_packets.h"
+#include "cclient/games/kit/chip_set.h"
 #include "cclient/games/kit/game_frame.h"
 #include "cclient/games/kit/game_sounds.h"
+#include "cclient/games/kit/leave_question.h"
 #include "cclient/games/kit/queued_game.h"
+#include "cclient/games/kit/turn_clock.h"
 #include "cclient/widgets/button_bar.h"
 #include "cclient/widgets/button_list.h"
 #include "cclient/widgets/card_dealer.h"
@@ -321,7 +324,7 @@ class HoldemClass : public QueuedGame {
   const HoldemStatistics& Statistics() const { return stats_; }
   const GameFrame& Frame() const { return frame_; }
   int32_t WinnerCount() const { return winner_count_; }
-  const SoftTimer& InTurnTimer() const { return in_turn_timer_; }
+  const SoftTimer& InTurnTimer() const { return turn_clock_.Timer(); }
   const SoftTimer& SoundTimer() const { return sound_timer_; }
   bool SoundIsOn() const { return sounds_.IsOn(); }
   int32_t SoundSlot(HoldemSound sound) const { return sounds_.Value(sound); }
@@ -438,11 +441,8 @@ class HoldemClass : public QueuedGame {
   TableClass* table_;
   ButtonList seat_options_;
   platform::HINSTANCE instance_ = nullptr;
-  // Chip pictures: 15 kinds from "4001.b", the strip, and the marker chip.
-  std::unique_ptr<ChipImage> chip_images_[15];
-  ChipImage* chip_pointers_[15] = {};
-  BitmapFile chip_strip_;
-  std::unique_ptr<ChipImage> marker_chip_;
+  // Chip pictures: 15 kinds from "4001.b".
+  ChipSet chips_;
   platform::HFONT fonts_[3] = {};
   CardPainter card_painter_;
   std::unique_ptr<ChatInputLine> chat_line_;
@@ -487,16 +487,12 @@ class HoldemClass : public QueuedGame {
   uint32_t single_open_seat_position_ = 5;
   int32_t local_player_id_ = -1;
   // Software timers (the delay, instant and leave-packet timers are the kit's).
-  SoftTimer in_turn_timer_{TIMERSLOT_IN_TURN, "in turn timer is in use"};
+  TurnClock turn_clock_{TIMERSLOT_IN_TURN, platform::RECT{19, 501, 134, 513}};
   SoftTimer sound_timer_{TIMERSLOT_SOUND_DEAL_TICK, "sound timer is in use"};
   SoftTimer refund_timer_{TIMERSLOT_REFUND, "refund timer is in use"};
-  bool in_turn_has_clock_ = false;
-  bool in_turn_clock_erase_ = false;
-  platform::RECT in_turn_clock_rect_{19, 501, 134, 513};
   uint8_t single_open_seat_ = 0;
   // Sounds.
   GameSounds sounds_;
-  uint8_t turn_warning_ = 0;
   // Seat options.
   uint8_t auto_post_blind_ = 0;
   uint8_t sit_out_next_hand_ = 0;
@@ -532,7 +528,7 @@ class HoldemClass : public QueuedGame {
   uint8_t auto_post_asked_ = 0;
   double auto_post_countdown_ = -1.0;
   uint32_t play_now_choice_ = 0;
-  uint8_t leave_question_open_ = 0;
+  LeaveQuestion leave_question_;
   uint8_t seat_clicked_ = 0;
   // Drawing state (the drawing file's).
   platform::RECT status_areas_[4] = {{353, 9, 446, 26}, {538, 387, 766, 489}, {63, 11, 213, 23}, {569, 9, 780, 22}};

@@ -522,7 +522,7 @@ void HoldemClass::OfferNextPlayerChoices(const HoldemGameStateRecord& r) {
     if (local) {
       bool offered = false;
       for (int32_t code = 1; code < kHoldemActionCodes; ++code) offered = offered || f[code] != 0;
-      turn_warning_ = offered ? 0 : 1;
+      turn_clock_.SetWarning(offered);
     }
   }
 }

@@ -567,8 +567,7 @@ void HoldemClass::DrawFrame(float seconds) {
   // 7. The in-turn clock.
   DrawInTurnClock();
   // 8. The low-time warning, once per turn.
-  if (HoldemDraw_HurryDue(in_turn_timer_.IsRunning(), in_turn_timer_.Remaining(), turn_warning_ != 0)) {
-    turn_warning_ = 1;
+  if (turn_clock_.TakeHurryWarning()) {
     PlayTableSound(SOUND_HURRY);
     if (table_->Chat() != nullptr) {
       table_->Chat()->AddLine(back, "Time is running out.", kDealerChatColour);
@@ -579,23 +578,6 @@ void HoldemClass::DrawFrame(float seconds) {
 }
 
 void HoldemClass::DrawInTurnClock() {
-  platform::HDC back = frame_.BackBuffer();
-  const platform::RECT& clock = in_turn_clock_rect_;
-  const platform::RECT listed{clock.left, clock.top, clock.right - 1, clock.bottom - 1};
-  if (in_turn_timer_.IsRunning() && in_turn_has_clock_ && in_turn_timer_.Length() > 0) {
-    Restore(back, frame_.Background(), listed);
-    const HoldemClockFace face = HoldemDraw_ClockFace(clock, in_turn_timer_.Length(), in_turn_timer_.Remaining());
-    if (face.has_bar) FillColour(back, face.bar, kClockBar);
-    platform::RECT text = clock;
-    (void)platform::DrawText(back, face.text, -1, &text,
-                             platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE |
-                                 platform::DT_NOCLIP);
-    ListDrawn(true, listed);
-    return;
-  }
-  if (in_turn_timer_.IsFree() && in_turn_clock_erase_) {
-    Restore(back, frame_.Background(), listed);
-    ListDrawn(true, listed);
-    in_turn_clock_erase_ = false;
-  }
+  platform::RECT drawn;
+  if (turn_clock_.Draw(frame_.BackBuffer(), frame_.Background(), kClockBar, &drawn)) ListDrawn(true, drawn);
 }

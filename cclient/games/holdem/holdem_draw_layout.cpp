@@ -19,20 +19,6 @@ platform::RECT HoldemDraw_PlaceOverlay(int32_t width, int32_t height) {
   return platform::RECT{left, 176, left + width + 8, height + 184};
 }
 
-HoldemClockFace HoldemDraw_ClockFace(const platform::RECT& clock, double length, double remaining) {
-  HoldemClockFace face{};
-  int32_t minutes = static_cast<int32_t>(remaining / 60);
-  if (minutes < 0) minutes = 0;
-  int32_t seconds = static_cast<int32_t>(remaining - 60.0 * minutes);
-  if (seconds < 0) seconds = 0;
-  std::snprintf(face.text, sizeof face.text, "%d:%02d", minutes, seconds);
-  const int32_t width = clock.right - clock.left;
-  const int32_t d = length > 0 ? static_cast<int32_t>(width * (length - remaining) / length * 0.5) : 0;
-  face.bar = platform::RECT{clock.left + d, clock.top, clock.right - d, clock.bottom};
-  face.has_bar = face.bar.left < face.bar.right;
-  return face;
-}
-
 void HoldemDraw_BetTotalText(char* out, size_t size, uint64_t amount, bool whole_units) {
   const uint64_t cents = whole_units ? amount * 100 : amount;
   MoneyText_Label(out, size, static_cast<int64_t>(cents));
@@ -86,6 +72,3 @@ const char* HoldemDraw_SeatActionText(HoldemSeatAction action) {
   return "";
 }
 
-bool HoldemDraw_HurryDue(bool in_turn_running, double remaining, bool warned) {
-  return in_turn_running && remaining <= 10.0 && !warned;
-}

@@ -19,15 +19,6 @@ platform::RECT HoldemDraw_PlaceTooltip(int32_t mouse_x, int32_t mouse_y, int32_t
 // y 176.
 platform::RECT HoldemDraw_PlaceOverlay(int32_t width, int32_t height);
 
-// The in-turn clock of a timer of `length` seconds with `remaining` left, in the clock rectangle
-// `clock` (the table's is (19, 501, 134, 513)).
-struct HoldemClockFace {
-  char text[32];             // "%d:%02d"
-  bool has_bar;              // the red bar still has width
-  platform::RECT bar;        // left + d .. right - d, top .. bottom (exclusive right and bottom)
-};
-HoldemClockFace HoldemDraw_ClockFace(const platform::RECT& clock, double length, double remaining);
-
 // The sum of a seat's bet piles as its label reads ("$.50", "$3", "$2.50"); whole units are
 // shown as dollars.
 void HoldemDraw_BetTotalText(char* out, size_t size, uint64_t amount, bool whole_units);
@@ -52,10 +43,6 @@ enum class HoldemSeatAction : int32_t {
   kFold,
 };
 const char* HoldemDraw_SeatActionText(HoldemSeatAction action);
-
-// The hurry warning is due while the in-turn timer runs with 10 s or less left and it was not yet
-// given for this turn.
-bool HoldemDraw_HurryDue(bool in_turn_running, double remaining, bool warned);
 
 // What the table's own painting keeps between frames: the seat tooltip, the overlay text's copy
 // and box, and the "All-Ins Remaining" line.

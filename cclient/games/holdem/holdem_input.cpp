@@ -245,17 +245,10 @@ void HoldemClass::OnChar(int character) {
 int HoldemClass::ConfirmLeave() {
   log_.Line("Want to leave table");
   if (local_player_id_ >= 0) {
-    if (leave_question_open_ != 0) return 1;
-    leave_question_open_ = 1;
     const char* text = players_[local_player_id_].status == SEAT_IN_HAND
                            ? "You have chosen to leave the table.\nYour cards will be folded when it is your turn."
-                           : "Do you wish to leave this table?";
-    const int answer =
-        platform::MessageBox(Window(), text, leave_caption_,
-                             platform::MB_OKCANCEL | platform::MB_ICONQUESTION | platform::MB_DEFBUTTON2 |
-                                 platform::MB_TOPMOST);
-    leave_question_open_ = 0;
-    if (answer == platform::IDCANCEL) return 1;
+                           : kLeaveQuestionPlain;
+    if (leave_question_.AskStays(Window(), text, leave_caption_)) return 1;
   }
   log_.LabelNumber("The maximum active redraw count", frame_.LargestDirtyCount());
   ring_.Clear();

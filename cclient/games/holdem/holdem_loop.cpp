@@ -715,29 +715,17 @@ LoopOutcome HoldemClass::ClearTableSteps(const HoldemClearTableRecord& r) {
 // ---- Timers ----
 
 bool HoldemClass::StartInTurnTimer(double seconds, bool warning) {
-  if (seconds < 0) {
-    log_.Line("in turn timer < 0");
-    return false;
-  }
-  if (!in_turn_timer_.Start(seconds, &log_)) return false;
-  in_turn_has_clock_ = seconds > 0;
-  turn_warning_ = warning ? 0 : 1;
-  return true;
+  return turn_clock_.Start(seconds, warning, &log_);
 }
 
 void HoldemClass::StopInTurnTimer() {
-  in_turn_timer_.Stop();
-  in_turn_clock_erase_ = true;
+  turn_clock_.Stop();
 }
 
 bool HoldemClass::StartSoundTimer(double seconds, uint32_t slot) { return sound_timer_.Start(seconds, slot, &log_); }
 
 void HoldemClass::TimerStep(double seconds) {
-  if (in_turn_timer_.Countdown(seconds)) {
-    Post(TABLEMSG_TIMER, TIMERSLOT_IN_TURN, 0);
-    in_turn_timer_.Stop();
-    in_turn_clock_erase_ = true;
-  }
+  if (turn_clock_.Countdown(seconds)) Post(TABLEMSG_TIMER, TIMERSLOT_IN_TURN, 0);
   if (sound_timer_.Countdown(seconds)) {
     const uint32_t slot = sound_timer_.Slot();
     sound_timer_.Stop();
@@ -750,7 +738,7 @@ void HoldemClass::TimerStep(double seconds) {
 void HoldemClass::OnTimerExpired(uint32_t slot) {
   switch (slot) {
     case TIMERSLOT_IN_TURN:
-      in_turn_clock_erase_ = true;
+      turn_clock_.EraseFace();
       (void)PushButtonBar(false);
       break;
     case TIMERSLOT_SOUND_REFUND:
