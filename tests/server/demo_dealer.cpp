@@ -158,7 +158,7 @@ void OnSit(const DemoPacket& packet, const DemoRoom::Handler& others) {
   table->player_name = name != state.names.end() ? name->second : state.last_name;
   Send(packet.room, packet.connection, table_id,
        hw::table::EncodeAddPlayer({request->seat, table->player_name, request->cents, "", 1}));
-  table->dealer->SeatPlayer(request->seat, request->cents);
+  (void)table->dealer->SeatPlayer(request->seat, table->player_name, request->cents);
   Send(packet.room, packet.connection, table_id,
        hw::table::EncodeText(hw::table::kDealerSummary, table->player_name + " takes a seat."));
 }
@@ -170,7 +170,7 @@ void OnLeave(const DemoPacket& packet, const DemoRoom::Handler& others) {
     if (others) others(packet);
     return;
   }
-  table->dealer->UnseatPlayer();
+  (void)table->dealer->UnseatPlayer();
   packet.room.Part<DemoDealerState>().tables[packet.connection].erase(table_id);
   Send(packet.room, packet.connection, table_id, {hw::table::kLeaveResponse, {}});
 }

@@ -234,7 +234,7 @@ TEST(Dealer, first_hand_posts_blinds_left_of_the_button_and_deals_before_the_fir
 struct PlayerTable : Table {
   explicit PlayerTable(DealerConfig config) : Table(config) {
     dealer.SeatRobot(1, "Ann", 6000);
-    dealer.SeatPlayer(4, 3000);
+    EXPECT_TRUE(dealer.SeatPlayer(4, "You", 3000));
     dealer.SeatRobot(6, "Bob", 900);
     dealer.SeatRobot(8, "Cy", 12000);
   }
@@ -406,7 +406,10 @@ TEST(Dealer, a_player_who_leaves_folds_and_the_hand_goes_on) {
     }
   }
   ASSERT_TRUE(betting.dealer.WaitingForPlayer());
-  betting.dealer.UnseatPlayer();
+  const uint32_t before = betting.dealer.TotalChips();
+  const uint32_t behind = betting.dealer.SeatAt(4).chips;
+  EXPECT_EQ(betting.dealer.UnseatPlayer(), behind) << "the blind in front stays in the hand";
+  EXPECT_EQ(betting.dealer.TotalChips(), before - behind);
   EXPECT_EQ(betting.Last().previous, 4);
   EXPECT_EQ(betting.Last().action, hw::kFold);
   EXPECT_EQ(betting.dealer.player_seat(), -1);
@@ -419,10 +422,110 @@ TEST(Dealer, a_player_who_leaves_folds_and_the_hand_goes_on) {
   const uint32_t robots = blinds.dealer.TotalChips() - 3000;
   blinds.dealer.Step();  // the player, left of the button, is to post the small blind
   ASSERT_TRUE(blinds.dealer.WaitingForPlayer());
-  blinds.dealer.UnseatPlayer();
+  EXPECT_EQ(blinds.dealer.UnseatPlayer(), 3000u);
   EXPECT_FALSE(blinds.dealer.InHand());
   ASSERT_EQ(blinds.Of(hw::kClearTable).size(), 1u);
   EXPECT_EQ(blinds.dealer.TotalChips(), robots);
+}
+
+TEST(Dealer, seats_outside_the_table_or_taken_are_refused) {
+  DealerConfig config = Config(Game::kHoldem, true, 1);
+  config.seats = 6;
+  Table table(config);
+  ASSERT_TRUE(table.dealer.SeatRobot(0, "Ann", 5000));
+  const struct {
+    const char* name;
+    int seat;
+    bool robot;
+    bool seated;
+  } rows[] = {
+      {"robot on a taken seat", 0, true, false},
+      {"robot beyond the table's seats", 6, true, false},
+      {"player on a taken seat", 0, false, false},
+      {"player beyond the table's seats", 9, false, false},
+      {"player below the first seat", -1, false, false},
+      {"player on a free seat", 5, false, true},
+      {"a second player", 3, false, false},
+  };
+  for (const auto& row : rows) {
+    const bool seated = row.robot ? table.dealer.SeatRobot(row.seat, "Bob", 5000)
+                                  : table.dealer.SeatPlayer(row.seat, "Zed", 3000);
+    EXPECT_EQ(seated, row.seated) << row.name;
+  }
+  EXPECT_EQ(table.dealer.PlayerSeat(), 5);
+  const SeatView player = table.dealer.SeatAt(5);
+  EXPECT_TRUE(player.occupied && !player.robot);
+  EXPECT_EQ(player.name, "Zed");
+  EXPECT_EQ(player.chips, 3000u);
+  EXPECT_TRUE(table.dealer.SeatAt(0).robot);
+  EXPECT_FALSE(table.dealer.SeatAt(3).occupied);
+}
+
+// Chips the player brings between hands are there at once; during a hand they wait for the next
+// one, and a player who leaves first takes them along.
+TEST(Dealer, chips_brought_during_a_hand_arrive_with_the_next_one) {
+  PlayerTable table(Config(Game::kHoldem, true, 4));
+  ASSERT_TRUE(table.dealer.AddPlayerChips(1000));
+  EXPECT_EQ(table.dealer.SeatAt(4).chips, 4000u);
+  table.dealer.Step();
+  ASSERT_TRUE(table.dealer.InHand());
+  ASSERT_TRUE(table.dealer.AddPlayerChips(500));
+  EXPECT_EQ(table.dealer.SeatAt(4).chips, 4000u) << "the blinds are not in yet";
+  for (int i = 0; i < 200 && table.dealer.InHand(); ++i) {
+    if (table.dealer.WaitingForPlayer()) {
+      table.dealer.ActForPlayerOnTimeout();
+    } else {
+      table.dealer.Step();
+    }
+  }
+  ASSERT_FALSE(table.dealer.InHand());
+  const uint32_t after_hand = table.dealer.SeatAt(4).chips;
+  const uint32_t total = table.dealer.TotalChips();
+  table.dealer.Step();
+  ASSERT_TRUE(table.dealer.InHand());
+  EXPECT_EQ(table.dealer.SeatAt(4).chips, after_hand + 500);
+  EXPECT_EQ(table.dealer.TotalChips(), total + 500);
+
+  ASSERT_TRUE(table.dealer.AddPlayerChips(700));
+  EXPECT_EQ(table.dealer.UnseatPlayer(), after_hand + 500 + 700) << "the hand is called off before the blinds";
+  EXPECT_FALSE(table.dealer.AddPlayerChips(100)) << "nobody sits";
+}
+
+// The table's own stakes and limit come through the maker: a pot-limit table offers at most the
+// pot, in the game state the player sees.
+TEST(Dealer, a_table_made_from_its_setup_plays_its_stakes) {
+  TableSetup setup;
+  setup.table_id = 1006;
+  setup.seats = 6;
+  setup.stakes = {100, 200, 0, Limit::kPotLimit};
+  setup.seed = 3;
+  setup.first_hand = 77;
+  std::vector<std::pair<uint16_t, std::vector<uint8_t>>> sent;
+  const std::unique_ptr<TableDealer> table =
+      MakeHoldemTableDealer(setup, [&](uint16_t type, std::vector<uint8_t> payload) {
+        sent.emplace_back(type, std::move(payload));
+      });
+  EXPECT_FALSE(table->SeatRobot(6, "Ann", 10000)) << "a six-seat table";
+  ASSERT_TRUE(table->SeatRobot(2, "Ann", 10000));
+  ASSERT_TRUE(table->SeatRobot(4, "Bob", 10000));
+  ASSERT_TRUE(table->SeatPlayer(0, "Zed", 10000));
+  for (int i = 0; i < 20 && !table->WaitingForPlayer(); ++i) ASSERT_GE(table->Step(), 0);
+  EXPECT_EQ(table->HandNumber(), 77u);
+  // The player on the button is first to act after the blinds: call $2, raise to at most $7.
+  ASSERT_TRUE(table->WaitingForPlayer());
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back().first, hw::kGameState);
+  const State state = ReadState({sent.back().first, sent.back().second}, false);
+  EXPECT_EQ(state.next, 0);
+  EXPECT_EQ(state.raise_to, 400u);
+  EXPECT_EQ(state.maximum, 700u);
+  EXPECT_EQ(sent.back().second.back(), 1) << "a table without a fixed limit";
+
+  // The player's packets come without the table id.
+  std::vector<uint8_t> raise = hw::EncodeClient({hw::kAction, 1006, 77, 1, hw::kRaise, 700});
+  raise.erase(raise.begin(), raise.begin() + 4);
+  EXPECT_GE(table->OnPlayerPacket(hw::kAction, raise), 0);
+  EXPECT_EQ(table->SeatAt(0).chips, 10000u - 700u);
 }
 
 }  // namespace
