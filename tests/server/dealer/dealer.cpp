@@ -67,7 +67,6 @@ bool Dealer::AddPlayerChips(uint32_t cents) {
   }
   Seat& me = seats_[player_seat_];
   me.chips += cents;
-  me.sitting_out = me.sitting_out && me.sit_out_next;
   send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(player_seat_), me.chips));
   SendPlayerStatus();
   return true;
@@ -239,7 +238,6 @@ int Dealer::StartHand() {
     if (!s.robot && player_topping_up_ > 0) {
       s.chips += player_topping_up_;
       player_topping_up_ = 0;
-      s.sitting_out = s.sitting_out && s.sit_out_next;
       send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
     }
     if (!s.robot && (s.sit_out_next || s.chips == 0)) s.sitting_out = true;

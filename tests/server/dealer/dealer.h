@@ -56,6 +56,8 @@ class Dealer final : public TableDealer {
   bool SeatRobot(int seat, const std::string& name, uint32_t chips) override;
   // The player the packets are for; one at most.
   bool SeatPlayer(int seat, const std::string& name, uint32_t chips) override;
+  // The player under the name "You", for tests that play the table's client against the dealer.
+  bool SeatPlayer(int seat, uint32_t chips) { return SeatPlayer(seat, "You", chips); }
   // The player leaves: folded when in a hand, the seat emptied.
   uint32_t UnseatPlayer() override;
   // Chips the player brings are added before the next hand (at once between hands).

@@ -242,6 +242,24 @@ struct PlayerTable : Table {
   void RunUntilPlayer() {
     for (int i = 0; i < 100 && dealer.InHand() && !dealer.WaitingForPlayer(); ++i) dealer.Step();
   }
+  // The player posts the blind the last game state asks for.
+  void PostBlind() {
+    dealer.OnClientPacket(Action((Last().mask & MaskOf(hw::kPostSmall)) ? hw::kPostSmall : hw::kPostBig, 0));
+  }
+  bool BlindOffered() const { return (Last().mask & (MaskOf(hw::kPostSmall) | MaskOf(hw::kPostBig))) != 0; }
+  // Plays the hand in play to its end: the player posts the blinds asked for and lets the clock
+  // run out at every betting turn.
+  void PlayHand() {
+    for (int i = 0; i < 400 && dealer.InHand(); ++i) {
+      if (!dealer.WaitingForPlayer()) {
+        dealer.Step();
+      } else if (BlindOffered()) {
+        PostBlind();
+      } else {
+        dealer.ActForPlayerOnTimeout();
+      }
+    }
+  }
 };
 
 TEST(Dealer, player_gets_its_own_cards_and_is_waited_for) {
@@ -471,13 +489,7 @@ TEST(Dealer, chips_brought_during_a_hand_arrive_with_the_next_one) {
   ASSERT_TRUE(table.dealer.InHand());
   ASSERT_TRUE(table.dealer.AddPlayerChips(500));
   EXPECT_EQ(table.dealer.SeatAt(4).chips, 4000u) << "the blinds are not in yet";
-  for (int i = 0; i < 200 && table.dealer.InHand(); ++i) {
-    if (table.dealer.WaitingForPlayer()) {
-      table.dealer.ActForPlayerOnTimeout();
-    } else {
-      table.dealer.Step();
-    }
-  }
+  table.PlayHand();
   ASSERT_FALSE(table.dealer.InHand());
   const uint32_t after_hand = table.dealer.SeatAt(4).chips;
   const uint32_t total = table.dealer.TotalChips();
