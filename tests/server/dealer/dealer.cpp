@@ -91,17 +91,7 @@ uint32_t Dealer::UnseatPlayer() {
   if (player_seat_ < 0) return 0;
   Seat& s = seats_[player_seat_];
   if (phase_ == Phase::kPostSmall || phase_ == Phase::kPostBig) {
-    // A hand whose blinds are not all in is called off: the posted blind goes back.
-    for (Seat& seat : seats_) {
-      seat.chips += seat.bet;
-      seat.bet = 0;
-      seat.put_in = 0;
-      seat.in_hand = false;
-    }
-    phase_ = Phase::kIdle;
-    holdem_wire::SeatAmounts chips{};
-    for (int i = 0; i < 10; ++i) chips[i] = seats_[i].chips;
-    send_(config_.game == Game::kOmaha ? omaha_wire::EncodeClearTable(chips) : holdem_wire::EncodeClearTable(chips));
+    CallOffHand();
   } else if (s.in_hand && !s.folded) {
     s.folded = true;
     if (phase_ == Phase::kBetting && to_act_ == player_seat_) {
@@ -118,6 +108,35 @@ uint32_t Dealer::UnseatPlayer() {
   player_seat_ = -1;
   player_topping_up_ = 0;
   return taken;
+}
+
+// A hand whose blinds are not all in is called off: every posted blind goes back.
+void Dealer::CallOffHand() {
+  for (Seat& seat : seats_) {
+    seat.chips += seat.bet;
+    seat.bet = 0;
+    seat.put_in = 0;
+    seat.in_hand = false;
+  }
+  phase_ = Phase::kIdle;
+  to_act_ = -1;
+  holdem_wire::SeatAmounts chips{};
+  for (int i = 0; i < 10; ++i) chips[i] = seats_[i].chips;
+  send_(config_.game == Game::kOmaha ? omaha_wire::EncodeClearTable(chips) : holdem_wire::EncodeClearTable(chips));
+}
+
+// The player sits out instead of posting a blind (by choice, or by letting the clock run out: a
+// blind is never posted for a player who is away). The hand is called off and dealt again
+// without them; they are offered the way back.
+int Dealer::SitOutAtBlind() {
+  Seat& me = seats_[player_seat_];
+  me.sitting_out = true;
+  me.sit_out_next = false;
+  CallOffHand();
+  SendPlayerStatus();
+  send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
+                                     : holdem_wire::EncodeDisplayIAmBack(hand_));
+  return kBetweenHands;
 }
 
 bool Dealer::WaitingForPlayer() const {
@@ -159,6 +178,7 @@ int Dealer::OnClientPacket(const holdem_wire::ClientPacket& packet) {
       if (!WaitingForPlayer() || packet.hand != hand_) return -1;
       if (phase_ == Phase::kPostSmall && packet.code == holdem_wire::kPostSmall) return PostBlind(true);
       if (phase_ == Phase::kPostBig && packet.code == holdem_wire::kPostBig) return PostBlind(false);
+      if (phase_ != Phase::kBetting && packet.code == holdem_wire::kSitOut) return SitOutAtBlind();
       if (phase_ != Phase::kBetting) {
         SendGameState(to_act_);  // not a choice it was offered: the turn stands
         return -1;
@@ -191,7 +211,7 @@ int Dealer::OnClientPacket(const holdem_wire::ClientPacket& packet) {
 
 int Dealer::ActForPlayerOnTimeout() {
   if (!WaitingForPlayer()) return -1;
-  if (phase_ != Phase::kBetting) return PostBlind(phase_ == Phase::kPostSmall);
+  if (phase_ != Phase::kBetting) return SitOutAtBlind();
   const Seat& me = seats_[player_seat_];
   const Offer offer = round_.OfferFor(me.bet, me.chips);
   return Act(player_seat_, (offer.mask & MaskOf(holdem_wire::kCheck)) ? holdem_wire::kCheck : holdem_wire::kFold, 0);

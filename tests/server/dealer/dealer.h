@@ -77,8 +77,8 @@ class Dealer final : public TableDealer {
   // type as the table's game numbers it. Returns the rest before the next step, as `Step` does.
   int OnClientPacket(const holdem_wire::ClientPacket& packet);
   int OnPlayerPacket(uint16_t type, const std::vector<uint8_t>& payload) override;
-  // The player let the turn's clock run out: a blind is posted; else check when that is allowed,
-  // else fold.
+  // The player let the turn's clock run out: at a blind the player sits out (the hand is dealt
+  // again without them); else check when that is allowed, else fold.
   int ActForPlayerOnTimeout() override;
   // Every seat's status and chips (sent when the player sits down, and on return).
   void SendPlayerStatus();
@@ -127,6 +127,8 @@ class Dealer final : public TableDealer {
   int NextToAct(int after) const;
 
   int StartHand();
+  void CallOffHand();
+  int SitOutAtBlind();
   int PostBlind(bool small);
   void DealHoleCards();
   int Act(int seat, Action action, uint32_t amount);

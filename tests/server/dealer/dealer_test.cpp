@@ -388,27 +388,60 @@ TEST(Dealer, sitting_out_skips_hands_until_the_player_is_back) {
   EXPECT_TRUE(table.Of(hw::kDisplayIAmBack).empty());
 }
 
-TEST(Dealer, a_player_who_times_out_checks_or_folds) {
+TEST(Dealer, a_player_who_times_out_at_a_betting_turn_checks_or_folds) {
   PlayerTable table(Config(Game::kHoldem, true, 11));
   table.dealer.Step();
+  int timeouts = 0;
   for (int i = 0; i < 400 && table.dealer.InHand(); ++i) {
-    if (table.dealer.WaitingForPlayer()) {
+    if (!table.dealer.WaitingForPlayer()) {
+      table.dealer.Step();
+    } else if (table.BlindOffered()) {
+      table.PostBlind();
+    } else {
       const State before = table.Last();
       table.dealer.ActForPlayerOnTimeout();
       const State after = table.Last();
       ASSERT_EQ(after.previous, 4);
-      if (before.mask & MaskOf(hw::kPostSmall)) {
-        EXPECT_EQ(after.action, hw::kPostSmall);
-      } else if (before.mask & MaskOf(hw::kPostBig)) {
-        EXPECT_EQ(after.action, hw::kPostBig);
-      } else {
-        EXPECT_EQ(after.action, (before.mask & MaskOf(hw::kCheck)) ? hw::kCheck : hw::kFold);
-      }
-    } else {
-      table.dealer.Step();
+      EXPECT_EQ(after.action, (before.mask & MaskOf(hw::kCheck)) ? hw::kCheck : hw::kFold);
+      ++timeouts;
     }
   }
   EXPECT_FALSE(table.dealer.InHand());
+  EXPECT_GE(timeouts, 1);
+}
+
+// A blind is never posted for a player who is away: at a blind, the clock running out or the
+// sit-out choice sits the player out, the hand is called off (the other blind goes back) and
+// dealt again without them, and they are offered the way back.
+TEST(Dealer, a_player_who_times_out_or_sits_out_at_a_blind_sits_out_and_posts_nothing) {
+  const struct {
+    const char* name;
+    bool sit_out_choice;
+  } rows[] = {{"clock ran out", false}, {"sit-out choice", true}};
+  for (const auto& row : rows) {
+    PlayerTable table(Config(Game::kHoldem, true, 11));
+    const uint32_t total = table.dealer.TotalChips();
+    table.dealer.Step();  // the player, left of the button, is to post the small blind
+    ASSERT_TRUE(table.dealer.WaitingForPlayer()) << row.name;
+    ASSERT_TRUE(table.BlindOffered()) << row.name;
+    if (row.sit_out_choice) {
+      table.dealer.OnClientPacket(table.Action(hw::kSitOut, 0));
+    } else {
+      table.dealer.ActForPlayerOnTimeout();
+    }
+    EXPECT_FALSE(table.dealer.InHand()) << row.name;
+    EXPECT_EQ(table.dealer.SeatAt(4).chips, 3000u) << row.name;
+    EXPECT_EQ(table.dealer.TotalChips(), total) << row.name;
+    EXPECT_EQ(table.Of(hw::kClearTable).size(), 1u) << row.name;
+    EXPECT_EQ(table.Of(hw::kDisplayIAmBack).size(), 1u) << row.name;
+    table.sent.clear();
+    table.dealer.Step();
+    table.PlayHand();
+    ASSERT_FALSE(table.Of(hw::kGameState).empty()) << row.name << ": the next hand is dealt";
+    EXPECT_EQ(table.Of(hw::kGameState)[0].bytes[8 + 4], hw::kStatusSeated | hw::kStatusSittingOut | hw::kStatusSitOutMark)
+        << row.name;
+    EXPECT_EQ(table.dealer.SeatAt(4).chips, 3000u) << row.name << ": without the player";
+  }
 }
 
 TEST(Dealer, a_player_who_leaves_folds_and_the_hand_goes_on) {
@@ -418,7 +451,7 @@ TEST(Dealer, a_player_who_leaves_folds_and_the_hand_goes_on) {
   for (int i = 0; i < 100 && betting.dealer.InHand(); ++i) {
     if (betting.dealer.WaitingForPlayer() && betting.Last().dealer_status >= 0) break;
     if (betting.dealer.WaitingForPlayer()) {
-      betting.dealer.ActForPlayerOnTimeout();  // posts the blind
+      betting.PostBlind();
     } else {
       betting.dealer.Step();
     }
