@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 5
 CMAKE ?= cmake
 BUILD ?= build
 
-.PHONY: all deps run measure release test asan fuzz tsan bench clean
+.PHONY: all deps run run-session measure release test asan fuzz tsan bench clean
 
 all: release
 
@@ -19,7 +19,12 @@ release: deps
 	$(CMAKE) -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DTVK_BUILD_TESTS=OFF >/dev/null
 	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
 
-run: release
+# One session at a time in the program folder: a second `make run` refuses at once, before it
+# builds or lays out anything.
+run:
+	@scripts/session-lock $(BUILD)/program $(MAKE) --no-print-directory run-session
+
+run-session: release
 	scripts/layout-program-folder $(BUILD)/release $(BUILD)/program
 	scripts/run-client $(BUILD)/program
 

@@ -1,5 +1,6 @@
-// The demo room's answers for the lobby's information panel: who plays at and waits for a table
-// the player selects, and the signed-in player's balances. With DEMO_BIRTHDAY set, the first
+// The demo room's answers for the lobby's information panel: who plays at a table the player
+// selects (its robots and whoever sits there), and the signed-in player's balances (the wallet
+// the tables take buy-ins from). With DEMO_BIRTHDAY set, the first
 // balances request of a connection is followed by a birthday greeting with that text ("1" for a
 // greeting of the room's own).
 #include <algorithm>
@@ -15,12 +16,7 @@
 namespace {
 
 constexpr size_t kPlayerNameBytes = 32;
-constexpr size_t kWaitingNameBytes = 11;
 constexpr char kRoomGreeting[] = "Happy birthday from everyone at the demo card room!";
-
-const char* const kPlayers[] = {"Ann",   "Bertie", "Cleo",  "Dmitri", "Esme",
-                                "Farid", "Greta",  "Hamish", "Ines",  "Jonas"};
-const char* const kWaiting[] = {"Kofi", "Lena", "Marek", "Nadia", "Otto"};
 
 struct ChromeState {
   std::set<int> greeted;
@@ -36,25 +32,25 @@ void PutName(std::vector<uint8_t>* out, const char* name, size_t size) {
   out->insert(out->end(), field.begin(), field.end());
 }
 
-// A table's players and waiting list, made up from its id so that each table keeps its own.
-std::vector<uint8_t> TableDetail(uint32_t table_id) {
-  const uint32_t players = 2 + table_id % 9;
-  const uint32_t waiting = table_id % 4 == 3 ? 2 + table_id % 3 : 0;
+// A table's players (nobody waits: a dealt table always has a free seat or none to wait for).
+std::vector<uint8_t> TableDetail(DemoRoom& room, uint32_t table_id) {
+  const std::vector<std::string> players = DemoPlayersAt(room, table_id);
   std::vector<uint8_t> payload;
   PutU32(&payload, table_id);
-  PutU32(&payload, players);
-  for (uint32_t i = 0; i < players; ++i) PutName(&payload, kPlayers[(table_id + i) % 10], kPlayerNameBytes);
-  PutU32(&payload, waiting);
-  PutU32(&payload, waiting);
-  for (uint32_t i = 0; i < waiting; ++i) PutName(&payload, kWaiting[(table_id + i) % 5], kWaitingNameBytes);
+  PutU32(&payload, static_cast<uint32_t>(players.size()));
+  for (const std::string& name : players) PutName(&payload, name.c_str(), kPlayerNameBytes);
+  PutU32(&payload, 0);
+  PutU32(&payload, 0);
   PutU32(&payload, 0);
   return payload;
 }
 
-// Real money, play money, promo bucks, POP, then the treasures from copper coins to black pearls.
-std::vector<uint8_t> Balances() {
+// Real money and play money from the wallet, then promo bucks, POP and the treasures from copper
+// coins to black pearls.
+std::vector<uint8_t> Balances(const DemoWallet& wallet) {
   std::vector<uint8_t> payload;
-  for (uint32_t value : {125050u, 1000000u, 2575u, 1200u, 1700u, 800u, 300u, 200u, 100u, 0u, 0u, 0u}) {
+  for (uint32_t value : {wallet.real_cents, wallet.play_cents, 2575u, 1200u, 1700u, 800u, 300u, 200u, 100u, 0u, 0u,
+                         0u}) {
     PutU32(&payload, value);
   }
   return payload;
@@ -67,10 +63,10 @@ void AddDemoChrome(DemoRoom& room) {
     if (packet.payload.size() < 4) return;
     const uint32_t table_id = (uint32_t{packet.payload[0]} << 24) | (uint32_t{packet.payload[1]} << 16) |
                               (uint32_t{packet.payload[2]} << 8) | packet.payload[3];
-    packet.Reply(PACKETTYPE_TABLEDETAIL, TableDetail(table_id));
+    packet.Reply(PACKETTYPE_TABLEDETAIL, TableDetail(packet.room, table_id));
   });
   room.On(PACKETTYPE_USERBALANCESREQUEST, [](const DemoPacket& packet) {
-    packet.Reply(PACKETTYPE_USERBALANCES, Balances());
+    packet.Reply(PACKETTYPE_USERBALANCES, Balances(DemoWalletOf(packet.room, packet.connection)));
     const char* birthday = std::getenv("DEMO_BIRTHDAY");
     ChromeState& state = packet.room.Part<ChromeState>();
     if (birthday == nullptr || birthday[0] == '\0' || !state.greeted.insert(packet.connection).second) {

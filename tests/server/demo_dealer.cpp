@@ -1,8 +1,12 @@
-// The demo room's dealt tables: a few tables of the lobby's lists (a fixed-limit and a no-limit
-// Hold'em table and an Omaha table) have a dealer and three robots who play hands as soon as a
-// client joins. The client may take any free seat and play; its turn's clock is kept, and a player
-// who lets it run out checks or folds. Every other table is left to the tables part.
+// The demo room's dealt tables: every table of the registry (dealt_tables.h) is run here for each
+// connection that opens it, by the dealer its row names, with the row's robots, who play as soon
+// as two can. The runner keeps what every game's table has: the join and its result, the seats
+// and the buy-in from the player's wallet, bringing more money, leaving (the chips go back to the
+// wallet), chat, the turn clock (a player who lets it run out is acted for as the game does) and
+// the rests between the dealer's steps. Tables the registry does not hold are left to the tables
+// part (demo_tables.cpp).
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstring>
 #include <map>
@@ -11,48 +15,32 @@
 #include <vector>
 
 #include "cclient/net/packet_types.h"
-#include "tests/server/dealer/dealer.h"
-#include "tests/server/dealer/omaha_wire.h"
+#include "tests/server/dealt_tables.h"
 #include "tests/server/demo_room.h"
 #include "tests/server/holdem_wire.h"
 
 namespace {
 
 namespace hw = holdem_wire;
-using Clock = std::chrono::steady_clock;
+using Clock = DemoRoom::Clock;
 
-struct DealtTableKind {
-  uint32_t table_id;
-  const char* name;
-  const char* stakes;
-  dealer::Game game;
-  dealer::Stakes blinds;
-};
-
-// Ids and names as the lobby lists them. A fixed limit of $1/$2 has blinds of $0.50 and $1.
-const DealtTableKind kDealtTables[] = {
-    {1001, "Aberdeen", "$1/$2", dealer::Game::kHoldem, {50, 100, true}},
-    {1008, "Hull", "N/L $1/$2", dealer::Game::kHoldem, {100, 200, false}},
-    {2001, "Omaha Ash", "$1/$2", dealer::Game::kOmaha, {50, 100, true}},
-};
-
-struct Robot {
-  uint8_t seat;
-  const char* name;
-  uint32_t cents;
-};
-const Robot kRobots[] = {{1, "Dora", 15000}, {6, "Hal", 8800}, {8, "Kit", 12000}};
-
-constexpr uint32_t kMinimumSitCents = 2000;
-constexpr uint32_t kMaximumSitCents = 20000;
-constexpr uint32_t kTurnSeconds = 20;
 // The player's turn is given up this long after its clock ran out on the table.
 constexpr auto kTurnGrace = std::chrono::seconds(5);
+// A dealer that could not move is asked again after this long.
+constexpr auto kIdleRest = std::chrono::milliseconds(500);
+// The first hand waits this long after the join, so the table is drawn first.
+constexpr auto kFirstRest = std::chrono::seconds(2);
+// The first packet type of each game's block, by game type (0 Pan to 7 Omaha).
+constexpr uint16_t kGameBlocks[] = {2700, 2400, 3000, 2600, 2200, 2800, 2900, 2500};
+// Sit results.
+constexpr uint8_t kSeated = 0;
+constexpr uint8_t kSeatNotAvailable = 1;
+constexpr uint8_t kFundsUnavailable = 2;
 
-struct DealtTable {
-  const DealtTableKind* kind = nullptr;
-  std::unique_ptr<dealer::Dealer> dealer;
-  std::string player_name;
+struct RunningTable {
+  const demo::DealtTable* row = nullptr;
+  std::unique_ptr<dealer::TableDealer> dealer;
+  std::string player_name;  // while the player sits
   Clock::time_point next_step;
   Clock::time_point turn_started;
   bool waiting = false;
@@ -61,22 +49,28 @@ struct DealtTable {
 struct DemoDealerState {
   std::map<int, std::string> names;  // signed-in name by connection
   std::string last_name;             // for a table connection that did not sign in itself
-  std::map<int, std::map<uint32_t, DealtTable>> tables;  // by connection and table id
+  std::map<int, std::map<uint32_t, RunningTable>> tables;  // by connection and table id
+  std::map<std::string, DemoWallet> wallets;               // by lower-cased name
 };
 
-const DealtTableKind* KindOf(uint32_t table_id) {
-  for (const DealtTableKind& kind : kDealtTables) {
-    if (kind.table_id == table_id) return &kind;
-  }
-  return nullptr;
+uint32_t ReadU32(const std::vector<uint8_t>& payload, size_t at = 0) {
+  if (payload.size() < at + 4) return 0;
+  return (uint32_t{payload[at]} << 24) | (uint32_t{payload[at + 1]} << 16) | (uint32_t{payload[at + 2]} << 8) |
+         payload[at + 3];
 }
 
-uint32_t ReadU32(const std::vector<uint8_t>& payload) {
-  if (payload.size() < 4) return 0;
-  return (uint32_t{payload[0]} << 24) | (uint32_t{payload[1]} << 16) | (uint32_t{payload[2]} << 8) | payload[3];
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
 }
 
-DealtTable* Find(DemoRoom& room, int connection, uint32_t table_id) {
+std::string PlayerName(DemoRoom& room, int connection) {
+  DemoDealerState& state = room.Part<DemoDealerState>();
+  const auto name = state.names.find(connection);
+  return name != state.names.end() ? name->second : state.last_name;
+}
+
+RunningTable* Find(DemoRoom& room, int connection, uint32_t table_id) {
   auto& tables = room.Part<DemoDealerState>().tables[connection];
   const auto found = tables.find(table_id);
   return found != tables.end() ? &found->second : nullptr;
@@ -86,122 +80,226 @@ void Send(DemoRoom& room, int connection, uint32_t table_id, const hw::Packet& p
   room.SendTo(connection, packet.type, hw::ForTable(table_id, packet.bytes));
 }
 
-// Sets when the table moves next from what the dealer asked for (-1: it waits for the player or
-// for players).
-void Rest(DealtTable& table, int rest_ms) {
-  const Clock::time_point now = Clock::now();
-  table.next_step = now + std::chrono::milliseconds(rest_ms < 0 ? 500 : rest_ms);
+uint32_t& WalletCents(DemoRoom& room, int connection, const demo::DealtTable& row) {
+  DemoWallet& wallet = DemoWalletOf(room, connection);
+  return row.real_money ? wallet.real_cents : wallet.play_cents;
+}
+
+// Sets when the table moves next from the rest the dealer asked for, and starts the player's
+// turn clock when a turn begins.
+void Rest(RunningTable& table, Clock::time_point now, int rest_ms) {
+  table.next_step = rest_ms < 0 ? now + kIdleRest : now + std::chrono::milliseconds(rest_ms);
   const bool waiting = table.dealer->WaitingForPlayer();
   if (waiting && !table.waiting) table.turn_started = now;
   table.waiting = waiting;
 }
 
-hw::table::JoinResult JoinResult(const DealtTable& table) {
+RunningTable& OpenTable(DemoRoom& room, int connection, const demo::DealtTable& row) {
+  RunningTable& table = room.Part<DemoDealerState>().tables[connection][row.table_id];
+  if (table.dealer) return table;
+  dealer::TableSetup setup;
+  setup.table_id = row.table_id;
+  setup.seats = row.seats;
+  setup.stakes = row.stakes;
+  setup.variant = row.variant;
+  setup.seed = row.table_id * 7919u + static_cast<uint32_t>(connection);
+  setup.first_hand = 1000 * row.table_id + 1;
+  setup.turn_seconds = row.turn_seconds;
+  setup.table_flags = row.table_flags;
+  const uint32_t table_id = row.table_id;
+  table.row = &row;
+  table.dealer = row.make(setup, [&room, connection, table_id](uint16_t type, std::vector<uint8_t> payload) {
+    room.SendTo(connection, type, hw::ForTable(table_id, payload));
+  });
+  for (const demo::Robot& robot : row.robots) (void)table.dealer->SeatRobot(robot.seat, robot.name, robot.chips);
+  table.next_step = room.Now() + kFirstRest;
+  return table;
+}
+
+hw::table::JoinResult JoinResult(const RunningTable& table) {
+  const demo::DealtTable& row = *table.row;
   hw::table::JoinResult join;
-  join.name = table.kind->name;
-  join.stakes = table.kind->stakes;
-  join.hand = table.dealer->hand_number();
-  join.minimum_sit = kMinimumSitCents;
-  join.maximum_sit = kMaximumSitCents;
-  for (const Robot& robot : kRobots) join.players.push_back({robot.seat, robot.name, table.dealer->ChipsAt(robot.seat), "", 1});
-  const int seat = table.dealer->player_seat();
-  if (seat >= 0) {
-    join.players.push_back({static_cast<uint8_t>(seat), table.player_name, table.dealer->ChipsAt(seat), "", 1});
+  join.flags = row.table_flags;
+  join.name = row.name;
+  join.stakes = row.stakes_text;
+  join.hand = table.dealer->HandNumber();
+  join.minimum_sit = row.minimum_buy_in;
+  join.maximum_sit = row.maximum_buy_in;
+  join.seat_count = static_cast<uint8_t>(row.seats);
+  for (int seat = 0; seat < row.seats; ++seat) {
+    const dealer::SeatView view = table.dealer->SeatAt(seat);
+    if (view.occupied) join.players.push_back({static_cast<uint8_t>(seat), view.name, view.chips, "", 1});
   }
   return join;
 }
 
 void OnJoin(const DemoPacket& packet, const DemoRoom::Handler& others) {
-  const uint32_t table_id = ReadU32(packet.payload);
-  const DealtTableKind* kind = KindOf(table_id);
-  if (kind == nullptr) {
+  const demo::DealtTable* row = packet.payload.size() >= 4 ? demo::FindDealtTable(ReadU32(packet.payload)) : nullptr;
+  if (row == nullptr) {
+    if (others) others(packet);
+    return;
+  }
+  RunningTable& table = OpenTable(packet.room, packet.connection, *row);
+  Send(packet.room, packet.connection, row->table_id, hw::table::Encode(JoinResult(table)));
+  Send(packet.room, packet.connection, row->table_id,
+       hw::table::EncodeText(hw::table::kDealerMessage, "Dealer: Welcome to " + row->name + "."));
+  table.dealer->OnPlayerJoined();
+}
+
+// Why the player may not sit at `seat` with `cents`, or kSeated when they may.
+uint8_t SitAnswer(DemoRoom& room, int connection, const RunningTable& table, uint8_t seat, uint32_t cents) {
+  const demo::DealtTable& row = *table.row;
+  if (table.dealer->PlayerSeat() >= 0 || seat >= row.seats || table.dealer->SeatAt(seat).occupied) {
+    return kSeatNotAvailable;
+  }
+  const uint32_t wallet = WalletCents(room, connection, row);
+  if (cents < row.minimum_buy_in || cents > row.maximum_buy_in || cents > wallet) return kFundsUnavailable;
+  return kSeated;
+}
+
+void OnSit(const DemoPacket& packet, const DemoRoom::Handler& others) {
+  const auto request = hw::table::DecodeSitRequest(packet.payload);
+  RunningTable* table = request ? Find(packet.room, packet.connection, request->table_id) : nullptr;
+  if (table == nullptr) {
     if (others) others(packet);
     return;
   }
   DemoRoom& room = packet.room;
   const int connection = packet.connection;
-  DealtTable& table = room.Part<DemoDealerState>().tables[connection][table_id];
-  if (!table.dealer) {
-    dealer::DealerConfig config;
-    config.game = kind->game;
-    config.stakes = kind->blinds;
-    config.seed = table_id * 7919u + static_cast<uint32_t>(connection);
-    config.first_hand = 1000 * table_id + 1;
-    config.turn_seconds = kTurnSeconds;
-    table.kind = kind;
-    table.dealer = std::make_unique<dealer::Dealer>(config, [&room, connection, table_id](const hw::Packet& p) {
-      Send(room, connection, table_id, p);
-    });
-    for (const Robot& robot : kRobots) table.dealer->SeatRobot(robot.seat, robot.name, robot.cents);
-    table.next_step = Clock::now() + std::chrono::seconds(2);
-  }
-  Send(room, connection, table_id, hw::table::Encode(JoinResult(table)));
-  Send(room, connection, table_id,
-       hw::table::EncodeText(hw::table::kDealerMessage, std::string("Dealer: Welcome to ") + kind->name + "."));
-  table.dealer->SendPlayerStatus();
-}
-
-void OnSit(const DemoPacket& packet, const DemoRoom::Handler& others) {
-  const auto request = hw::table::DecodeSitRequest(packet.payload);
-  DealtTable* table = request ? Find(packet.room, packet.connection, request->table_id) : nullptr;
-  if (table == nullptr) {
-    if (others) others(packet);
+  const uint32_t table_id = request->table_id;
+  const uint8_t answer = SitAnswer(room, connection, *table, request->seat, request->cents);
+  Send(room, connection, table_id, hw::table::EncodeSitResult(answer));
+  if (answer != kSeated) return;
+  // The seat is announced before the dealer's packets for it.
+  const std::string name = PlayerName(room, connection);
+  Send(room, connection, table_id, hw::table::EncodeAddPlayer({request->seat, name, request->cents, "", 1}));
+  if (!table->dealer->SeatPlayer(request->seat, name, request->cents)) {
+    Send(room, connection, table_id, hw::table::EncodeRemovePlayer(request->seat));
     return;
   }
-  DemoDealerState& state = packet.room.Part<DemoDealerState>();
-  const bool taken = request->seat >= 10 || table->dealer->player_seat() >= 0 ||
-                     std::any_of(std::begin(kRobots), std::end(kRobots), [&](const Robot& r) { return r.seat == request->seat; });
-  const uint32_t table_id = request->table_id;
-  Send(packet.room, packet.connection, table_id, hw::table::EncodeSitResult(taken ? 1 : 0));
-  if (taken) return;
-  const auto name = state.names.find(packet.connection);
-  table->player_name = name != state.names.end() ? name->second : state.last_name;
-  Send(packet.room, packet.connection, table_id,
-       hw::table::EncodeAddPlayer({request->seat, table->player_name, request->cents, "", 1}));
-  table->dealer->SeatPlayer(request->seat, request->cents);
-  Send(packet.room, packet.connection, table_id,
-       hw::table::EncodeText(hw::table::kDealerSummary, table->player_name + " takes a seat."));
+  WalletCents(room, connection, *table->row) -= request->cents;
+  table->player_name = name;
+  Send(room, connection, table_id, hw::table::EncodeText(hw::table::kDealerSummary, name + " takes a seat."));
+}
+
+// The player stands up (leaving the table, or the connection ending): the chips behind go back to
+// the wallet.
+void StandUp(DemoRoom& room, int connection, RunningTable& table) {
+  const uint32_t chips = table.dealer->UnseatPlayer();
+  if (!table.player_name.empty()) WalletCents(room, connection, *table.row) += chips;
+  table.player_name.clear();
 }
 
 void OnLeave(const DemoPacket& packet, const DemoRoom::Handler& others) {
   const uint32_t table_id = ReadU32(packet.payload);
-  DealtTable* table = Find(packet.room, packet.connection, table_id);
+  RunningTable* table = Find(packet.room, packet.connection, table_id);
   if (table == nullptr) {
     if (others) others(packet);
     return;
   }
-  table->dealer->UnseatPlayer();
+  StandUp(packet.room, packet.connection, *table);
   packet.room.Part<DemoDealerState>().tables[packet.connection].erase(table_id);
   Send(packet.room, packet.connection, table_id, {hw::table::kLeaveResponse, {}});
 }
 
+void OnBalance(const DemoPacket& packet, const DemoRoom::Handler& others) {
+  const uint32_t table_id = ReadU32(packet.payload);
+  const RunningTable* table = Find(packet.room, packet.connection, table_id);
+  if (table == nullptr) {
+    if (others) others(packet);
+    return;
+  }
+  const demo::DealtTable& row = *table->row;
+  hw::Writer answer(hw::table::kBalanceResponse);
+  answer.U8(0).U32(WalletCents(packet.room, packet.connection, row)).U32(row.minimum_buy_in).U32(row.maximum_buy_in);
+  Send(packet.room, packet.connection, table_id, answer.Done());
+}
+
+void OnBringMore(const DemoPacket& packet, const DemoRoom::Handler& others) {
+  const uint32_t table_id = ReadU32(packet.payload);
+  RunningTable* table = Find(packet.room, packet.connection, table_id);
+  if (table == nullptr || packet.payload.size() < 8) {
+    if (others) others(packet);
+    return;
+  }
+  const uint32_t cents = ReadU32(packet.payload, 4);
+  uint32_t& wallet = WalletCents(packet.room, packet.connection, *table->row);
+  std::string text;
+  if (cents == 0 || cents > wallet) {
+    text = "You do not have that much money available.";
+  } else if (table->dealer->PlayerSeat() < 0 || !table->dealer->AddPlayerChips(cents)) {
+    text = "No money can be added now.";
+  } else {
+    wallet -= cents;
+    text = "Your money will be added before the next hand.";
+  }
+  Send(packet.room, packet.connection, table_id, hw::table::EncodeText(hw::table::kDealerSummary, text));
+}
+
+void OnChat(const DemoPacket& packet, const DemoRoom::Handler& others) {
+  const uint32_t table_id = ReadU32(packet.payload);
+  if (packet.payload.size() < 5 || Find(packet.room, packet.connection, table_id) == nullptr) {
+    if (others) others(packet);
+    return;
+  }
+  std::string text(packet.payload.begin() + 4, packet.payload.end());
+  text = text.c_str();  // up to the NUL
+  Send(packet.room, packet.connection, table_id,
+       hw::table::EncodeText(hw::table::kPlayerMessage, PlayerName(packet.room, packet.connection) + ">" + text));
+}
+
 void OnGamePacket(const DemoPacket& packet) {
-  const bool omaha = packet.type >= omaha_wire::kAction;
-  const auto decoded = omaha ? omaha_wire::DecodeClient(packet.type, packet.payload)
-                             : hw::DecodeClient(packet.type, packet.payload);
-  if (!decoded) return;
-  DealtTable* table = Find(packet.room, packet.connection, decoded->table_id);
+  RunningTable* table = packet.payload.size() >= 4 ? Find(packet.room, packet.connection, ReadU32(packet.payload))
+                                                   : nullptr;
   if (table == nullptr) return;
-  const int rest = table->dealer->OnClientPacket(*decoded);
-  if (rest >= 0) Rest(*table, rest);
+  const std::vector<uint8_t> rest(packet.payload.begin() + 4, packet.payload.end());
+  const int rest_ms = table->dealer->OnPlayerPacket(packet.type, rest);
+  if (rest_ms >= 0) {
+    Rest(*table, packet.room.Now(), rest_ms);
+  } else {
+    table->waiting = table->dealer->WaitingForPlayer();
+  }
 }
 
 void StepTables(DemoRoom& room, int connection) {
   auto& tables = room.Part<DemoDealerState>().tables[connection];
-  const Clock::time_point now = Clock::now();
+  const Clock::time_point now = room.Now();
   for (auto& [table_id, table] : tables) {
     if (now < table.next_step) continue;
     if (table.dealer->WaitingForPlayer()) {
-      if (now - table.turn_started >= std::chrono::seconds(kTurnSeconds) + kTurnGrace) {
-        Rest(table, table.dealer->ActForPlayerOnTimeout());
+      if (!table.waiting) {
+        Rest(table, now, -1);  // a turn the last step began: its clock starts now
+      } else if (now - table.turn_started >= std::chrono::seconds(table.row->turn_seconds) + kTurnGrace) {
+        Rest(table, now, table.dealer->ActForPlayerOnTimeout());
       }
       continue;
     }
-    Rest(table, table.dealer->Step());
+    Rest(table, now, table.dealer->Step());
   }
 }
 
+void WrapTableLevel(DemoRoom& room, uint16_t type, void (*handler)(const DemoPacket&, const DemoRoom::Handler&)) {
+  const DemoRoom::Handler others = room.HandlerFor(type);
+  room.On(type, [others, handler](const DemoPacket& packet) { handler(packet, others); });
+}
+
 }  // namespace
+
+DemoWallet& DemoWalletOf(DemoRoom& room, int connection) {
+  return room.Part<DemoDealerState>().wallets[Lowered(PlayerName(room, connection))];
+}
+
+std::vector<std::string> DemoPlayersAt(DemoRoom& room, uint32_t table_id) {
+  std::vector<std::string> players;
+  const demo::DealtTable* row = demo::FindDealtTable(table_id);
+  if (row == nullptr) return players;
+  for (const demo::Robot& robot : row->robots) players.push_back(robot.name);
+  for (auto& [connection, tables] : room.Part<DemoDealerState>().tables) {
+    const auto found = tables.find(table_id);
+    if (found != tables.end() && !found->second.player_name.empty()) players.push_back(found->second.player_name);
+  }
+  return players;
+}
 
 void AddDemoDealer(DemoRoom& room) {
   const DemoRoom::Handler login = room.HandlerFor(PACKETTYPE_LOGINREQUEST);
@@ -215,20 +313,25 @@ void AddDemoDealer(DemoRoom& room) {
     }
     if (login) login(packet);
   });
-  const DemoRoom::Handler join = room.HandlerFor(hw::table::kJoinRequest);
-  room.On(hw::table::kJoinRequest, [join](const DemoPacket& packet) { OnJoin(packet, join); });
-  const DemoRoom::Handler sit = room.HandlerFor(hw::table::kSitRequest);
-  room.On(hw::table::kSitRequest, [sit](const DemoPacket& packet) { OnSit(packet, sit); });
-  const DemoRoom::Handler leave = room.HandlerFor(hw::table::kLeaveRequest);
-  room.On(hw::table::kLeaveRequest, [leave](const DemoPacket& packet) { OnLeave(packet, leave); });
-  for (uint16_t type : {hw::kAction, hw::kSitOutNextHand, hw::kFinishGame, hw::kIAmBack, hw::kShowMuckResponse,
-                        hw::kPlayNow, omaha_wire::kAction, omaha_wire::kSitOutNextHand, omaha_wire::kFinishGame,
-                        omaha_wire::kIAmBack, omaha_wire::kShowMuckResponse}) {
-    room.On(type, OnGamePacket);
+  WrapTableLevel(room, hw::table::kJoinRequest, OnJoin);
+  WrapTableLevel(room, hw::table::kSitRequest, OnSit);
+  WrapTableLevel(room, hw::table::kLeaveRequest, OnLeave);
+  WrapTableLevel(room, hw::table::kBalanceRequest, OnBalance);
+  WrapTableLevel(room, hw::table::kBringMoreRequest, OnBringMore);
+  WrapTableLevel(room, hw::table::kChatMessage, OnChat);
+  // Every packet of the blocks of the games the registry deals goes to the table's dealer.
+  bool dealt[std::size(kGameBlocks)] = {};
+  for (const demo::DealtTable& row : demo::DealtTables()) {
+    if (row.game_type < 0 || row.game_type >= static_cast<int>(std::size(kGameBlocks)) || dealt[row.game_type]) continue;
+    dealt[row.game_type] = true;
+    for (uint16_t type = kGameBlocks[row.game_type]; type < kGameBlocks[row.game_type] + 100; ++type) {
+      room.On(type, OnGamePacket);
+    }
   }
   room.Every(StepTables);
   room.WhenClosed([](DemoRoom& closing, int connection) {
     DemoDealerState& state = closing.Part<DemoDealerState>();
+    for (auto& [table_id, table] : state.tables[connection]) StandUp(closing, connection, table);
     state.tables.erase(connection);
     state.names.erase(connection);
   });

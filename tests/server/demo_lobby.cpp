@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cclient/net/packet_types.h"
+#include "tests/server/dealt_tables.h"
 #include "tests/server/demo_room.h"
 
 namespace {
@@ -21,7 +22,6 @@ constexpr size_t kServerMapHostBytes = 128;
 
 struct LobbyState {
   std::set<int> greeted;
-  uint32_t requests = 0;  // counter requests seen, so the counters move a little
 };
 
 void PutU32(std::vector<uint8_t>* out, uint32_t value) {
@@ -39,10 +39,16 @@ std::vector<uint8_t> ScrollBanner() {
   return payload;
 }
 
-// Six counters; the lobby shows the first (players) and the fourth (tables).
-std::vector<uint8_t> LobbyCounters(uint32_t step) {
+// Six counters; the lobby shows the first (players) and the fourth (tables): who sits at the dealt
+// tables now, and how many there are.
+std::vector<uint8_t> LobbyCounters(DemoRoom& room) {
+  uint32_t players = 0;
+  for (const demo::DealtTable& table : demo::DealtTables()) {
+    players += static_cast<uint32_t>(DemoPlayersAt(room, table.table_id).size());
+  }
+  const uint32_t tables = static_cast<uint32_t>(demo::DealtTables().size());
   std::vector<uint8_t> payload;
-  for (uint32_t counter : {1234u + step % 7, 3u, 12u, 87u + step % 3, 0u, 0u}) PutU32(&payload, counter);
+  for (uint32_t counter : {players, 3u, 12u, tables, 0u, 0u}) PutU32(&payload, counter);
   return payload;
 }
 
@@ -86,13 +92,12 @@ void AddDemoLobby(DemoRoom& room) {
     LobbyState& lobby = room.Part<LobbyState>();
     if (!lobby.greeted.insert(connection).second) return;
     room.SendTo(connection, PACKETTYPE_SETSCROLLBANNER, ScrollBanner());
-    room.SendTo(connection, PACKETTYPE_MAINLOBBYINFO, LobbyCounters(lobby.requests));
+    room.SendTo(connection, PACKETTYPE_MAINLOBBYINFO, LobbyCounters(room));
     SendUpgradeNotice(room, connection);
   });
   room.WhenClosed([](DemoRoom& room, int connection) { room.Part<LobbyState>().greeted.erase(connection); });
   room.On(PACKETTYPE_MAINLOBBYINFOREQUEST, [](const DemoPacket& packet) {
-    LobbyState& lobby = packet.room.Part<LobbyState>();
-    packet.Reply(PACKETTYPE_MAINLOBBYINFO, LobbyCounters(++lobby.requests));
+    packet.Reply(PACKETTYPE_MAINLOBBYINFO, LobbyCounters(packet.room));
   });
   room.On(PACKETTYPE_REQUESTSERVERIDIPMAP, [](const DemoPacket& packet) {
     packet.Reply(PACKETTYPE_REQUESTSERVERIDIPMAPRESULT, ServerMap(packet.room.ServerPort()));

@@ -9,6 +9,7 @@
 // go out once the handler returns.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -36,6 +37,9 @@ class DemoRoom final : public Responder {
   using Handler = std::function<void(const DemoPacket& packet)>;
   using Tick = std::function<void(DemoRoom& room, int connection)>;
   using Closed = std::function<void(DemoRoom& room, int connection)>;
+  using Clock = std::chrono::steady_clock;
+  // Where the room's frames go when a test drives it without a server.
+  using Sink = std::function<void(int connection, uint16_t type, std::vector<uint8_t> payload)>;
 
   // Registers the answer to one packet type; a later registration of the same type replaces it.
   void On(uint16_t type, Handler handler);
@@ -50,7 +54,11 @@ class DemoRoom final : public Responder {
   // Queues a frame for `connection`. Only from inside a handler or tick.
   void SendTo(int connection, uint16_t type, std::vector<uint8_t> payload = {});
   // The port the server listens on. Only from inside a handler or tick.
-  uint16_t ServerPort() const { return server_ != nullptr ? server_->Port() : 0; }
+  uint16_t ServerPort() const { return port_; }
+  // The room's time, for its rests and clocks: the steady clock unless a test set its own.
+  Clock::time_point Now() const { return clock_ ? clock_() : Clock::now(); }
+  // Set before the room runs.
+  void SetClock(std::function<Clock::time_point()> clock) { clock_ = std::move(clock); }
   // The connections the room has seen packets from and that are still open.
   std::vector<int> OpenConnections() const { return open_; }
 
@@ -69,9 +77,20 @@ class DemoRoom final : public Responder {
   void OnTick(GameServer& server, int connection) override;
   void OnClosed(GameServer& server, int connection) override;
 
+  // The same three without a server, for tests: the frames the room sends go to `sink`.
+  void Deliver(const Sink& sink, int connection, uint16_t type, const std::vector<uint8_t>& payload);
+  void TickConnection(const Sink& sink, int connection);
+  void CloseConnection(const Sink& sink, int connection);
+
  private:
+  void Packet(int connection, uint16_t type, const std::vector<uint8_t>& payload);
+  void TickOne(int connection);
+  void Close(int connection);
+
   std::mutex mutex_;
-  GameServer* server_ = nullptr;  // set while a handler or tick runs
+  Sink sink_;  // set while a handler or tick runs
+  uint16_t port_ = 0;
+  std::function<Clock::time_point()> clock_;
   std::map<uint16_t, Handler> handlers_;
   std::vector<Tick> ticks_;
   std::vector<Closed> closed_;
@@ -87,18 +106,27 @@ std::unique_ptr<DemoRoom> MakeDemoRoom();
 void AddDemoSession(DemoRoom& room);
 void AddDemoLobby(DemoRoom& room);
 void AddDemoTables(DemoRoom& room);
-// A Hold'em table (Bristol) that replays scripted hands to whoever joins it.
-void AddDemoHoldemHands(DemoRoom& room);
 void AddDemoTourneys(DemoRoom& room);
 void AddDemoBuddies(DemoRoom& room);
 void AddDemoSignIn(DemoRoom& room);
-// The name and stakes text the lobby's lists give a table (demo_signin.cpp); false for an id that
-// no list holds.
-bool DemoTableListing(uint32_t table_id, std::string* name, std::string* stakes);
 void AddDemoAccounts(DemoRoom& room);
 // The password an account made by sign-up in this run was given (demo_accounts.cpp), or nullptr
 // when sign-up made no account of that name (letter case ignored). Only from a handler.
 const std::string* DemoAccountPassword(DemoRoom& room, const std::string& name);
 void AddDemoChrome(DemoRoom& room);
-// Hold'em and Omaha tables with a dealer and robots; hands on to the parts registered before it.
+// Every table of the registry of dealt tables (dealt_tables.h), with its dealer and robots; hands
+// other tables on to the parts registered before it.
 void AddDemoDealer(DemoRoom& room);
+
+// The signed-in player's money (demo_dealer.cpp), in cents: buy-ins take from it, leaving a table
+// gives the chips back.
+struct DemoWallet {
+  uint32_t real_cents = 125050;
+  uint32_t play_cents = 1000000;
+};
+// The wallet of the player signed in on `connection` (by name, letter case ignored; the last
+// signed-in name for a connection that did not sign in). Only from a handler or tick.
+DemoWallet& DemoWalletOf(DemoRoom& room, int connection);
+// Who sits at a dealt table now: its robots and every connection's player there. Empty for a table
+// the registry does not hold. Only from a handler or tick.
+std::vector<std::string> DemoPlayersAt(DemoRoom& room, uint32_t table_id);

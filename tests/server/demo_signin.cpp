@@ -1,20 +1,21 @@
 // The demo room's sign-in and lists: any name with the password "demo" signs in (an account made
 // by sign-up in this run with its own password instead); a name
 // "result<N>" gets LOGINRESULT code N (for tests of each code); signing out is answered with the
-// same server session; the lobby's game and tournament lists come from the tables below,
-// zlib-packed on even requests and gzip-packed on odd ones.
+// same server session; the lobby's game lists hold the dealt tables (dealt_tables.h) with who sits
+// there now, the tournament lists come from the table below; lists go zlib-packed on even
+// requests and gzip-packed on odd ones.
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "cclient/net/packet_types.h"
+#include "tests/server/dealt_tables.h"
 #include "tests/server/demo_room.h"
 #include "tests/server/lobby_list_builder.h"
 
 namespace {
 
 using lobby_list::Cell;
-using lobby_list::HoldemRow;
 
 // The server the tables are played on: the one server of the room's server map (demo_lobby.cpp).
 constexpr uint8_t kDemoServerId = 1;
@@ -44,39 +45,31 @@ std::string Trimmed(const uint8_t* field, size_t size) {
   return std::string(reinterpret_cast<const char*>(field), length);
 }
 
-std::vector<std::vector<Cell>> HoldemRows() {
-  return {
-      HoldemRow(kDemoServerId, 1001, 10, "Aberdeen", "$1/$2", true, 7, "$18", "32%", "64", "0"),
-      HoldemRow(kDemoServerId, 1002, 10, "Bristol", "$2/$4", true, 9, "$41", "28%", "58", "2"),
-      HoldemRow(kDemoServerId, 1003, 6, "Cardiff", "N/L $0.50/$1", true, 5, "$36", "24%", "71", "0"),
-      HoldemRow(kDemoServerId, 1004, 10, "Dundee", "$5/$10", true, 4, "$120", "21%", "52", "0"),
-      HoldemRow(kDemoServerId, 1005, 10, "Exeter", "$10/$20", true, 8, "$310", "27%", "49", "3"),
-      HoldemRow(kDemoServerId, 1006, 6, "Falkirk", "P/L $1/$2", true, 6, "$52", "35%", "77", "1"),
-      HoldemRow(kDemoServerId, 1007, 10, "Glasgow", "$1/$2", true, 3, "$11", "44%", "66", "0"),
-      HoldemRow(kDemoServerId, 1008, 10, "Hull", "N/L $1/$2", true, 10, "$95", "30%", "55", "4"),
-      HoldemRow(kDemoServerId, 1009, 2, "Inverness", "$3/$6", true, 2, "$22", "90%", "140", "0"),
-      HoldemRow(kDemoServerId, 1010, 10, "Kendal", "$0.25/$0.50", true, 6, "$4", "38%", "70", "0"),
-      HoldemRow(kDemoServerId, 1011, 10, "Leeds", "$15/$30", true, 7, "$460", "25%", "48", "0"),
-      HoldemRow(kDemoServerId, 1012, 6, "Morecambe", "N/L $2/$5", true, 4, "$210", "26%", "68", "0"),
-      HoldemRow(kDemoServerId, 1013, 10, "Newport", "$1/$2", false, 9, "$30", "40%", "60", "0"),
-      HoldemRow(kDemoServerId, 1014, 10, "Oxford", "$10/$20", false, 5, "$150", "33%", "50", "0"),
-      HoldemRow(kDemoServerId, 1015, 10, "Perth", "$2/$4", true, 0, "$0", "0%", "0", "0"),
-      HoldemRow(kDemoServerId, 1016, 10, "Ripon", "$1/$2", true, 5, "$19", "36%", "61", "0"),
-      HoldemRow(kDemoServerId, 1017, 6, "Salford", "$5/$10", true, 6, "$98", "31%", "74", "0"),
-      HoldemRow(kDemoServerId, 1018, 10, "Truro", "N/L $5/$10", true, 9, "$880", "22%", "51", "5"),
-      HoldemRow(kDemoServerId, 1019, 10, "Wells", "$1/$2", true, 1, "$3", "100%", "20", "0"),
-      HoldemRow(kDemoServerId, 1020, 10, "York", "$3/$6", true, 10, "$66", "29%", "57", "2"),
-  };
-}
+// How many text columns a game's list carries after the player count, by list code.
+struct ListLayout {
+  const char* code;
+  size_t figures;
+};
+constexpr ListLayout kListLayouts[] = {{"HO", 5}, {"OM", 5}, {"P7", 4}, {"MC", 3},
+                                       {"CP", 4}, {"B2", 3}, {"PA", 3}, {"BJ", 2}};
 
-std::vector<std::vector<Cell>> OmahaRows() {
-  return {
-      HoldemRow(kDemoServerId, 2001, 10, "Omaha Ash", "$1/$2", true, 6, "$40", "45%", "60", "0"),
-      HoldemRow(kDemoServerId, 2002, 10, "Omaha Birch", "P/L $2/$5", true, 8, "$260", "50%", "55", "1"),
-      HoldemRow(kDemoServerId, 2003, 6, "Omaha Cedar", "$5/$10", true, 4, "$190", "48%", "70", "0"),
-      HoldemRow(kDemoServerId, 2004, 10, "Omaha Elm", "P/L $0.50/$1", true, 9, "$55", "52%", "62", "0"),
-      HoldemRow(kDemoServerId, 2005, 10, "Omaha Oak", "$1/$2", false, 7, "$33", "47%", "58", "0"),
-  };
+// A dealt table's list row: server, table id, seats, a zero byte, the name, the stakes columns,
+// money ("Real" or "Play"), who sits there now, and the figures of the game's list.
+std::vector<Cell> ListRow(DemoRoom& room, const demo::DealtTable& table, size_t figures) {
+  std::vector<Cell> row = {lobby_list::U8(kDemoServerId), lobby_list::U32(table.table_id),
+                           lobby_list::U8(static_cast<uint32_t>(table.seats)), lobby_list::U8(0),
+                           lobby_list::Text(table.name)};
+  if (table.list_stakes.empty()) {
+    row.push_back(lobby_list::Text(table.stakes_text));
+  } else {
+    for (const std::string& stakes : table.list_stakes) row.push_back(lobby_list::Text(stakes));
+  }
+  row.push_back(lobby_list::Text(table.real_money ? "Real" : "Play"));
+  row.push_back(lobby_list::Text(std::to_string(DemoPlayersAt(room, table.table_id).size())));
+  for (size_t i = 0; i < figures; ++i) {
+    row.push_back(lobby_list::Text(i < table.list_figures.size() ? table.list_figures[i] : "0"));
+  }
+  return row;
 }
 
 // The tournaments are played on the server the server map names 1 (this one).
@@ -99,31 +92,20 @@ std::vector<std::vector<Cell>> TourneyRows(uint32_t selector) {
   };
 }
 
-std::vector<uint8_t> GameListFor(const std::vector<uint8_t>& request) {
-  std::string code = Trimmed(request.data(), request.size() < 4 ? request.size() : 4);
+// The rows of the list `request` asks for: the dealt tables on it.
+std::vector<uint8_t> GameListFor(DemoRoom& room, const std::vector<uint8_t>& request) {
+  const std::string code = Trimmed(request.data(), request.size() < 4 ? request.size() : 4);
   std::vector<std::vector<Cell>> rows;
-  if (code == "HO") {
-    rows = HoldemRows();
-  } else if (code == "OM") {
-    rows = OmahaRows();
+  for (const ListLayout& layout : kListLayouts) {
+    if (code != layout.code) continue;
+    for (const demo::DealtTable& table : demo::DealtTables()) {
+      if (table.list_code == layout.code) rows.push_back(ListRow(room, table, layout.figures));
+    }
   }
   return lobby_list::Body(lobby_list::GameCode(code.c_str()), rows);
 }
 
 }  // namespace
-
-bool DemoTableListing(uint32_t table_id, std::string* name, std::string* stakes) {
-  // A game row holds the server id, the table id, the seats, a flag, the name and the stakes.
-  for (const auto& rows : {HoldemRows(), OmahaRows()}) {
-    for (const std::vector<Cell>& row : rows) {
-      if (row.size() < 6 || row[1].value != table_id) continue;
-      *name = row[4].text;
-      *stakes = row[5].text;
-      return true;
-    }
-  }
-  return false;
-}
 
 void AddDemoSignIn(DemoRoom& room) {
   room.On(PACKETTYPE_LOGINREQUEST, [](const DemoPacket& packet) {
@@ -150,7 +132,7 @@ void AddDemoSignIn(DemoRoom& room) {
   room.On(PACKETTYPE_GAMELISTREQUEST, [](const DemoPacket& packet) {
     SignInState& state = packet.room.Part<SignInState>();
     const bool gzip = (state.list_requests++ % 2) != 0;
-    packet.Reply(PACKETTYPE_GAMELIST, lobby_list::Pack(GameListFor(packet.payload), gzip));
+    packet.Reply(PACKETTYPE_GAMELIST, lobby_list::Pack(GameListFor(packet.room, packet.payload), gzip));
   });
   room.On(PACKETTYPE_TOURNEYLISTREQUEST, [](const DemoPacket& packet) {
     if (packet.payload.size() < 4) return;

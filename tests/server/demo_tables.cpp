@@ -1,6 +1,8 @@
-// The demo room's tables: joins, seats, chat, leaving, the buy-in balance, rebuys and the
-// play-money refill, for any table id the client asks for. Each joined table has a dealer who
-// greets the player, seats two house players and talks now and then.
+// The demo room's undealt tables: joins, seats, chat, leaving, the buy-in balance, rebuys and the
+// play-money refill, for any table id the client asks for that the lobby does not list (the dealt
+// tables' runner, demo_dealer.cpp, hands those on here), and rebuys and refills at every table.
+// Each joined table has a dealer who greets the player, seats two house players and talks now and
+// then, but deals no hand: these tables are for tests of what every table has.
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -84,12 +86,10 @@ Packet SeatRecord(Packet packet, const Seat& seat) {
   return packet.U8(seat.seat).Fixed(seat.name, 11).U32(seat.cents).Fixed("", 32).U32(1);
 }
 
-// A table the lobby lists is titled with its listed name and stakes; any other id the client asks
-// for gets a made-up name.
+// The tables here are none the lobby lists: each gets a made-up name.
 std::vector<uint8_t> JoinResult(uint32_t table_id) {
-  std::string name = "Demo Table " + std::to_string(table_id);
-  std::string stakes = "$10/$20";
-  (void)DemoTableListing(table_id, &name, &stakes);
+  const std::string name = "Demo Table " + std::to_string(table_id);
+  const std::string stakes = "$10/$20";
   Packet packet = ForTable(table_id);
   packet.U8(0).U32(0).Fixed(name, 32).Fixed(stakes, 32);
   packet.U32(0).U32(1000 + table_id).U32(0).U32(kMinimumSitCents).U32(kMaximumSitCents).U32(0);

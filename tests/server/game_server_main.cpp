@@ -1,9 +1,11 @@
 // game_server [PORT] [--ca FILE] [--demo]: the scripted game server as a program, for local runs of
 // the client. Listens on 127.0.0.1 (PORT 0 or none: a free port), answers pings, and prints every
 // connection event and packet it receives. With --demo it plays the demo room
-// (tests/server/demo_room.h): the lobby, tables and games a person can use. The throwaway authority that signed its certificate
-// is written to FILE (default "game-server-ca.pem"); point the client's SSL_CERT_FILE at it.
-// Runs until interrupted.
+// (tests/server/demo_room.h): the lobby, tables and games a person can use. The authority that
+// signed its certificate is FILE (default "game-server-ca.pem"); point the client's SSL_CERT_FILE
+// at it. The authority, its key and the server's certificate and key are kept beside FILE and
+// used again by the next run, so a client goes on trusting a restarted server. Runs until
+// interrupted.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -46,8 +48,8 @@ int main(int argc, char** argv) {
       port = static_cast<uint16_t>(std::atoi(argv[i]));
     }
   }
-  if (!TestCertificates::Get().WriteTrustedAuthority(ca_file)) {
-    std::fprintf(stderr, "game_server: cannot write %s\n", ca_file.c_str());
+  if (const std::string failure = TestCertificates::KeepIn(ca_file); !failure.empty()) {
+    std::fprintf(stderr, "game_server: %s\n", failure.c_str());
     return 1;
   }
   GameServer server;

@@ -297,10 +297,14 @@ constexpr uint16_t kDealerSummary = 2103;
 constexpr uint16_t kPlayerMessage = 2104;
 constexpr uint16_t kSitRequest = 2105;
 constexpr uint16_t kSitResult = 2106;
+constexpr uint16_t kChatMessage = 2107;
 constexpr uint16_t kAddPlayer = 2108;
 constexpr uint16_t kRemovePlayer = 2109;
 constexpr uint16_t kLeaveRequest = 2110;
 constexpr uint16_t kLeaveResponse = 2111;
+constexpr uint16_t kBalanceRequest = 2112;
+constexpr uint16_t kBalanceResponse = 2113;
+constexpr uint16_t kBringMoreRequest = 2120;
 constexpr uint16_t kUpdatePlayerBalance = 2122;
 
 // Table flags of the join result.

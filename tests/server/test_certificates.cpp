@@ -7,7 +7,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -41,13 +44,17 @@ void AddExtension(X509* certificate, X509* issuer, int nid, const char* value) {
   X509_EXTENSION_free(extension);
 }
 
-X509* NewCertificate(EVP_PKEY* key, const char* common_name, long serial) {
+// Certificates made to be kept are good for a year; throwaway ones for a month.
+constexpr long kKeptDays = 365;
+constexpr long kThrowawayDays = 30;
+
+X509* NewCertificate(EVP_PKEY* key, const char* common_name, long serial, long days) {
   X509* certificate = X509_new();
   Check(certificate != nullptr, "certificate");
   X509_set_version(certificate, 2);
   ASN1_INTEGER_set(X509_get_serialNumber(certificate), serial);
   X509_gmtime_adj(X509_getm_notBefore(certificate), -3600);
-  X509_gmtime_adj(X509_getm_notAfter(certificate), 30L * 24 * 3600);
+  X509_gmtime_adj(X509_getm_notAfter(certificate), days * 24 * 3600);
   X509_set_pubkey(certificate, key);
   X509_NAME* name = X509_get_subject_name(certificate);
   X509_NAME_add_entry_by_txt(name, "O", MBSTRING_ASC,
@@ -57,9 +64,9 @@ X509* NewCertificate(EVP_PKEY* key, const char* common_name, long serial) {
   return certificate;
 }
 
-Authority NewAuthority(const char* common_name, long serial) {
+Authority NewAuthority(const char* common_name, long serial, long days = kThrowawayDays) {
   Authority authority{nullptr, NewKey()};
-  authority.certificate = NewCertificate(authority.key, common_name, serial);
+  authority.certificate = NewCertificate(authority.key, common_name, serial, days);
   X509* self = authority.certificate;
   X509_set_issuer_name(self, X509_get_subject_name(self));
   AddExtension(self, self, NID_basic_constraints, "critical,CA:TRUE");
@@ -69,10 +76,10 @@ Authority NewAuthority(const char* common_name, long serial) {
   return authority;
 }
 
-ServerKeyPair NewServer(const Authority& issuer, const char* common_name, const char* names,
-                        long serial) {
+ServerKeyPair NewServer(const Authority& issuer, const char* common_name, const char* names, long serial,
+                        long days = kThrowawayDays) {
   ServerKeyPair pair{nullptr, NewKey()};
-  pair.certificate = NewCertificate(pair.key, common_name, serial);
+  pair.certificate = NewCertificate(pair.key, common_name, serial, days);
   X509_set_issuer_name(pair.certificate, X509_get_subject_name(issuer.certificate));
   AddExtension(pair.certificate, issuer.certificate, NID_basic_constraints, "CA:FALSE");
   AddExtension(pair.certificate, issuer.certificate, NID_key_usage,
@@ -87,6 +94,82 @@ ServerKeyPair NewServer(const Authority& issuer, const char* common_name, const 
 std::string PemOf(X509* certificate) {
   BIO* memory = BIO_new(BIO_s_mem());
   Check(memory != nullptr && PEM_write_bio_X509(memory, certificate) == 1, "PEM");
+  char* data = nullptr;
+  const long length = BIO_get_mem_data(memory, &data);
+  std::string text(data, static_cast<size_t>(length));
+  BIO_free(memory);
+  return text;
+}
+
+// The trusted authority and server identity a program keeps (`TestCertificates::KeepIn`), taken
+// over by the process's certificates when they are made.
+struct Kept {
+  bool ready = false;
+  Authority authority{};
+  ServerKeyPair server{};
+};
+Kept g_kept;
+
+X509* ReadCertificate(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "r");
+  if (file == nullptr) return nullptr;
+  X509* certificate = PEM_read_X509(file, nullptr, nullptr, nullptr);
+  std::fclose(file);
+  return certificate;
+}
+
+EVP_PKEY* ReadKey(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "r");
+  if (file == nullptr) return nullptr;
+  EVP_PKEY* key = PEM_read_PrivateKey(file, nullptr, nullptr, nullptr);
+  std::fclose(file);
+  return key;
+}
+
+// True when `certificate` is good now and for at least a day more.
+bool GoodForADay(X509* certificate) {
+  time_t tomorrow = std::time(nullptr) + 24 * 3600;
+  return X509_cmp_current_time(X509_get0_notBefore(certificate)) < 0 &&
+         X509_cmp_time(X509_get0_notAfter(certificate), &tomorrow) > 0;
+}
+
+bool LoadKept(const std::string& authority_file, const std::string& folder, Kept* kept) {
+  kept->authority = {ReadCertificate(authority_file), ReadKey(folder + "/game-server-ca.key")};
+  kept->server = {ReadCertificate(folder + "/game-server.pem"), ReadKey(folder + "/game-server.key")};
+  const Authority& authority = kept->authority;
+  const ServerKeyPair& server = kept->server;
+  return authority.certificate != nullptr && authority.key != nullptr && server.certificate != nullptr &&
+         server.key != nullptr && X509_check_private_key(authority.certificate, authority.key) == 1 &&
+         X509_check_private_key(server.certificate, server.key) == 1 &&
+         X509_verify(server.certificate, X509_get0_pubkey(authority.certificate)) == 1 &&
+         GoodForADay(authority.certificate) && GoodForADay(server.certificate);
+}
+
+void FreeKept(Kept* kept) {
+  X509_free(kept->authority.certificate);
+  EVP_PKEY_free(kept->authority.key);
+  X509_free(kept->server.certificate);
+  EVP_PKEY_free(kept->server.key);
+  *kept = Kept{};
+}
+
+// Writes `text` to `path` through a temporary file renamed over it, with `mode`.
+bool WriteWhole(const std::string& path, const std::string& text, mode_t mode) {
+  const std::string temporary = path + ".new";
+  FILE* file = std::fopen(temporary.c_str(), "w");
+  if (file == nullptr) return false;
+  const bool written = ::fchmod(::fileno(file), mode) == 0 && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  if (std::fclose(file) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::string KeyPemOf(EVP_PKEY* key) {
+  BIO* memory = BIO_new(BIO_s_mem());
+  Check(memory != nullptr && PEM_write_bio_PrivateKey(memory, key, nullptr, nullptr, 0, nullptr, nullptr) == 1,
+        "PEM of a key");
   char* data = nullptr;
   const long length = BIO_get_mem_data(memory, &data);
   std::string text(data, static_cast<size_t>(length));
@@ -110,10 +193,44 @@ TestCertificates& TestCertificates::Get() {
   return *certificates;
 }
 
+std::string TestCertificates::KeepIn(const std::string& authority_file) {
+  std::string folder = std::filesystem::path(authority_file).parent_path().string();
+  if (folder.empty()) folder = ".";
+  FreeKept(&g_kept);
+  Kept kept;
+  if (LoadKept(authority_file, folder, &kept)) {
+    kept.ready = true;
+    g_kept = kept;
+    return {};
+  }
+  FreeKept(&kept);
+  // Serials differ from run to run, so a new authority is never taken for an old one.
+  const long serial = static_cast<long>(std::time(nullptr));
+  kept.authority = NewAuthority("Loopback Test Authority", serial, kKeptDays);
+  kept.server = NewServer(kept.authority, "localhost", "DNS:localhost,IP:127.0.0.1", serial + 1, kKeptDays);
+  kept.ready = true;
+  // The authority's certificate goes last: a client that finds it finds the rest in place.
+  const struct {
+    std::string path;
+    std::string text;
+    mode_t mode;
+  } files[] = {
+      {folder + "/game-server-ca.key", KeyPemOf(kept.authority.key), 0600},
+      {folder + "/game-server.key", KeyPemOf(kept.server.key), 0600},
+      {folder + "/game-server.pem", PemOf(kept.server.certificate), 0644},
+      {authority_file, PemOf(kept.authority.certificate), 0644},
+  };
+  g_kept = kept;
+  for (const auto& file : files) {
+    if (!WriteWhole(file.path, file.text, file.mode)) return "cannot write " + file.path;
+  }
+  return {};
+}
+
 TestCertificates::TestCertificates() {
-  const Authority trusted = NewAuthority("Loopback Test Authority", 1);
+  const Authority trusted = g_kept.ready ? g_kept.authority : NewAuthority("Loopback Test Authority", 1);
   const Authority unknown = NewAuthority("Loopback Unknown Authority", 2);
-  trusted_ = NewServer(trusted, "localhost", "DNS:localhost,IP:127.0.0.1", 10);
+  trusted_ = g_kept.ready ? g_kept.server : NewServer(trusted, "localhost", "DNS:localhost,IP:127.0.0.1", 10);
   untrusted_ = NewServer(unknown, "localhost", "DNS:localhost,IP:127.0.0.1", 11);
   wrong_name_ = NewServer(trusted, "elsewhere.invalid", "DNS:elsewhere.invalid", 12);
   trusted_pem_ = PemOf(trusted.certificate);
@@ -135,6 +252,7 @@ TestCertificates::TestCertificates() {
     X509_free(authority.certificate);
     EVP_PKEY_free(authority.key);
   }
+  g_kept = Kept{};  // the server's pair is this object's now; the authority is freed
 }
 
 ServerKeyPair TestCertificates::Identity(ServerIdentity identity) const {

@@ -1,5 +1,6 @@
-// Throwaway certificates for talking TLS on loopback: made fresh in each process, never stored in
-// the tree.
+// Throwaway certificates for talking TLS on loopback: made fresh in each process and never stored
+// in the tree, unless a program keeps its trusted authority and identity in a folder of its own
+// (`KeepIn`), so that a client that trusts it once goes on trusting it after a restart.
 //
 // Two certificate authorities are made: a trusted one, written to a file that SSL_CERT_FILE
 // points at (so the client's default trust store holds it and nothing else), and an untrusted one
@@ -30,6 +31,14 @@ class TestCertificates {
   // the client trusts that authority and nothing else. Make the first call before the TLS library
   // reads its trust store (before TCPSSL_GlobalInit) and before other threads run.
   static TestCertificates& Get();
+
+  // Keeps the trusted authority and the trusted server identity across runs: the authority's
+  // certificate is `authority_file`, and its key, the server's certificate and the server's key
+  // lie beside it ("game-server-ca.key", "game-server.pem", "game-server.key"; keys mode 0600).
+  // When all four are there, belong together and stay good for at least a day more, they are
+  // used; otherwise new ones are made and stored. Call before the first `Get`. Returns an error
+  // text, empty on success; on a failure the process's certificates are made fresh as usual.
+  static std::string KeepIn(const std::string& authority_file);
 
   ServerKeyPair Identity(ServerIdentity identity) const;
 

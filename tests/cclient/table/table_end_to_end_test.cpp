@@ -136,9 +136,9 @@ TEST_F(TableEndToEndTest, each_listed_table_is_titled_with_its_own_name_and_stak
     const char* name;
     const char* stakes;
   } cases[] = {
-      {1002, "Bristol", "$2/$4"},          // the scripted hands' table
-      {1003, "Cardiff", "N/L $0.50/$1"},   // a table without a dealer
-      {1008, "Hull", "N/L $1/$2"},         // a dealt table
+      {1002, "Bristol", "$2/$4"},          // fixed limit
+      {1003, "Cardiff", "N/L $0.50/$1"},   // six seats, no limit
+      {1008, "Hull", "N/L $1/$2"},
       {2002, "Omaha Birch", "P/L $2/$5"},  // on the Omaha list
       {11, "Demo Table 11", "$10/$20"},    // on no list
   };

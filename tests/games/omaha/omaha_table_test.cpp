@@ -139,24 +139,27 @@ TEST_F(OmahaTableTest, a_seated_player_sees_four_cards_and_sends_omaha_actions) 
   for (int turn = 0; turn < 40 && FinalsSeen() < 2; ++turn) {
     if (RunDealer(2, 4) >= 0) continue;
     if (dealer_->player_seat() < 0) break;
-    // The player's turn: check or call when offered, through the module's sender; a blind is
-    // left to the clock.
+    // The player's turn: post a blind, check or call when offered, through the module's sender.
     OmahaClass* game = Omaha();
     if (game->HoleCards()->HasCard(4, 3)) four_cards_seen_ = true;
     const bool check = game->ActionBar().IsButtonShown(16);
     const bool call = game->ActionBar().IsButtonShown(19);
-    if (!check && !call) {
+    const bool small = game->ActionBar().IsButtonShown(30);
+    const bool big = game->ActionBar().IsButtonShown(31);
+    if (!check && !call && !small && !big) {
       (void)dealer_->ActForPlayerOnTimeout();
       continue;
     }
+    const int32_t button = check ? 16 : call ? 19 : small ? 30 : 31;
+    const uint8_t code = check ? 1 : call ? 3 : small ? 8 : 9;
     const size_t before = Sent(OMAHA_PACKET_ACTION).size();
-    (void)game->SendAction(check ? 16 : 19, check ? 0 : game->TurnOffer().bet_amount);
+    (void)game->SendAction(button, call ? game->TurnOffer().bet_amount : 0);
     const auto sent = Sent(OMAHA_PACKET_ACTION);
     ASSERT_EQ(sent.size(), before + 1);
     ASSERT_EQ(sent.back().payload.size(), 18u);
     auto decoded = omaha_wire::DecodeClient(OMAHA_PACKET_ACTION, sent.back().payload);
     ASSERT_TRUE(decoded.has_value());
-    EXPECT_EQ(decoded->code, check ? 1 : 3);
+    EXPECT_EQ(decoded->code, code);
     EXPECT_EQ(decoded->hand, game->HandNumber());
     EXPECT_EQ(decoded->round, game->RoundNumber());
     (void)dealer_->OnClientPacket(*decoded);

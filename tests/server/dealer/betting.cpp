@@ -9,8 +9,13 @@ constexpr int kFixedLimitCap = 4;  // a bet and three raises
 using holdem_wire::MaskOf;
 }  // namespace
 
-BettingRound::BettingRound(Stakes stakes, int street) : stakes_(stakes), street_(street) {
+BettingRound::BettingRound(Stakes stakes, int street, uint32_t pot) : stakes_(stakes), street_(street), pot_(pot) {
   last_raise_ = stakes_.big_blind;
+}
+
+uint32_t BettingRound::PotLimitTotal(uint32_t own_bet) const {
+  const uint32_t call = current_bet_ > own_bet ? current_bet_ - own_bet : 0;
+  return current_bet_ + pot_ + call;
 }
 
 uint32_t BettingRound::BetSize() const {
@@ -33,6 +38,7 @@ Offer BettingRound::OfferFor(uint32_t own_bet, uint32_t chips) const {
     offer.mask |= MaskOf(holdem_wire::kBet);
     offer.bet = std::min(BetSize(), chips);
     offer.maximum = stakes_.fixed_limit ? offer.bet : chips;
+    if (stakes_.pot_limit) offer.maximum = std::min(chips, std::max(offer.bet, PotLimitTotal(own_bet)));
     return offer;
   }
   const bool capped = stakes_.fixed_limit && bets_ >= kFixedLimitCap;
@@ -43,6 +49,7 @@ Offer BettingRound::OfferFor(uint32_t own_bet, uint32_t chips) const {
     const uint32_t step = stakes_.fixed_limit ? BetSize() : last_raise_;
     offer.raise_to = std::min(current_bet_ + step, most);
     offer.maximum = stakes_.fixed_limit ? offer.raise_to : most;
+    if (stakes_.pot_limit) offer.maximum = std::min(most, std::max(offer.raise_to, PotLimitTotal(own_bet)));
   }
   return offer;
 }
@@ -55,7 +62,9 @@ std::optional<uint32_t> BettingRound::Apply(Action action, uint32_t amount, uint
     case holdem_wire::kCheck:
     case holdem_wire::kCall:
       if ((offer.mask & MaskOf(action)) == 0) return std::nullopt;
-      return action == holdem_wire::kCall ? offer.to_call : 0;
+      if (action != holdem_wire::kCall) return 0;
+      pot_ += offer.to_call;
+      return offer.to_call;
     case holdem_wire::kBet:
     case holdem_wire::kRaise:
     case holdem_wire::kReRaise:
@@ -66,7 +75,8 @@ std::optional<uint32_t> BettingRound::Apply(Action action, uint32_t amount, uint
       const uint32_t smallest = bet ? offer.bet : offer.raise_to;
       uint32_t total = stakes_.fixed_limit ? smallest : amount;
       // Below the smallest is allowed only as all the player has.
-      if (total > own_bet + chips || (total < smallest && total != own_bet + chips) || total <= current_bet_) {
+      if (total > own_bet + chips || (total < smallest && total != own_bet + chips) || total <= current_bet_ ||
+          (stakes_.pot_limit && total > offer.maximum)) {
         return std::nullopt;
       }
       const uint32_t raised_by = total - current_bet_;
@@ -74,6 +84,7 @@ std::optional<uint32_t> BettingRound::Apply(Action action, uint32_t amount, uint
       current_bet_ = total;
       ++bets_;
       reopened_ = true;
+      pot_ += total - own_bet;
       return total - own_bet;
     }
     default:
@@ -84,6 +95,7 @@ std::optional<uint32_t> BettingRound::Apply(Action action, uint32_t amount, uint
 uint32_t BettingRound::PostBlind(uint32_t amount, uint32_t chips) {
   const uint32_t posted = std::min(amount, chips);
   if (posted > current_bet_) current_bet_ = posted;
+  pot_ += posted;
   if (amount >= stakes_.big_blind) bets_ = 1;
   return posted;
 }

@@ -1,5 +1,5 @@
-// The betting rules of one betting round, fixed-limit or no-limit: what a player may do at their
-// turn and what an action costs. Amounts are in the table's money (cents).
+// The betting rules of one betting round, fixed-limit, pot-limit or no-limit: what a player may do
+// at their turn and what an action costs. Amounts are in the table's money (cents).
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,7 @@ struct Stakes {
   uint32_t small_blind = 100;
   uint32_t big_blind = 200;
   bool fixed_limit = true;
+  bool pot_limit = false;  // without a fixed limit: no bet or raise above the pot
 };
 
 // What the player to act is offered, as the game state tells it.
@@ -30,8 +31,8 @@ struct Offer {
 class BettingRound {
  public:
   // `street` 0 before the flop (the big blind counts as the round's opening bet), 1 flop, 2 turn,
-  // 3 river.
-  BettingRound(Stakes stakes, int street);
+  // 3 river. `pot` is what earlier rounds put in the pots (a pot limit counts it).
+  BettingRound(Stakes stakes, int street, uint32_t pot = 0);
 
   Offer OfferFor(uint32_t own_bet, uint32_t chips) const;
   // Checks an action of a player who has `own_bet` in front and `chips` behind. Returns the chips
@@ -47,9 +48,13 @@ class BettingRound {
 
  private:
   uint32_t BetSize() const;
+  // The largest total a pot-limit bet or raise may reach for a player with `own_bet` in front:
+  // the call, then the whole pot after it.
+  uint32_t PotLimitTotal(uint32_t own_bet) const;
 
   Stakes stakes_;
   int street_;
+  uint32_t pot_;             // earlier rounds' pots and every chip put in this round
   uint32_t current_bet_ = 0;
   uint32_t last_raise_ = 0;  // the size of the last full bet or raise (no-limit minimum raise)
   int bets_ = 0;             // bets and raises so far (fixed-limit cap at 4)

@@ -10,6 +10,7 @@ namespace hw = holdem_wire;
 
 constexpr Stakes kFixed{100, 200, true};
 constexpr Stakes kNoLimit{100, 200, false};
+constexpr Stakes kPotLimit{100, 200, false, true};
 
 BettingRound AfterBlinds(Stakes stakes) {
   BettingRound round(stakes, 0);
@@ -31,6 +32,7 @@ TEST(Betting, offers_follow_the_bet_in_front_of_the_player) {
     uint32_t bet;
     uint32_t raise_to;
     uint32_t maximum;
+    uint32_t pot = 0;  // in the pots from earlier rounds
   };
   const uint32_t fold = MaskOf(hw::kFold);
   const uint32_t check = MaskOf(hw::kCheck);
@@ -48,9 +50,15 @@ TEST(Betting, offers_follow_the_bet_in_front_of_the_player) {
       {"no limit, open bet up to the stack", kNoLimit, 1, false, 0, 5000, fold | check | bet, 0, 200, 0, 5000},
       {"no limit, raise up to the stack", kNoLimit, 0, true, 0, 5000, fold | call | raise, 200, 0, 400, 5000},
       {"no limit, short stack bets it all", kNoLimit, 1, false, 0, 150, fold | check | bet, 0, 150, 0, 150},
+      // Blinds of $1 and $2 make a pot of $3: call $2, then raise by the $5 pot, to $7.
+      {"pot limit, raise before the flop", kPotLimit, 0, true, 0, 10000, fold | call | raise, 200, 0, 400, 700},
+      {"pot limit, flop bet up to the pot", kPotLimit, 1, false, 0, 10000, fold | check | bet, 0, 200, 0, 1200, 1200},
+      {"pot limit, stack below the pot", kPotLimit, 1, false, 0, 500, fold | check | bet, 0, 200, 0, 500, 1200},
+      {"pot limit, empty pot still bets a blind", kPotLimit, 1, false, 0, 10000, fold | check | bet, 0, 200, 0, 200},
   };
   for (const Row& row : rows) {
-    const BettingRound round = row.after_blinds ? AfterBlinds(row.stakes) : BettingRound(row.stakes, row.street);
+    const BettingRound round =
+        row.after_blinds ? AfterBlinds(row.stakes) : BettingRound(row.stakes, row.street, row.pot);
     const Offer offer = round.OfferFor(row.own_bet, row.chips);
     EXPECT_EQ(offer.mask, row.mask) << row.name;
     EXPECT_EQ(offer.to_call, row.to_call) << row.name;
@@ -91,6 +99,20 @@ TEST(Betting, no_limit_raises_are_at_least_the_last_raise_or_all_in) {
   EXPECT_EQ(round.Apply(hw::kRaise, 2000, 0, 2000), 2000u);
   EXPECT_EQ(round.current_bet(), 2000u);
   EXPECT_EQ(round.OfferFor(600, 9400).raise_to, 2900u) << "a short all-in does not grow the minimum raise";
+}
+
+TEST(Betting, pot_limit_bets_and_raises_stop_at_the_pot) {
+  BettingRound round(kPotLimit, 1, 1200);
+  EXPECT_FALSE(round.Apply(hw::kBet, 1300, 0, 10000)) << "more than the pot";
+  EXPECT_EQ(round.Apply(hw::kBet, 1200, 0, 10000), 1200u);
+  // The next player may call $12 and raise by the $36 pot after the call: to $48.
+  EXPECT_EQ(round.OfferFor(0, 10000).maximum, 4800u);
+  EXPECT_FALSE(round.Apply(hw::kRaise, 4801, 0, 10000));
+  EXPECT_EQ(round.Apply(hw::kRaise, 4800, 0, 10000), 4800u);
+  // The bettor calls $36 more; the next player may call $48 and raise by the $156 pot after that
+  // call ($12 earlier, the two $48 bets of this round and their own $48): to $204.
+  EXPECT_EQ(round.Apply(hw::kCall, 0, 1200, 8800), 3600u);
+  EXPECT_EQ(round.OfferFor(0, 30000).maximum, 20400u);
 }
 
 TEST(Betting, actions_that_are_not_offered_are_refused) {

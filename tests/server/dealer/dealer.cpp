@@ -27,48 +27,71 @@ constexpr int8_t kShowMuckSeconds = 5;
 
 }  // namespace
 
-Dealer::Dealer(DealerConfig config, Send send)
+Dealer::Dealer(DealerConfig config, PacketSend send)
     : config_(config),
       send_(std::move(send)),
       deck_(config.seed),
       robot_random_(config.seed ^ 0x5eed),
       round_(config.stakes, 0) {}
 
-void Dealer::SeatRobot(int seat, std::string name, uint32_t chips) {
+bool Dealer::SeatRobot(int seat, const std::string& name, uint32_t chips) {
+  if (seat < 0 || seat >= config_.seats || seats_[seat].occupied) return false;
   Seat& s = seats_[seat];
   s = Seat{};
   s.occupied = true;
   s.robot = true;
-  s.name = std::move(name);
+  s.name = name;
   s.chips = chips;
+  return true;
 }
 
-void Dealer::SeatPlayer(int seat, uint32_t chips) {
+bool Dealer::SeatPlayer(int seat, const std::string& name, uint32_t chips) {
+  if (seat < 0 || seat >= config_.seats || seats_[seat].occupied || player_seat_ >= 0) return false;
   Seat& s = seats_[seat];
   s = Seat{};
   s.occupied = true;
   s.robot = false;
-  s.name = "You";
+  s.name = name;
   s.chips = chips;
   player_seat_ = seat;
+  player_topping_up_ = 0;
   SendPlayerStatus();
+  return true;
 }
 
-void Dealer::UnseatPlayer() {
-  if (player_seat_ < 0) return;
+bool Dealer::AddPlayerChips(uint32_t cents) {
+  if (player_seat_ < 0) return false;
+  if (InHand()) {
+    player_topping_up_ += cents;
+    return true;
+  }
+  Seat& me = seats_[player_seat_];
+  me.chips += cents;
+  send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(player_seat_), me.chips));
+  SendPlayerStatus();
+  return true;
+}
+
+SeatView Dealer::SeatAt(int seat) const {
+  if (seat < 0 || seat >= 10 || !seats_[seat].occupied) return {};
+  const Seat& s = seats_[seat];
+  return {true, s.robot, s.name, s.chips};
+}
+
+int Dealer::OnPlayerPacket(uint16_t type, const std::vector<uint8_t>& payload) {
+  // The client's packets are read with the table id in front, as they come.
+  std::vector<uint8_t> whole(4, 0);
+  whole.insert(whole.end(), payload.begin(), payload.end());
+  const auto decoded = config_.game == Game::kOmaha ? omaha_wire::DecodeClient(type, whole)
+                                                    : holdem_wire::DecodeClient(type, whole);
+  return decoded ? OnClientPacket(*decoded) : -1;
+}
+
+uint32_t Dealer::UnseatPlayer() {
+  if (player_seat_ < 0) return 0;
   Seat& s = seats_[player_seat_];
   if (phase_ == Phase::kPostSmall || phase_ == Phase::kPostBig) {
-    // A hand whose blinds are not all in is called off: the posted blind goes back.
-    for (Seat& seat : seats_) {
-      seat.chips += seat.bet;
-      seat.bet = 0;
-      seat.put_in = 0;
-      seat.in_hand = false;
-    }
-    phase_ = Phase::kIdle;
-    holdem_wire::SeatAmounts chips{};
-    for (int i = 0; i < 10; ++i) chips[i] = seats_[i].chips;
-    send_(config_.game == Game::kOmaha ? omaha_wire::EncodeClearTable(chips) : holdem_wire::EncodeClearTable(chips));
+    CallOffHand();
   } else if (s.in_hand && !s.folded) {
     s.folded = true;
     if (phase_ == Phase::kBetting && to_act_ == player_seat_) {
@@ -79,9 +102,41 @@ void Dealer::UnseatPlayer() {
       SendGameState(next);
     }
   }
+  const uint32_t taken = s.chips + player_topping_up_;
   s.occupied = false;
   s.chips = 0;
   player_seat_ = -1;
+  player_topping_up_ = 0;
+  return taken;
+}
+
+// A hand whose blinds are not all in is called off: every posted blind goes back.
+void Dealer::CallOffHand() {
+  for (Seat& seat : seats_) {
+    seat.chips += seat.bet;
+    seat.bet = 0;
+    seat.put_in = 0;
+    seat.in_hand = false;
+  }
+  phase_ = Phase::kIdle;
+  to_act_ = -1;
+  holdem_wire::SeatAmounts chips{};
+  for (int i = 0; i < 10; ++i) chips[i] = seats_[i].chips;
+  send_(config_.game == Game::kOmaha ? omaha_wire::EncodeClearTable(chips) : holdem_wire::EncodeClearTable(chips));
+}
+
+// The player sits out instead of posting a blind (by choice, or by letting the clock run out: a
+// blind is never posted for a player who is away). The hand is called off and dealt again
+// without them; they are offered the way back.
+int Dealer::SitOutAtBlind() {
+  Seat& me = seats_[player_seat_];
+  me.sitting_out = true;
+  me.sit_out_next = false;
+  CallOffHand();
+  SendPlayerStatus();
+  send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
+                                     : holdem_wire::EncodeDisplayIAmBack(hand_));
+  return kBetweenHands;
 }
 
 bool Dealer::WaitingForPlayer() const {
@@ -123,6 +178,7 @@ int Dealer::OnClientPacket(const holdem_wire::ClientPacket& packet) {
       if (!WaitingForPlayer() || packet.hand != hand_) return -1;
       if (phase_ == Phase::kPostSmall && packet.code == holdem_wire::kPostSmall) return PostBlind(true);
       if (phase_ == Phase::kPostBig && packet.code == holdem_wire::kPostBig) return PostBlind(false);
+      if (phase_ != Phase::kBetting && packet.code == holdem_wire::kSitOut) return SitOutAtBlind();
       if (phase_ != Phase::kBetting) {
         SendGameState(to_act_);  // not a choice it was offered: the turn stands
         return -1;
@@ -155,7 +211,7 @@ int Dealer::OnClientPacket(const holdem_wire::ClientPacket& packet) {
 
 int Dealer::ActForPlayerOnTimeout() {
   if (!WaitingForPlayer()) return -1;
-  if (phase_ != Phase::kBetting) return PostBlind(phase_ == Phase::kPostSmall);
+  if (phase_ != Phase::kBetting) return SitOutAtBlind();
   const Seat& me = seats_[player_seat_];
   const Offer offer = round_.OfferFor(me.bet, me.chips);
   return Act(player_seat_, (offer.mask & MaskOf(holdem_wire::kCheck)) ? holdem_wire::kCheck : holdem_wire::kFold, 0);
@@ -197,6 +253,11 @@ int Dealer::StartHand() {
     if (!s.occupied) continue;
     if (s.robot && s.chips < config_.stakes.big_blind) {
       s.chips = config_.robot_refill;
+      send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
+    }
+    if (!s.robot && player_topping_up_ > 0) {
+      s.chips += player_topping_up_;
+      player_topping_up_ = 0;
       send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
     }
     if (!s.robot && (s.sit_out_next || s.chips == 0)) s.sitting_out = true;
@@ -328,7 +389,7 @@ int Dealer::EndRound() {
   deck_.Deal();  // burnt
   const int cards = street_ == 1 ? 3 : 1;
   for (int i = 0; i < cards; ++i) board_.push_back(deck_.Deal());
-  round_ = BettingRound(config_.stakes, street_);
+  round_ = BettingRound(config_.stakes, street_, collected_);
   for (Seat& s : seats_) s.acted = false;
   last_ = {};
   StartBettingRound(button_);
@@ -664,6 +725,35 @@ void Dealer::SendFinal(const std::vector<std::pair<int, uint32_t>>& winners, int
     o.winners.push_back(winner);
   }
   send_(omaha_wire::Encode(o));
+}
+
+namespace {
+
+std::unique_ptr<TableDealer> MakeDealer(Game game, const TableSetup& setup, TableDealer::Send send) {
+  DealerConfig config;
+  config.game = game;
+  config.stakes.small_blind = setup.stakes.small_cents;
+  config.stakes.big_blind = setup.stakes.big_cents;
+  config.stakes.fixed_limit = setup.stakes.limit == Limit::kFixed;
+  config.stakes.pot_limit = setup.stakes.limit == Limit::kPotLimit;
+  config.seats = setup.seats;
+  config.seed = setup.seed;
+  config.first_hand = setup.first_hand;
+  config.turn_seconds = setup.turn_seconds;
+  config.robot_refill = 100 * setup.stakes.big_cents;
+  return std::make_unique<Dealer>(config, [send = std::move(send)](const holdem_wire::Packet& packet) {
+    send(packet.type, packet.bytes);
+  });
+}
+
+}  // namespace
+
+std::unique_ptr<TableDealer> MakeHoldemTableDealer(const TableSetup& setup, TableDealer::Send send) {
+  return MakeDealer(Game::kHoldem, setup, std::move(send));
+}
+
+std::unique_ptr<TableDealer> MakeOmahaTableDealer(const TableSetup& setup, TableDealer::Send send) {
+  return MakeDealer(Game::kOmaha, setup, std::move(send));
 }
 
 }  // namespace dealer

@@ -4,9 +4,10 @@
 // player's choices, decides the showdown with a real hand ranking and pays the pots, sending every
 // game packet in the order the client plays them out.
 //
-// The dealer has no clock: its owner calls `Step` for each next move and waits between steps as
-// long as `Step` asks, so the client's animations keep up. Robots check when they may, else call
-// or fold by a seeded rule; they never raise.
+// It is the Hold'em and Omaha tables' `TableDealer` (table_dealer.h): the demo room's runner calls
+// `Step` for each next move and waits between steps as long as `Step` asks, so the client's
+// animations keep up. Robots check when they may, else call or fold by a seeded rule; they never
+// raise.
 #pragma once
 
 #include <array>
@@ -18,6 +19,7 @@
 
 #include "tests/server/dealer/betting.h"
 #include "tests/server/dealer/deck.h"
+#include "tests/server/dealer/table_dealer.h"
 #include "tests/server/holdem_wire.h"
 
 namespace dealer {
@@ -27,6 +29,7 @@ enum class Game { kHoldem, kOmaha };
 struct DealerConfig {
   Game game = Game::kHoldem;
   Stakes stakes;
+  int seats = 10;  // seats 0 to seats - 1 may be taken
   uint32_t seed = 1;
   uint32_t first_hand = 1;
   uint32_t turn_seconds = 20;
@@ -38,36 +41,50 @@ struct DealerConfig {
   uint32_t round = 1;
 };
 
-class Dealer {
+// The table dealers of the demo room's Hold'em and Omaha tables: blinds from the stakes, pot limit
+// played as its own rules, the turn clock from the setup.
+std::unique_ptr<TableDealer> MakeHoldemTableDealer(const TableSetup& setup, TableDealer::Send send);
+std::unique_ptr<TableDealer> MakeOmahaTableDealer(const TableSetup& setup, TableDealer::Send send);
+
+class Dealer final : public TableDealer {
  public:
   // Receives every game packet for the player's connection (payload after the table id).
-  using Send = std::function<void(const holdem_wire::Packet& packet)>;
+  using PacketSend = std::function<void(const holdem_wire::Packet& packet)>;
 
-  Dealer(DealerConfig config, Send send);
+  Dealer(DealerConfig config, PacketSend send);
 
-  void SeatRobot(int seat, std::string name, uint32_t chips);
+  bool SeatRobot(int seat, const std::string& name, uint32_t chips) override;
   // The player the packets are for; one at most.
-  void SeatPlayer(int seat, uint32_t chips);
+  bool SeatPlayer(int seat, const std::string& name, uint32_t chips) override;
+  // The player under the name "You", for tests that play the table's client against the dealer.
+  bool SeatPlayer(int seat, uint32_t chips) { return SeatPlayer(seat, "You", chips); }
   // The player leaves: folded when in a hand, the seat emptied.
-  void UnseatPlayer();
+  uint32_t UnseatPlayer() override;
+  // Chips the player brings are added before the next hand (at once between hands).
+  bool AddPlayerChips(uint32_t cents) override;
+  void OnPlayerJoined() override { SendPlayerStatus(); }
   int player_seat() const { return player_seat_; }
+  int PlayerSeat() const override { return player_seat_; }
+  SeatView SeatAt(int seat) const override;
+  uint32_t HandNumber() const override { return hand_; }
 
   // Makes the table's next move: starts a hand, takes a blind, lets a robot act, or ends a
   // betting round (collection, next street, showdown and payment). Returns how many milliseconds
   // the table should rest before the next step, or -1 when nothing can happen: the player is to
   // act, or fewer than two players can play.
-  int Step();
+  int Step() override;
   // The player's packet (action, sit out next hand, I am back, show or muck, finish game), its
   // type as the table's game numbers it. Returns the rest before the next step, as `Step` does.
   int OnClientPacket(const holdem_wire::ClientPacket& packet);
-  // The player let the turn's clock run out: a blind is posted; else check when that is allowed,
-  // else fold.
-  int ActForPlayerOnTimeout();
+  int OnPlayerPacket(uint16_t type, const std::vector<uint8_t>& payload) override;
+  // The player let the turn's clock run out: at a blind the player sits out (the hand is dealt
+  // again without them); else check when that is allowed, else fold.
+  int ActForPlayerOnTimeout() override;
   // Every seat's status and chips (sent when the player sits down, and on return).
   void SendPlayerStatus();
 
   bool InHand() const { return phase_ != Phase::kIdle; }
-  bool WaitingForPlayer() const;
+  bool WaitingForPlayer() const override;
   uint32_t hand_number() const { return hand_; }
   // Every chip at the table: seats, bets in front and pots. It never changes during a hand.
   uint32_t TotalChips() const;
@@ -110,6 +127,8 @@ class Dealer {
   int NextToAct(int after) const;
 
   int StartHand();
+  void CallOffHand();
+  int SitOutAtBlind();
   int PostBlind(bool small);
   void DealHoleCards();
   int Act(int seat, Action action, uint32_t amount);
@@ -130,11 +149,12 @@ class Dealer {
                  const std::vector<Pot>& pots, const std::array<Card, 5>& winning_cards, bool shown, bool last);
 
   DealerConfig config_;
-  Send send_;
+  PacketSend send_;
   Deck deck_;
   std::mt19937 robot_random_;
   std::array<Seat, 10> seats_{};
   int player_seat_ = -1;
+  uint32_t player_topping_up_ = 0;  // chips the player brought during a hand, added before the next
   Phase phase_ = Phase::kIdle;
   uint32_t hand_ = 0;
   int button_ = -1;

@@ -234,13 +234,31 @@ TEST(Dealer, first_hand_posts_blinds_left_of_the_button_and_deals_before_the_fir
 struct PlayerTable : Table {
   explicit PlayerTable(DealerConfig config) : Table(config) {
     dealer.SeatRobot(1, "Ann", 6000);
-    dealer.SeatPlayer(4, 3000);
+    EXPECT_TRUE(dealer.SeatPlayer(4, "You", 3000));
     dealer.SeatRobot(6, "Bob", 900);
     dealer.SeatRobot(8, "Cy", 12000);
   }
   // Steps until the player is to act or the hand is over.
   void RunUntilPlayer() {
     for (int i = 0; i < 100 && dealer.InHand() && !dealer.WaitingForPlayer(); ++i) dealer.Step();
+  }
+  // The player posts the blind the last game state asks for.
+  void PostBlind() {
+    dealer.OnClientPacket(Action((Last().mask & MaskOf(hw::kPostSmall)) ? hw::kPostSmall : hw::kPostBig, 0));
+  }
+  bool BlindOffered() const { return (Last().mask & (MaskOf(hw::kPostSmall) | MaskOf(hw::kPostBig))) != 0; }
+  // Plays the hand in play to its end: the player posts the blinds asked for and lets the clock
+  // run out at every betting turn.
+  void PlayHand() {
+    for (int i = 0; i < 400 && dealer.InHand(); ++i) {
+      if (!dealer.WaitingForPlayer()) {
+        dealer.Step();
+      } else if (BlindOffered()) {
+        PostBlind();
+      } else {
+        dealer.ActForPlayerOnTimeout();
+      }
+    }
   }
 };
 
@@ -370,27 +388,60 @@ TEST(Dealer, sitting_out_skips_hands_until_the_player_is_back) {
   EXPECT_TRUE(table.Of(hw::kDisplayIAmBack).empty());
 }
 
-TEST(Dealer, a_player_who_times_out_checks_or_folds) {
+TEST(Dealer, a_player_who_times_out_at_a_betting_turn_checks_or_folds) {
   PlayerTable table(Config(Game::kHoldem, true, 11));
   table.dealer.Step();
+  int timeouts = 0;
   for (int i = 0; i < 400 && table.dealer.InHand(); ++i) {
-    if (table.dealer.WaitingForPlayer()) {
+    if (!table.dealer.WaitingForPlayer()) {
+      table.dealer.Step();
+    } else if (table.BlindOffered()) {
+      table.PostBlind();
+    } else {
       const State before = table.Last();
       table.dealer.ActForPlayerOnTimeout();
       const State after = table.Last();
       ASSERT_EQ(after.previous, 4);
-      if (before.mask & MaskOf(hw::kPostSmall)) {
-        EXPECT_EQ(after.action, hw::kPostSmall);
-      } else if (before.mask & MaskOf(hw::kPostBig)) {
-        EXPECT_EQ(after.action, hw::kPostBig);
-      } else {
-        EXPECT_EQ(after.action, (before.mask & MaskOf(hw::kCheck)) ? hw::kCheck : hw::kFold);
-      }
-    } else {
-      table.dealer.Step();
+      EXPECT_EQ(after.action, (before.mask & MaskOf(hw::kCheck)) ? hw::kCheck : hw::kFold);
+      ++timeouts;
     }
   }
   EXPECT_FALSE(table.dealer.InHand());
+  EXPECT_GE(timeouts, 1);
+}
+
+// A blind is never posted for a player who is away: at a blind, the clock running out or the
+// sit-out choice sits the player out, the hand is called off (the other blind goes back) and
+// dealt again without them, and they are offered the way back.
+TEST(Dealer, a_player_who_times_out_or_sits_out_at_a_blind_sits_out_and_posts_nothing) {
+  const struct {
+    const char* name;
+    bool sit_out_choice;
+  } rows[] = {{"clock ran out", false}, {"sit-out choice", true}};
+  for (const auto& row : rows) {
+    PlayerTable table(Config(Game::kHoldem, true, 11));
+    const uint32_t total = table.dealer.TotalChips();
+    table.dealer.Step();  // the player, left of the button, is to post the small blind
+    ASSERT_TRUE(table.dealer.WaitingForPlayer()) << row.name;
+    ASSERT_TRUE(table.BlindOffered()) << row.name;
+    if (row.sit_out_choice) {
+      table.dealer.OnClientPacket(table.Action(hw::kSitOut, 0));
+    } else {
+      table.dealer.ActForPlayerOnTimeout();
+    }
+    EXPECT_FALSE(table.dealer.InHand()) << row.name;
+    EXPECT_EQ(table.dealer.SeatAt(4).chips, 3000u) << row.name;
+    EXPECT_EQ(table.dealer.TotalChips(), total) << row.name;
+    EXPECT_EQ(table.Of(hw::kClearTable).size(), 1u) << row.name;
+    EXPECT_EQ(table.Of(hw::kDisplayIAmBack).size(), 1u) << row.name;
+    table.sent.clear();
+    table.dealer.Step();
+    table.PlayHand();
+    ASSERT_FALSE(table.Of(hw::kGameState).empty()) << row.name << ": the next hand is dealt";
+    EXPECT_EQ(table.Of(hw::kGameState)[0].bytes[8 + 4], hw::kStatusSeated | hw::kStatusSittingOut | hw::kStatusSitOutMark)
+        << row.name;
+    EXPECT_EQ(table.dealer.SeatAt(4).chips, 3000u) << row.name << ": without the player";
+  }
 }
 
 TEST(Dealer, a_player_who_leaves_folds_and_the_hand_goes_on) {
@@ -400,13 +451,16 @@ TEST(Dealer, a_player_who_leaves_folds_and_the_hand_goes_on) {
   for (int i = 0; i < 100 && betting.dealer.InHand(); ++i) {
     if (betting.dealer.WaitingForPlayer() && betting.Last().dealer_status >= 0) break;
     if (betting.dealer.WaitingForPlayer()) {
-      betting.dealer.ActForPlayerOnTimeout();  // posts the blind
+      betting.PostBlind();
     } else {
       betting.dealer.Step();
     }
   }
   ASSERT_TRUE(betting.dealer.WaitingForPlayer());
-  betting.dealer.UnseatPlayer();
+  const uint32_t before = betting.dealer.TotalChips();
+  const uint32_t behind = betting.dealer.SeatAt(4).chips;
+  EXPECT_EQ(betting.dealer.UnseatPlayer(), behind) << "the blind in front stays in the hand";
+  EXPECT_EQ(betting.dealer.TotalChips(), before - behind);
   EXPECT_EQ(betting.Last().previous, 4);
   EXPECT_EQ(betting.Last().action, hw::kFold);
   EXPECT_EQ(betting.dealer.player_seat(), -1);
@@ -419,10 +473,104 @@ TEST(Dealer, a_player_who_leaves_folds_and_the_hand_goes_on) {
   const uint32_t robots = blinds.dealer.TotalChips() - 3000;
   blinds.dealer.Step();  // the player, left of the button, is to post the small blind
   ASSERT_TRUE(blinds.dealer.WaitingForPlayer());
-  blinds.dealer.UnseatPlayer();
+  EXPECT_EQ(blinds.dealer.UnseatPlayer(), 3000u);
   EXPECT_FALSE(blinds.dealer.InHand());
   ASSERT_EQ(blinds.Of(hw::kClearTable).size(), 1u);
   EXPECT_EQ(blinds.dealer.TotalChips(), robots);
+}
+
+TEST(Dealer, seats_outside_the_table_or_taken_are_refused) {
+  DealerConfig config = Config(Game::kHoldem, true, 1);
+  config.seats = 6;
+  Table table(config);
+  ASSERT_TRUE(table.dealer.SeatRobot(0, "Ann", 5000));
+  const struct {
+    const char* name;
+    int seat;
+    bool robot;
+    bool seated;
+  } rows[] = {
+      {"robot on a taken seat", 0, true, false},
+      {"robot beyond the table's seats", 6, true, false},
+      {"player on a taken seat", 0, false, false},
+      {"player beyond the table's seats", 9, false, false},
+      {"player below the first seat", -1, false, false},
+      {"player on a free seat", 5, false, true},
+      {"a second player", 3, false, false},
+  };
+  for (const auto& row : rows) {
+    const bool seated = row.robot ? table.dealer.SeatRobot(row.seat, "Bob", 5000)
+                                  : table.dealer.SeatPlayer(row.seat, "Zed", 3000);
+    EXPECT_EQ(seated, row.seated) << row.name;
+  }
+  EXPECT_EQ(table.dealer.PlayerSeat(), 5);
+  const SeatView player = table.dealer.SeatAt(5);
+  EXPECT_TRUE(player.occupied && !player.robot);
+  EXPECT_EQ(player.name, "Zed");
+  EXPECT_EQ(player.chips, 3000u);
+  EXPECT_TRUE(table.dealer.SeatAt(0).robot);
+  EXPECT_FALSE(table.dealer.SeatAt(3).occupied);
+}
+
+// Chips the player brings between hands are there at once; during a hand they wait for the next
+// one, and a player who leaves first takes them along.
+TEST(Dealer, chips_brought_during_a_hand_arrive_with_the_next_one) {
+  PlayerTable table(Config(Game::kHoldem, true, 4));
+  ASSERT_TRUE(table.dealer.AddPlayerChips(1000));
+  EXPECT_EQ(table.dealer.SeatAt(4).chips, 4000u);
+  table.dealer.Step();
+  ASSERT_TRUE(table.dealer.InHand());
+  ASSERT_TRUE(table.dealer.AddPlayerChips(500));
+  EXPECT_EQ(table.dealer.SeatAt(4).chips, 4000u) << "the blinds are not in yet";
+  table.PlayHand();
+  ASSERT_FALSE(table.dealer.InHand());
+  const uint32_t after_hand = table.dealer.SeatAt(4).chips;
+  const uint32_t total = table.dealer.TotalChips();
+  table.dealer.Step();
+  ASSERT_TRUE(table.dealer.InHand());
+  EXPECT_EQ(table.dealer.SeatAt(4).chips, after_hand + 500);
+  EXPECT_EQ(table.dealer.TotalChips(), total + 500);
+
+  ASSERT_TRUE(table.dealer.AddPlayerChips(700));
+  EXPECT_EQ(table.dealer.UnseatPlayer(), after_hand + 500 + 700) << "the hand is called off before the blinds";
+  EXPECT_FALSE(table.dealer.AddPlayerChips(100)) << "nobody sits";
+}
+
+// The table's own stakes and limit come through the maker: a pot-limit table offers at most the
+// pot, in the game state the player sees.
+TEST(Dealer, a_table_made_from_its_setup_plays_its_stakes) {
+  TableSetup setup;
+  setup.table_id = 1006;
+  setup.seats = 6;
+  setup.stakes = {100, 200, 0, Limit::kPotLimit};
+  setup.seed = 3;
+  setup.first_hand = 77;
+  std::vector<std::pair<uint16_t, std::vector<uint8_t>>> sent;
+  const std::unique_ptr<TableDealer> table =
+      MakeHoldemTableDealer(setup, [&](uint16_t type, std::vector<uint8_t> payload) {
+        sent.emplace_back(type, std::move(payload));
+      });
+  EXPECT_FALSE(table->SeatRobot(6, "Ann", 10000)) << "a six-seat table";
+  ASSERT_TRUE(table->SeatRobot(2, "Ann", 10000));
+  ASSERT_TRUE(table->SeatRobot(4, "Bob", 10000));
+  ASSERT_TRUE(table->SeatPlayer(0, "Zed", 10000));
+  for (int i = 0; i < 20 && !table->WaitingForPlayer(); ++i) ASSERT_GE(table->Step(), 0);
+  EXPECT_EQ(table->HandNumber(), 77u);
+  // The player on the button is first to act after the blinds: call $2, raise to at most $7.
+  ASSERT_TRUE(table->WaitingForPlayer());
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back().first, hw::kGameState);
+  const State state = ReadState({sent.back().first, sent.back().second}, false);
+  EXPECT_EQ(state.next, 0);
+  EXPECT_EQ(state.raise_to, 400u);
+  EXPECT_EQ(state.maximum, 700u);
+  EXPECT_EQ(sent.back().second.back(), 1) << "a table without a fixed limit";
+
+  // The player's packets come without the table id.
+  std::vector<uint8_t> raise = hw::EncodeClient({hw::kAction, 1006, 77, 1, hw::kRaise, 700});
+  raise.erase(raise.begin(), raise.begin() + 4);
+  EXPECT_GE(table->OnPlayerPacket(hw::kAction, raise), 0);
+  EXPECT_EQ(table->SeatAt(0).chips, 10000u - 700u);
 }
 
 }  // namespace
