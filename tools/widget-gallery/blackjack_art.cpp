@@ -1,6 +1,7 @@
 #include "tools/widget-gallery/blackjack_art.h"
 
 #include <iterator>
+#include <string>
 
 #include "tools/widget-gallery/table_art.h"
 
@@ -58,6 +59,32 @@ bool WriteBlackJackArt(const std::string& folder) {
   shoe.Box(8, 30, 90, 48, RGB(96, 30, 34));
   shoe.Box(4, 10, 54, 20, RGB(250, 250, 246));
   ok &= shoe.Write(folder + "5502.b");
+  return ok;
+}
+
+bool WriteCardStandIns(const std::string& folder) {
+  static const char* const kRanks[13] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+  static const char* const kSuits[4] = {"c", "d", "h", "s"};
+  ArtCanvas faces(56 * 13, 78 * 4, RGB(0, 255, 0));
+  for (int32_t suit = 0; suit < 4; ++suit) {
+    const platform::COLORREF ink = suit == 1 || suit == 2 ? RGB(190, 20, 30) : RGB(20, 20, 20);
+    for (int32_t rank = 0; rank < 13; ++rank) {
+      const int32_t x = rank * 56;
+      const int32_t y = suit * 78;
+      faces.Box(x + 1, y, 54, 78, RGB(120, 120, 120));
+      faces.Box(x, y + 1, 56, 76, RGB(120, 120, 120));
+      faces.Box(x + 1, y + 1, 54, 76, RGB(248, 248, 244));
+      const std::string corner = std::string(kRanks[rank]) + kSuits[suit];
+      faces.Text(x + 2, y + 2, 24, 14, corner.c_str(), ink, 12);
+      faces.Text(x, y + 24, 56, 30, kRanks[rank], ink, 24);
+    }
+  }
+  bool ok = faces.Write(folder + "cardssml.b");
+  ArtCanvas back(56, 78, RGB(0, 255, 0));
+  back.Box(1, 0, 54, 78, RGB(30, 40, 120));
+  back.Box(0, 1, 56, 76, RGB(30, 40, 120));
+  back.Box(4, 4, 48, 70, RGB(60, 80, 170));
+  ok &= back.Write(folder + "cardbacs.b");
   return ok;
 }
 

@@ -34,6 +34,10 @@ constexpr platform::COLORREF kMarkerColour = 0x40C0E0;
 
 // Writes every stand-in into `folder` (ending in "/"); false when a file cannot be written.
 bool WriteBlackJackArt(const std::string& folder);
+// Plain cards for the animator's scenes when no program folder gives the real ones: the small
+// face sheet "cardssml.b" (13 x 4 cells of 56 x 78, each white with its rank and suit letter)
+// and the back "cardbacs.b".
+bool WriteCardStandIns(const std::string& folder);
 // The names of the files WriteBlackJackArt writes.
 const char* const* BlackJackArtFiles(int32_t* count);
 

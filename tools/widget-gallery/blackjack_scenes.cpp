@@ -5,12 +5,14 @@
 #include <string>
 #include <system_error>
 
+#include "cclient/games/blackjack/blackjack_animator.h"
 #include "cclient/games/blackjack/blackjack_layout.h"
 #include "cclient/games/blackjack/check_lights.h"
 #include "cclient/games/blackjack/chip_tray.h"
 #include "cclient/games/blackjack/hand_label.h"
 #include "cclient/games/blackjack/turn_marker.h"
 #include "cclient/widgets/bitmap_file.h"
+#include "cclient/widgets/card_sheet.h"
 #include "cclient/widgets/jpeg_file.h"
 #include "cclient/widgets/transparent_draw.h"
 #include "platform/text/text.h"
@@ -241,9 +243,82 @@ void MarkerScenes(void (*save)(platform::HDC, const char*)) {
   save(table.dc(), "bj_turn_marker");
 }
 
+// The animator on the table: each stage drawn as the table draws a frame.
+class AnimatorScene {
+ public:
+  AnimatorScene() {
+    (void)sheet_.Load("cardssml.b", "cardbacs.b");
+    platform::BitBlt(table_.dc(), 0, 0, kWidth, kHeight, background_.dc(), 0, 0, platform::SRCCOPY);
+    (void)BlackJackAnimator_SetUpTable(&animator_, &draw_, table_.dc(), &sheet_);
+  }
+  BlackJackAnimator& animator() { return animator_; }
+  // Frames of 1/50 s for `seconds` (or until the animation ends, with `to_end`).
+  void Run(double seconds, bool to_end = false) {
+    for (double t = 0; (to_end ? !animator_.IsIdle() : t < seconds - 1e-9) && t < 10; t += 0.02) {
+      animator_.Step(table_.dc(), 0.02f);
+      animator_.EraseDirtyRects(table_.dc(), background_.dc());
+      animator_.Draw(table_.dc());
+      animator_.ClearDirtyList();
+    }
+  }
+  void Save(void (*save)(platform::HDC, const char*), const char* name, const char* caption) {
+    platform::BitBlt(canvas_.dc(), 0, 0, kWidth, kHeight, table_.dc(), 0, 0, platform::SRCCOPY);
+    Caption(canvas_.dc(), 10, 540, caption);
+    save(canvas_.dc(), name);
+  }
+
+ private:
+  TablePicture background_;
+  TablePicture table_;
+  TablePicture canvas_;
+  CardSheet sheet_;
+  TransparentDraw draw_;
+  BlackJackAnimator animator_;
+};
+
+void AnimatorScenes(void (*save)(platform::HDC, const char*)) {
+  AnimatorScene scene;
+  BlackJackAnimator& a = scene.animator();
+  // Ace of clubs to the king of spades: values 0-51; the dealer's hole card face down.
+  int32_t counts[6] = {2, 2, 2, 2, 2, 2};
+  const int32_t values[6][15] = {{0, 22}, {7, 33}, {9, 48}, {18, 5}, {26, 38}, {12, -1}};
+  (void)a.StartDeal(counts, values, false, 0, 0.0, false, nullptr, 0, 0, 0);
+  scene.Run(0.95);
+  scene.Save(save, "bj_anim_deal", "deal: second round on its way (0.95 s)");
+  scene.Run(0, true);
+  scene.Save(save, "bj_anim_dealt", "dealt");
+  (void)a.StartAddCard(false, 2, 3, false, nullptr, 0, 0, 0);
+  scene.Run(0.3);
+  scene.Save(save, "bj_anim_add", "a hit to seat 2 in flight (0.3 s)");
+  scene.Run(0, true);
+  const int32_t pair[2] = {7, 20};
+  (void)a.SetHand(1, 0, 2, pair);
+  (void)a.SplitHand(1);
+  (void)a.StartAddCard(false, 1, 45, false, nullptr, 0, 0, 0);
+  scene.Run(0.35);
+  scene.Save(save, "bj_anim_split", "seat 1 split; its first hand's second card arriving");
+  scene.Run(0, true);
+  (void)a.StartPeek(0.2, 2.2, false, nullptr, 0, 0, 0);
+  scene.Run(0.6);
+  scene.Save(save, "bj_anim_peek", "the dealer peeks (0.6 s)");
+  scene.Run(0, true);
+  (void)a.StartReveal(51, false, nullptr, 0, 0, 0);
+  scene.Run(0.2);
+  scene.Save(save, "bj_anim_reveal", "the hole card turning over (0.2 of 0.5 s)");
+  scene.Run(0, true);
+  (void)a.StartCollect(nullptr, false, nullptr, 0, 0, 0);
+  scene.Run(0.1);
+  scene.Save(save, "bj_anim_collect_gather", "collect: hands gathering (0.1 s)");
+  scene.Run(0.2);
+  scene.Save(save, "bj_anim_collect_join", "collect: seat 1's piles joining (0.3 s)");
+  scene.Run(0.3);
+  scene.Save(save, "bj_anim_collect_fly", "collect: piles flying into the tray, turning and warping (0.6 s)");
+}
+
 }  // namespace
 
 void DrawBlackJackScenes(void (*save)(platform::HDC dc, const char* name)) {
+  AnimatorScenes(save);
   LayoutScenes(save);
   LabelScenes(save);
   LightsScenes(save);
@@ -253,6 +328,16 @@ void DrawBlackJackScenes(void (*save)(platform::HDC dc, const char* name)) {
 
 void PrepareBlackJackPictures(const std::string& work, const char* program_folder) {
   (void)blackjack_art::WriteBlackJackArt(work + "/");
+  (void)blackjack_art::WriteCardStandIns(work + "/");
+  for (const char* cards : {"cardssml.b", "cardbacs.b"}) {
+    std::error_code error;
+    if (program_folder != nullptr && fs::exists(fs::path(program_folder) / cards)) {
+      fs::copy_file(fs::path(program_folder) / cards, fs::path(work) / cards, fs::copy_options::overwrite_existing,
+                    error);
+      if (!error) continue;
+    }
+    std::printf("stand-in: %s\n", cards);
+  }
   int32_t count = 0;
   const char* const* files = blackjack_art::BlackJackArtFiles(&count);
   for (int32_t i = 0; i < count; ++i) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "cclient/widgets/card_animation.h"
+
 namespace blackjack_motion {
 
 SlotKind KindFor(bool turning, bool scaled, bool rotated) {
@@ -43,24 +45,17 @@ Look FlightLook(double p, const FlightSettings& settings, double start_size, dou
   const double d = p * std::sqrt(p) / 10;
   look.part = d / 100;
   look.angle = p < settings.rotation_end ? (1 - p / settings.rotation_end) * start_angle : 0.0;
-  const double size = d >= settings.growth_span ? 100.0 : (100 - start_size) * d / settings.growth_span + start_size;
+  const double size = CardGrowPercent(start_size, std::min(d / settings.growth_span, 1.0));
   look.width = size * kCardWidth / 100;
   look.height = size * kCardHeight / 100;
-  const double half = settings.turn_span / 2;
-  const bool turning = face_up && p >= settings.turn_start && p < settings.turn_start + settings.turn_span;
-  look.face = face_up && p >= settings.turn_start + half;
-  if (turning) {
-    if (!look.face) {
-      const double u = (p - settings.turn_start) / half;
-      look.width_ratio = 1 - u;
-      look.slant_ratio = -0.6 * u;
-    } else {
-      const double u = (p - settings.turn_start - half) / half;
-      look.width_ratio = u;
-      look.slant_ratio = 0.6 * (1 - u);
-    }
+  // A face-down card never turns.
+  const CardTurn turn = face_up ? CardTurnAt(p, settings.turn_start, settings.turn_span) : CardTurn{};
+  look.face = turn.second_side;
+  if (turn.turning) {
+    look.width_ratio = turn.second_side ? turn.u : 1 - turn.u;
+    look.slant_ratio = turn.second_side ? 0.6 * (1 - turn.u) : -0.6 * turn.u;
   }
-  look.kind = KindFor(turning, size < 100, look.angle != 0);
+  look.kind = KindFor(turn.turning, size < 100, look.angle != 0);
   return look;
 }
 
@@ -118,33 +113,16 @@ Look CollectLook(double p, const CollectSettings& settings) {
   p = std::clamp(p, 0.0, 100.0);
   Look look;
   look.part = p / 100;
-  const double end_width = TrayCardWidth(settings.tray);
-  const double end_height = TrayCardHeight(settings.tray);
-  const auto width_at = [&](double q) { return (end_width - kCardWidth) * q / 100 + kCardWidth; };
-  const auto height_at = [&](double q) { return (end_height - kCardHeight) * q / 100 + kCardHeight; };
-  look.width = width_at(p);
-  look.height = height_at(p);
-  const bool scaled = look.width != kCardWidth || look.height != kCardHeight;
-  const double half = settings.turn_span / 2;
-  if (p < settings.turn_start) {
-    look.face = true;
-    look.kind = scaled ? kScaled : kPlain;
-  } else if (p < settings.turn_start + half) {
-    const double u = (p - settings.turn_start) / half;
-    look.face = true;
-    look.width_ratio = 1 - u;
-    look.slant_ratio = 0.6 * u;
-    look.kind = kScaledTurned;
-  } else if (p < settings.turn_start + settings.turn_span) {
-    const double u = (p - settings.turn_start - half) / half;
-    look.width_ratio = u;
-    look.slant_ratio = 0.6 * (1 - u);
-    look.kind = kScaledTurned;
-  } else if (p < settings.warp_start) {
-    look.kind = kScaled;
-  } else {
-    const double w = width_at(settings.warp_start);
-    const double h = height_at(settings.warp_start);
+  // The card shrinks evenly to the tray card, whose sides keep the card's proportions.
+  const double end_percent = TrayCardHeight(settings.tray) * 100 / kCardHeight;
+  const auto size_at = [&](double q) { return CardShrinkPercent(end_percent, q / 100); };
+  look.width = size_at(p) * kCardWidth / 100;
+  look.height = size_at(p) * kCardHeight / 100;
+  const CardTurn turn = CardTurnAt(p, settings.turn_start, settings.turn_span);
+  look.face = !turn.second_side;
+  if (p >= settings.warp_start) {
+    const double w = size_at(settings.warp_start) * kCardWidth / 100;
+    const double h = size_at(settings.warp_start) * kCardHeight / 100;
     const double t = std::min((p - settings.warp_start) / (100 - settings.warp_start), 1.0);
     look.kind = kWarped;
     look.warp[0] = settings.tray[0] * t;
@@ -152,33 +130,15 @@ Look CollectLook(double p, const CollectSettings& settings) {
     look.warp[2] = settings.tray[2] * t;
     look.warp[3] = (settings.tray[3] - w) * t + w;
     look.warp[4] = (settings.tray[4] - h) * t + h;
+  } else if (turn.turning) {
+    // The face narrows and shears away, then the back widens in.
+    look.width_ratio = turn.second_side ? turn.u : 1 - turn.u;
+    look.slant_ratio = 0.6 * (turn.second_side ? 1 - turn.u : turn.u);
+    look.kind = kScaledTurned;
+  } else {
+    look.kind = p > 0 ? kScaled : kPlain;
   }
   return look;
-}
-
-platform::POINT PathPoint(platform::POINT start, platform::POINT end, double part) {
-  const int32_t dx = end.x - start.x;
-  const int32_t dy = end.y - start.y;
-  const int32_t x = start.x + static_cast<int32_t>(dx * part);
-  const int32_t y = start.y + static_cast<int32_t>(dy * part);
-  const int32_t step_x = end.x > x ? 1 : (end.x < x ? -1 : 0);
-  const int32_t step_y = end.y > y ? 1 : (end.y < y ? -1 : 0);
-  const double path = std::atan2(dy, dx);
-  platform::POINT best{x, y};
-  double best_error = 10;
-  for (const int32_t ox : {0, step_x}) {
-    for (const int32_t oy : {0, step_y}) {
-      const platform::POINT c{x + ox, y + oy};
-      const double error = (c.x == end.x && c.y == end.y)
-                               ? 0.0
-                               : std::abs(std::remainder(std::atan2(end.y - c.y, end.x - c.x) - path, 2 * M_PI));
-      if (error < best_error) {
-        best_error = error;
-        best = c;
-      }
-    }
-  }
-  return best;
 }
 
 }  // namespace blackjack_motion

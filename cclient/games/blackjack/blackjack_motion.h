@@ -1,7 +1,7 @@
 // The arithmetic of the Black Jack card animator, frame by frame and without drawing: the deal's
-// schedule, where a card is and how it looks along its flight from the shoe, the dealer's peek
-// and reveal, and the three stages of a collect into the discard tray. The animator asks these
-// for each card each frame and renders what they say.
+// schedule, how a card looks along its flight from the shoe, the dealer's peek and reveal, and the
+// pile flying into the discard tray. The animator asks these for each card each frame and renders
+// what they say; where a card's centre stands along its path is the shared CardFlightPoint.
 //
 // Percentages are of the motion's time (p) unless named otherwise; sizes are percent of the
 // 56 x 78 card. A card "turns" by narrowing (width ratio) and shearing (slant ratio) one side,
@@ -119,10 +119,5 @@ struct CollectSettings {
 double TrayCardHeight(const double tray[5]);
 double TrayCardWidth(const double tray[5]);
 Look CollectLook(double p, const CollectSettings& settings);
-
-// Steps a centre from `start` toward `end` by part (0 to 1): truncated per axis, then of the
-// four pixels x or x + 1 and y or y + 1 toward the end the one whose direction to the end is
-// closest to the whole path's slope, never past the end.
-platform::POINT PathPoint(platform::POINT start, platform::POINT end, double part);
 
 }  // namespace blackjack_motion

@@ -282,7 +282,7 @@ void DumpDealer(const BlackJackCards& dealer, GameLog* log) {
 }  // namespace
 
 void BlackJack_DumpPacket(uint32_t type, const GameRecord* record, GameLog* log) {
-  if (record == nullptr || log == nullptr || !log->IsOpen()) return;
+  if (record == nullptr || log == nullptr) return;
   switch (type) {
     case BLACKJACK_PACKET_PLAYER_STATUS: {
       const auto& p = *static_cast<const BlackJackPlayerStatusRecord*>(record);

@@ -156,20 +156,5 @@ TEST(BlackJackMotion, the_hole_card_peeks_up_and_turns_over_on_a_reveal) {
   }
 }
 
-TEST(BlackJackMotion, a_path_point_keeps_the_paths_slope_and_never_passes_the_end) {
-  // Half way from (0, 0) to (10, 3): (5, 1) truncated; of (5, 1), (6, 1), (5, 2) and (6, 2) the
-  // last sees the end at the slope nearest 0.3.
-  EXPECT_EQ(PathPoint({0, 0}, {10, 3}, 0.5).x, 6);
-  EXPECT_EQ(PathPoint({0, 0}, {10, 3}, 0.5).y, 2);
-  const platform::POINT end = PathPoint({100, 50}, {20, 10}, 1.0);
-  EXPECT_EQ(end.x, 20);
-  EXPECT_EQ(end.y, 10);
-  for (double part = 0; part <= 1.0; part += 0.05) {
-    const platform::POINT p = PathPoint({100, 50}, {20, 10}, part);
-    EXPECT_GE(p.x, 20) << part;
-    EXPECT_GE(p.y, 10) << part;
-  }
-}
-
 }  // namespace
 }  // namespace blackjack_motion
