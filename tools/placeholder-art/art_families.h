@@ -16,7 +16,9 @@ void WriteTableWidgetArt(Output& out);
 void WriteTableBackgrounds(Output& out);
 // Hold'em and Omaha, Seven Card Stud and Guts: bars, toggles, pop-ups, the bet window.
 void WritePokerArt(Output& out);
-// Black Jack, Big 2, Chinese Poker and Pan.
+// Black Jack: chips, the tray, labels, lights, marker, shoe, bars and its own table ("bjtable.a").
+void WriteBlackJackArt(Output& out);
+// Big 2, Chinese Poker and Pan.
 void WriteOtherGameArt(Output& out);
 // The lobby: background, buttons, headings, navigation tree, tiles, strips, splash and the
 // small windows; the program icon.
@@ -32,5 +34,12 @@ void WriteSitePictures(Output& out);
 
 // A card table of the given game drawn into an 800 x 560 canvas (also used for the site copies).
 void PaintTableBackground(Canvas& canvas, const char* game_title, Rgb felt);
+// The Black Jack table: the dealer's straight rail, five betting circles, the insurance line, the
+// shoe and the discard tray, on the felt the table's card places keep to.
+void PaintBlackJackTable(Canvas& canvas, const char* game_title, Rgb felt);
+// The parts of every table background: the room behind the table, and the console, top bar and
+// frame buttons over it.
+void PaintRoom(Canvas& canvas);
+void PaintConsoleAndFrame(Canvas& canvas);
 
 }  // namespace art

@@ -1,4 +1,4 @@
-// Black Jack, Big 2, Chinese Poker and Pan: their bars, buttons, chips and small pictures.
+// Big 2, Chinese Poker and Pan: their bars, buttons, chips and small pictures.
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -11,194 +11,10 @@ namespace art {
 
 namespace {
 
-constexpr const char* kBlackJackFamily = "blackjack";
 constexpr const char* kBig2Family = "big2";
 constexpr const char* kChineseFamily = "chinese-poker";
 constexpr const char* kPanFamily = "pan";
 constexpr Rgb kFeltHaze{18, 80, 44};
-
-double RoundBoxDistance(double x, double y, const Box& box, double radius) {
-  const double qx = std::abs(x - (box.left + box.right) / 2.0) - (box.Width() / 2.0 - radius);
-  const double qy = std::abs(y - (box.top + box.bottom) / 2.0) - (box.Height() / 2.0 - radius);
-  return std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) + std::min(std::max(qx, qy), 0.0) - radius;
-}
-
-bool InEllipse(double x, double y, double cx, double cy, double rx, double ry) {
-  const double u = (x - cx) / rx;
-  const double v = (y - cy) / ry;
-  return u * u + v * v <= 1.0;
-}
-
-// Finishes a keyed picture: pixels outside `inside` become the key, no other pixel is the key.
-void Key(Canvas& canvas, Rgb key, const std::function<bool(double, double)>& inside) {
-  canvas.AvoidKey(key, [](int32_t, int32_t) { return false; });
-  canvas.KeyOutside([&](int32_t x, int32_t y) { return inside(x + 0.5, y + 0.5); }, key);
-}
-
-// A Black Jack chip in a 32 x 29 cell at `left`: a top face of 15 x 10 over a 5-pixel edge.
-void PaintBigChip(Canvas& canvas, int32_t left, Rgb colour, Rgb stripe, const std::string& value, Look look) {
-  const double cx = left + 16;
-  const double top = look == Look::kDown ? 2 : 1;
-  const Rgb face = look == Look::kHover ? Shade(colour, 0.15) : (look == Look::kDown ? Shade(colour, -0.15) : colour);
-  const Rgb edge = Shade(face, -0.35);
-  canvas.Ellipse(cx, top + 10 + 5, 15, 10, Shade(edge, -0.3));
-  canvas.Fill({left + 1, static_cast<int32_t>(top + 10), left + 31, static_cast<int32_t>(top + 16)}, edge);
-  for (int i = -2; i <= 2; ++i) {
-    canvas.Fill({static_cast<int32_t>(cx + i * 6.3 - 1), static_cast<int32_t>(top + 11),
-                 static_cast<int32_t>(cx + i * 6.3 + 2), static_cast<int32_t>(top + 17)},
-                stripe);
-  }
-  canvas.Ellipse(cx, top + 10, 15, 10, face);
-  canvas.EllipseRing(cx, top + 10, 13, 8.6, 2, stripe);
-  canvas.Ellipse(cx, top + 10, 9.5, 6.2, Shade(face, 0.1));
-  canvas.EllipseRing(cx, top + 10, 15, 10, 1, look == Look::kHover ? kGold : Shade(face, -0.5));
-  if (!value.empty()) {
-    const Rgb ink = (face.r + face.g + face.b) > 450 ? Rgb{30, 30, 30} : Rgb{246, 246, 240};
-    canvas.Text(value, {left + 4, static_cast<int32_t>(top + 3), left + 28, static_cast<int32_t>(top + 17)}, ink,
-                canvas.FitSize(value, 12, 20));
-  }
-}
-
-bool InBigChip(double x, double y, int32_t cell_width) {
-  const double cx = 16;
-  const double local = std::fmod(x, cell_width);
-  return InEllipse(local, y, cx, 11, 15.5, 10.5) || InEllipse(local, y, cx, 17, 15.5, 10.5) ||
-         (std::abs(local - cx) <= 15.5 && y >= 11 && y <= 17);
-}
-
-struct BigChip {
-  Rgb colour;
-  Rgb stripe;
-  const char* value;
-};
-const BigChip kBigChips[5] = {{{238, 236, 228}, {40, 80, 170}, "1"},
-                              {{198, 32, 38}, {246, 246, 240}, "5"},
-                              {{24, 128, 62}, {246, 246, 240}, "25"},
-                              {{34, 34, 40}, {226, 190, 92}, "100"},
-                              {{118, 52, 160}, {246, 246, 240}, "500"}};
-
-void WriteBlackJackChips(Output& out) {
-  Canvas chips(160, 29);
-  chips.Fill(chips.Whole(), kFeltHaze);
-  for (int i = 0; i < 5; ++i) PaintBigChip(chips, i * 32, kBigChips[i].colour, kBigChips[i].stripe, kBigChips[i].value, Look::kNormal);
-  Key(chips, kKeyBlue, [](double x, double y) { return InBigChip(x, y, 32); });
-  out.Bmp("5000.b", chips, kBlackJackFamily);
-
-  Canvas marker(32, 29);
-  marker.Fill(marker.Whole(), kFeltHaze);
-  PaintBigChip(marker, 0, Rgb{196, 198, 204}, Rgb{90, 92, 100}, "", Look::kNormal);
-  Key(marker, kKeyBlue, [](double x, double y) { return InBigChip(x, y, 32); });
-  out.Bmp("5006.b", marker, kBlackJackFamily);
-
-  // The tray's chips: each chip normal, hover, pressed; the second sheet carries a gold rim.
-  for (const bool rimmed : {false, true}) {
-    Canvas tray_chips(480, 29);
-    tray_chips.Fill(tray_chips.Whole(), Rgb{60, 34, 20});
-    const Look looks[3] = {Look::kNormal, Look::kHover, Look::kDown};
-    for (int chip = 0; chip < 5; ++chip) {
-      for (int look = 0; look < 3; ++look) {
-        const int32_t left = (chip * 3 + look) * 32;
-        PaintBigChip(tray_chips, left, kBigChips[chip].colour, rimmed ? kGold : kBigChips[chip].stripe,
-                     kBigChips[chip].value, looks[look]);
-      }
-    }
-    Key(tray_chips, kKeyBlue, [](double x, double y) { return InBigChip(x, y, 32); });
-    out.Bmp(rimmed ? "5202.b" : "5201.b", tray_chips, kBlackJackFamily);
-  }
-}
-
-// A stretchable pill: caps of `cap` pixels at both ends, a body the same in every column.
-void WriteStretchPicture(Output& out, const char* name, int32_t width, int32_t height, int32_t cap, Rgb body, Rgb rim) {
-  Canvas canvas(width, height);
-  canvas.Fill(canvas.Whole(), kFeltHaze);
-  const Box box = canvas.Whole();
-  const double radius = std::min(cap, height / 2) - 0.5;
-  canvas.RoundBox(box, radius, rim);
-  canvas.RoundBox(box.Inset(2, 2), radius - 2, body);
-  canvas.Fill({cap, 3, width - cap, 4}, Shade(body, 0.2));
-  Key(canvas, kKeyBlue, [&](double x, double y) { return RoundBoxDistance(x, y, box, radius) <= 0; });
-  out.Bmp(name, canvas, kBlackJackFamily);
-}
-
-void WriteBlackJackPictures(Output& out) {
-  WriteStretchPicture(out, "5100.b", 60, 20, 15, Rgb{20, 30, 28}, kGold);
-  WriteStretchPicture(out, "5200.b", 262, 36, 28, Rgb{74, 42, 24}, Rgb{140, 96, 56});
-
-  Canvas bar(380, 22);
-  bar.Fill(bar.Whole(), kConsole);
-  bar.RoundBox(bar.Whole(), 5, Rgb{40, 56, 50});
-  bar.RoundBox(bar.Whole().Inset(1, 1), 4, Rgb{24, 34, 30});
-  out.Bmp("5400.b", bar, kBlackJackFamily);
-  Canvas options(720, 14);
-  options.Fill(options.Whole(), Rgb{24, 34, 30});
-  for (int entry = 0; entry < 4; ++entry) {
-    PaintCheckBox(options, entry * 180 + 1, 1, 12, false, Rgb{24, 34, 30});
-    PaintCheckBox(options, entry * 180 + 91, 1, 12, true, Rgb{24, 34, 30});
-  }
-  out.Bmp("5401.b", options, kBlackJackFamily);
-
-  // The shoe: a dark box with the next card showing at its mouth.
-  Canvas shoe(100, 80);
-  shoe.Fill(shoe.Whole(), kFeltHaze);
-  shoe.RoundBox({8, 30, 98, 78}, 6, Rgb{40, 20, 14});
-  shoe.RoundBox({10, 32, 96, 76}, 5, Rgb{96, 30, 34});
-  shoe.Shape({0, 0, 100, 80}, [](double x, double y) { return x >= 4 && x <= 60 && y >= 12 + (x - 4) * 0.35 && y <= 46; },
-             Rgb{150, 26, 38});
-  shoe.RoundBox({4, 10, 58, 30}, 3, Rgb{250, 250, 246});
-  shoe.Frame({4, 10, 58, 30}, Rgb{150, 150, 146});
-  shoe.Text("SHOE", {16, 48, 92, 72}, kGold, 14);
-  Key(shoe, kKeyWhite, [](double x, double y) {
-    return RoundBoxDistance(x, y, {8, 30, 98, 78}, 6) <= 0 || (x >= 4 && x <= 58 && y >= 10 && y <= 46);
-  });
-  out.Bmp("5502.b", shoe, kBlackJackFamily);
-
-  // Check lights: red (blackjack), amber (peeking), green (no blackjack), each lit.
-  Canvas lights(36, 12);
-  lights.Fill(lights.Whole(), Rgb{12, 16, 14});
-  const Rgb lamps[3] = {{230, 40, 40}, {240, 170, 30}, {40, 200, 70}};
-  for (int i = 0; i < 3; ++i) {
-    for (int32_t y = 0; y < 12; ++y) {
-      for (int32_t x = 0; x < 12; ++x) {
-        const double d = std::hypot(x + 0.5 - 6, y + 0.5 - 6);
-        if (d <= 5) lights.Set(i * 12 + x, y, d <= 2.2 ? Shade(lamps[i], 0.5) : lamps[i]);
-      }
-    }
-  }
-  out.Bmp8("5600.b", lights, kBlackJackFamily);
-
-  // The turn marker: a gold arrow pointing down.
-  Canvas arrow(16, 16);
-  arrow.Fill(arrow.Whole(), kFeltHaze);
-  const auto in_arrow = [](double x, double y) {
-    return (y >= 1 && y <= 8 && x >= 5 && x <= 11) || (y > 8 && y <= 15 && std::abs(x - 8) <= (15 - y));
-  };
-  arrow.Shape(arrow.Whole(), in_arrow, kGold);
-  Key(arrow, kKeyRed, in_arrow);
-  out.Bmp("5700.b", arrow, kBlackJackFamily);
-
-  Canvas banner(100, 24);
-  banner.Fill(banner.Whole(), kFeltHaze);
-  banner.RoundBox(banner.Whole(), 6, kGold);
-  banner.RoundBox(banner.Whole().Inset(2, 2), 4, Rgb{20, 20, 24});
-  banner.Text("BLACKJACK", banner.Whole(), kGold, 15);
-  Key(banner, kKeyWhite, [](double x, double y) { return RoundBoxDistance(x, y, {0, 0, 100, 24}, 6) <= 0; });
-  out.Bmp("5800.b", banner, kBlackJackFamily);
-
-  const struct {
-    const char* name;
-    const char* caption;
-    Rgb face;
-  } bar_buttons[] = {{"5900.b", "Deal", kFaceGreen},       {"5901.b", "Hit", kFaceGreen},
-                     {"5902.b", "Stand", kFaceRed},        {"5903.b", "Double", kFaceAmber},
-                     {"5904.b", "Split", kFaceBlue},       {"5905.b", "Rebet", kFaceGreen},
-                     {"5906.b", "Even Money", kFaceAmber}, {"5907.b", "Insurance", kFaceBlue},
-                     {"5908.b", "Pass", kFaceSlate}};
-  for (const auto& button : bar_buttons) {
-    ButtonStyle style;
-    style.face = button.face;
-    WriteBarButton(out, button.name, 92, button.caption, Box{}, style, kBlackJackFamily);
-  }
-}
 
 // A dealer button of 17 x 17, keyed white.
 void WriteSmallDealerButton(Output& out, const char* name, const char* family) {
@@ -330,8 +146,6 @@ void WritePan(Output& out) {
 }  // namespace
 
 void WriteOtherGameArt(Output& out) {
-  WriteBlackJackChips(out);
-  WriteBlackJackPictures(out);
   WriteBig2(out);
   WriteChinesePoker(out);
   WritePan(out);

@@ -306,4 +306,21 @@ Rgb SuitColour(int suit, bool four_colour) {
   }
 }
 
+double RoundBoxDistance(double x, double y, const Box& box, double radius) {
+  const double qx = std::abs(x - (box.left + box.right) / 2.0) - (box.Width() / 2.0 - radius);
+  const double qy = std::abs(y - (box.top + box.bottom) / 2.0) - (box.Height() / 2.0 - radius);
+  return std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) + std::min(std::max(qx, qy), 0.0) - radius;
+}
+
+bool InEllipse(double x, double y, double cx, double cy, double rx, double ry) {
+  const double u = (x - cx) / rx;
+  const double v = (y - cy) / ry;
+  return u * u + v * v <= 1.0;
+}
+
+void Key(Canvas& canvas, Rgb key, const std::function<bool(double, double)>& inside) {
+  canvas.AvoidKey(key, [](int32_t, int32_t) { return false; });
+  canvas.KeyOutside([&](int32_t x, int32_t y) { return inside(x + 0.5, y + 0.5); }, key);
+}
+
 }  // namespace art

@@ -115,6 +115,14 @@ class Canvas {
   platform::Surface* surface_ = nullptr;
 };
 
+// Shape tests for keyed pictures: the signed distance to a rounded box's edge (negative inside),
+// and whether a point lies in an ellipse (edge included).
+double RoundBoxDistance(double x, double y, const Box& box, double radius);
+bool InEllipse(double x, double y, double cx, double cy, double rx, double ry);
+// Finishes a keyed picture: pixels whose centre is outside `inside` become the key, no other
+// pixel is the key.
+void Key(Canvas& canvas, Rgb key, const std::function<bool(double, double)>& inside);
+
 // The four suits, in sheet row order.
 enum Suit { kClubs = 0, kDiamonds = 1, kHearts = 2, kSpades = 3 };
 

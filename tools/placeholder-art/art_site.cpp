@@ -100,13 +100,17 @@ void WriteSitePictures(Output& out) {
     int digit;
     const char* title;
     Rgb felt;
-  } tables[] = {{2, "Hold'em & Omaha", Rgb{24, 96, 110}}, {3, "Seven Card Stud", Rgb{24, 96, 110}},
-                {4, "Guts", Rgb{24, 96, 110}},            {5, "Chinese Poker", Rgb{24, 96, 110}},
-                {6, "Big 2", Rgb{24, 96, 110}},           {7, "Pan", Rgb{24, 96, 110}},
-                {8, "Black Jack", Rgb{24, 96, 110}}};
+    void (*paint)(Canvas&, const char*, Rgb);
+  } tables[] = {{2, "Hold'em & Omaha", Rgb{24, 96, 110}, PaintTableBackground},
+                {3, "Seven Card Stud", Rgb{24, 96, 110}, PaintTableBackground},
+                {4, "Guts", Rgb{24, 96, 110}, PaintTableBackground},
+                {5, "Chinese Poker", Rgb{24, 96, 110}, PaintTableBackground},
+                {6, "Big 2", Rgb{24, 96, 110}, PaintTableBackground},
+                {7, "Pan", Rgb{24, 96, 110}, PaintTableBackground},
+                {8, "Black Jack", Rgb{24, 96, 110}, PaintBlackJackTable}};
   for (const auto& table : tables) {
     Canvas canvas(800, 560);
-    PaintTableBackground(canvas, table.title, table.felt);
+    table.paint(canvas, table.title, table.felt);
     canvas.Text("site edition", {300, 250, 500, 270}, Rgb{60, 140, 150}, 13, kCentre, false);
     out.Jpeg(folder + prefix + std::to_string(table.digit) + ".a", canvas, kFamily);
   }

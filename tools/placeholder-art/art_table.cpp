@@ -151,12 +151,6 @@ void WriteKeyedStrip(Output& out, const char* name, int32_t cells, int32_t cell_
   out.Bmp(name, canvas, family);
 }
 
-bool InEllipse(double x, double y, double cx, double cy, double rx, double ry) {
-  const double u = (x - cx) / rx;
-  const double v = (y - cy) / ry;
-  return u * u + v * v <= 1.0;
-}
-
 // A chip's outline: top ellipse, edge and bottom ellipse.
 bool InChip(int32_t x, int32_t y, double cx, double top, double rx, double ry, double thickness) {
   const double px = x + 0.5;
@@ -271,16 +265,27 @@ const Table kTables[] = {
     {"cpokertb.a", "Chinese Poker", Rgb{20, 98, 86}},
     {"b2table.a", "Big 2", Rgb{30, 100, 70}},
     {"pantable.a", "Pan", Rgb{48, 108, 50}},
-    {"bjtable.a", "Black Jack", Rgb{18, 100, 54}},
 };
 
 }  // namespace
 
-void PaintTableBackground(Canvas& canvas, const char* game_title, Rgb felt) {
-  // The room: dark wood, lit from above.
+void PaintRoom(Canvas& canvas) {
+  // Dark wood, lit from above.
   canvas.VerticalGradient(canvas.Whole(), Rgb{58, 38, 26}, Rgb{20, 13, 10});
   for (int32_t y = 0; y < canvas.Height(); y += 7) canvas.Fill({0, y, canvas.Width(), y + 1}, Rgb{34, 22, 16});
   canvas.Grain(canvas.Whole(), 4, 99);
+}
+
+void PaintConsoleAndFrame(Canvas& canvas) {
+  canvas.VerticalGradient({0, 436, 800, 560}, Rgb{30, 34, 34}, Rgb{12, 14, 14});
+  canvas.Fill({0, 436, 800, 437}, Rgb{90, 96, 92});
+  canvas.VerticalGradient({340, 0, 800, 34}, Rgb{24, 28, 30}, Rgb{10, 12, 12});
+  canvas.Fill({340, 33, 800, 34}, Rgb{80, 86, 84});
+  PaintTableFrame(canvas);
+}
+
+void PaintTableBackground(Canvas& canvas, const char* game_title, Rgb felt) {
+  PaintRoom(canvas);
   // The table: a padded rail round the felt, with a betting line.
   const double cx = 400, cy = 222;
   canvas.Ellipse(cx, cy + 6, 384, 200, Rgb{10, 8, 6}, 0.6);
@@ -301,12 +306,7 @@ void PaintTableBackground(Canvas& canvas, const char* game_title, Rgb felt) {
   // The game's name on the cloth.
   canvas.Text(game_title, {160, 178, 640, 222}, Shade(felt, 0.22), 34);
   canvas.Text("TARVIK POKER", {160, 222, 640, 246}, Shade(felt, 0.14), 16);
-  // The console along the bottom and the bar along the top.
-  canvas.VerticalGradient({0, 436, 800, 560}, Rgb{30, 34, 34}, Rgb{12, 14, 14});
-  canvas.Fill({0, 436, 800, 437}, Rgb{90, 96, 92});
-  canvas.VerticalGradient({340, 0, 800, 34}, Rgb{24, 28, 30}, Rgb{10, 12, 12});
-  canvas.Fill({340, 33, 800, 34}, Rgb{80, 86, 84});
-  PaintTableFrame(canvas);
+  PaintConsoleAndFrame(canvas);
 }
 
 void WriteTableWidgetArt(Output& out) {

@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
   art::WriteTableBackgrounds(out);
   art::WriteLobbyArt(out);
   art::WritePokerArt(out);
+  art::WriteBlackJackArt(out);
   art::WriteOtherGameArt(out);
   art::WriteWindowArt(out);
   art::WriteSounds(out);

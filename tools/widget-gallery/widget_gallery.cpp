@@ -17,6 +17,7 @@
 #include "cclient/widgets/table_layout.h"
 #include "platform/draw/png_writer.h"
 #include "platform/text/text.h"
+#include "tools/widget-gallery/blackjack_scenes.h"
 #include "tools/widget-gallery/table_art.h"
 #include "tools/widget-gallery/table_scene.h"
 
@@ -354,6 +355,7 @@ int main(int argc, char** argv) {
   const fs::path work = fs::temp_directory_path() / ("widget-gallery-" + std::to_string(::getpid()));
   fs::create_directories(work, error);
   PreparePictures(work, argc == 3 ? program.c_str() : nullptr);
+  PrepareBlackJackPictures(work.string(), argc == 3 ? program.c_str() : nullptr);
   fs::current_path(work, error);
 
   TableScenes();
@@ -364,6 +366,7 @@ int main(int argc, char** argv) {
   PopUpScenes();
   SlideScenes();
   DealerButtonScene();
+  DrawBlackJackScenes(Save);
 
   fs::current_path(g_out, error);
   fs::remove_all(work, error);
