@@ -341,6 +341,7 @@ class HoldemClass : public QueuedGame {
   bool AnimationsAtRest() const override;
   void ForceEndAnimations() override;
   void OnGameStart() override;
+  void OnResetToCreated() override;
   // The frame's steps (holdem_loop.cpp).
   const TableClass* HostTable() const override;
   bool FrameReady() const override;

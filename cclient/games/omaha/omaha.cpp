@@ -36,6 +36,15 @@ const char* OmahaClass::Create(platform::HINSTANCE instance) {
   return nullptr;
 }
 
+void OmahaClass::OnResetToCreated() {
+  HoldemClass::OnResetToCreated();
+  (void)dealer_button_.SetPosition(383, 211);
+  table_kind_ = 0;
+  i_am_back_requested_ = 0;
+  button_seat_ = -1;
+  button_move_ = 0;
+}
+
 std::unique_ptr<TableGameClass> Omaha_Make(TableClass* table) { return std::make_unique<OmahaClass>(table); }
 
 int OmahaClass::OnMessage(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) {

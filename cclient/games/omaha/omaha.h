@@ -50,6 +50,7 @@ class OmahaClass : public HoldemClass {
   LoopOutcome ProcessHead(uint32_t type, GameRecord* record) override;
   const char* ErrorStatusLine() const override { return "Omaha is in Error status"; }
   bool PlaceDealerButton(int32_t seat) override;
+  void OnResetToCreated() override;
   // Omaha's option bar rules (its ids are Hold'em's less 2).
   void UpdateOptionBar() override;
   // The seat's bet piles are cleared when its choice bar starts.
