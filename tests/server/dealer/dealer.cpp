@@ -68,7 +68,7 @@ void Dealer::UnseatPlayer() {
     phase_ = Phase::kIdle;
     holdem_wire::SeatAmounts chips{};
     for (int i = 0; i < 10; ++i) chips[i] = seats_[i].chips;
-    send_(config_.game == Game::kOmaha ? omaha_wire::EncodeClearTable(chips) : holdem_wire::EncodeClearTable(chips));
+    if (send_) send_(config_.game == Game::kOmaha ? omaha_wire::EncodeClearTable(chips) : holdem_wire::EncodeClearTable(chips));
   } else if (s.in_hand && !s.folded) {
     s.folded = true;
     if (phase_ == Phase::kBetting && to_act_ == player_seat_) {
@@ -145,7 +145,7 @@ int Dealer::OnClientPacket(const holdem_wire::ClientPacket& packet) {
       if (packet.code == 1 && me.hole.size() >= 2) {
         std::string cards;
         for (Card card : me.hole) cards += (cards.empty() ? "" : " ") + CardName(card);
-        send_(holdem_wire::table::EncodeText(holdem_wire::table::kDealerSummary, me.name + " shows [" + cards + "]"));
+        if (send_) send_(holdem_wire::table::EncodeText(holdem_wire::table::kDealerSummary, me.name + " shows [" + cards + "]"));
       }
       return -1;
     default:  // finish game, play now: nothing to answer
@@ -197,7 +197,7 @@ int Dealer::StartHand() {
     if (!s.occupied) continue;
     if (s.robot && s.chips < config_.stakes.big_blind) {
       s.chips = config_.robot_refill;
-      send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
+      if (send_) send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
     }
     if (!s.robot && (s.sit_out_next || s.chips == 0)) s.sitting_out = true;
     player_sits_out = player_sits_out || (!s.robot && s.sitting_out);
@@ -217,7 +217,7 @@ int Dealer::StartHand() {
   const int old_button = button_;
   button_ = NextSeat(button_ < 0 ? 9 : button_, [](const Seat& s) { return s.in_hand; });
   if (old_button >= 0 && old_button != button_ && config_.game == Game::kHoldem) {
-    send_(holdem_wire::Encode(holdem_wire::MoveDealerButton{static_cast<uint8_t>(old_button),
+    if (send_) send_(holdem_wire::Encode(holdem_wire::MoveDealerButton{static_cast<uint8_t>(old_button),
                                                              static_cast<uint8_t>(button_), true}));
   }
   const auto in_hand = [](const Seat& s) { return s.in_hand; };
@@ -238,7 +238,7 @@ int Dealer::StartHand() {
   to_act_ = small_blind_seat_;
   SendGameState(to_act_);
   if (player_sits_out) {
-    send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
+    if (send_) send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
                                        : holdem_wire::EncodeDisplayIAmBack(hand_));
   }
   return kAfterAction;
@@ -355,10 +355,10 @@ void Dealer::RefundUncalledBet() {
   s.put_in -= refund;
   s.chips += refund;
   if (config_.game == Game::kOmaha) {
-    send_(omaha_wire::Encode(omaha_wire::Refund{hand_, config_.round, static_cast<uint8_t>(top), refund,
+    if (send_) send_(omaha_wire::Encode(omaha_wire::Refund{hand_, config_.round, static_cast<uint8_t>(top), refund,
                                                 static_cast<int32_t>(s.chips), {s.bet, 0, 0, 0}}));
   } else {
-    send_(holdem_wire::Encode(holdem_wire::Refund{hand_, static_cast<uint8_t>(top), refund,
+    if (send_) send_(holdem_wire::Encode(holdem_wire::Refund{hand_, static_cast<uint8_t>(top), refund,
                                                   static_cast<int32_t>(s.chips), s.bet}));
   }
 }
@@ -444,7 +444,7 @@ void Dealer::Collect() {
   c.main_pot = pot_amounts_[0];
   c.side_pot = pot_amounts_[1];
   c.second_side_pot = pot_amounts_[2];
-  send_(config_.game == Game::kOmaha ? omaha_wire::Encode(c) : holdem_wire::Encode(c));
+  if (send_) send_(config_.game == Game::kOmaha ? omaha_wire::Encode(c) : holdem_wire::Encode(c));
 }
 
 int Dealer::Showdown() {
@@ -521,14 +521,14 @@ void Dealer::SendPlayerStatus() {
     p.chips = chips;
     p.dealer = static_cast<uint8_t>(button_ < 0 ? 0 : button_);
     p.table_type = table_type();
-    send_(omaha_wire::Encode(p));
+    if (send_) send_(omaha_wire::Encode(p));
     return;
   }
   holdem_wire::PlayerStatus p;
   p.status = StatusBytes();
   p.chips = chips;
   p.table_type = table_type();
-  send_(holdem_wire::Encode(p));
+  if (send_) send_(holdem_wire::Encode(p));
 }
 
 // One game state for the player: everybody's chips and bets, the board, the last action and who
@@ -585,9 +585,9 @@ void Dealer::SendGameState(int next) {
   if (config_.game == Game::kOmaha) {
     omaha_wire::GameState omaha{g, SitOutFlags()};
     for (size_t i = 0; i < own.size() && i < 4; ++i) omaha.hole_cards[i] = own[i];
-    send_(omaha_wire::Encode(omaha));
+    if (send_) send_(omaha_wire::Encode(omaha));
   } else {
-    send_(holdem_wire::Encode(g));
+    if (send_) send_(holdem_wire::Encode(g));
   }
 }
 
@@ -635,7 +635,7 @@ void Dealer::SendFinal(const std::vector<std::pair<int, uint32_t>>& winners, int
   f.last = last;
   f.table_type = table_type();
   if (config_.game != Game::kOmaha) {
-    send_(holdem_wire::Encode(f));
+    if (send_) send_(holdem_wire::Encode(f));
     return;
   }
   omaha_wire::Final o;
@@ -663,7 +663,7 @@ void Dealer::SendFinal(const std::vector<std::pair<int, uint32_t>>& winners, int
     if (shown) std::copy(winning_cards.begin(), winning_cards.end(), winner.cards.begin());
     o.winners.push_back(winner);
   }
-  send_(omaha_wire::Encode(o));
+  if (send_) send_(omaha_wire::Encode(o));
 }
 
 }  // namespace dealer

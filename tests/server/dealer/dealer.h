@@ -40,7 +40,8 @@ struct DealerConfig {
 
 class Dealer {
  public:
-  // Receives every game packet for the player's connection (payload after the table id).
+  // Receives every game packet for the player's connection (payload after the table id); an
+  // empty function takes nothing, and the packets are then not built.
   using Send = std::function<void(const holdem_wire::Packet& packet)>;
 
   Dealer(DealerConfig config, Send send);
