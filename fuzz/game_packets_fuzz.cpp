@@ -12,6 +12,7 @@
 #include <jpeglib.h>
 
 #include "cclient/base/debug_log.h"
+#include "cclient/games/kit/queued_game.h"
 #include "cclient/net/use_packet.h"
 #include "cclient/table/table.h"
 #include "cclient/table/table_game.h"
@@ -23,6 +24,8 @@
 namespace {
 
 constexpr uint32_t kTableId = 78;
+constexpr size_t kMaxInputBytes = 3072;
+constexpr int kMaxPackets = 32;
 
 QuietNeighbours g_neighbours;
 GamePacketsFuzz g_game;
@@ -107,12 +110,37 @@ void GamePacketsFuzz_Initialize(const GamePacketsFuzz& game) {
   Table_SetNeighbours(&g_neighbours);
 }
 
+namespace {
+
+QueuedGame* TheGame() {
+  TableClass* table = GlobalTableList().FindById(kTableId);
+  return table != nullptr ? dynamic_cast<QueuedGame*>(table->Game()) : nullptr;
+}
+
+// Frames of the table, each a long step (2 s) so that an animation ends within one of them,
+// while the game has something to do (at most `limit`). A game that is not a queued game runs
+// them all.
+void Settle(int limit) {
+  for (int frame = 0; frame < limit; ++frame) {
+    const QueuedGame* game = TheGame();
+    if (game != nullptr && game->GameStarted() && game->IsIdle()) return;
+    GlobalTableList().Tick(2.0f);
+    platform::headless::RunUntilIdle();
+  }
+}
+
+}  // namespace
+
 int GamePacketsFuzz_Run(const uint8_t* data, size_t size) {
-  if (size > 16384) return 0;
+  // A hand is some twenty packets: longer inputs add time, not depth.
+  if (size > kMaxInputBytes) return 0;
   EnsureTable();
+  // One table and one game for the whole run: each input meets the game as it was made.
+  if (QueuedGame* game = TheGame()) game->ResetToCreated();
+  Settle(2);  // the first frame starts the game
   size_t at = 0;
   int packets = 0;
-  while (at + 2 <= size && packets < 64) {
+  while (at + 2 <= size && packets < kMaxPackets) {
     const uint32_t type = g_game.first_type + data[at] % g_game.type_count;
     size_t length = data[at + 1];
     if (length >= 0xF0) length = g_game.long_lengths[length - 0xF0];
@@ -124,16 +152,12 @@ int GamePacketsFuzz_Run(const uint8_t* data, size_t size) {
     at += length;
     const int result = GlobalTableList().HandlePacket(type, packet.data(), static_cast<uint32_t>(packet.size()));
     if (result != kPacketHandled && result != kPacketBad) std::abort();
-    for (int frame = 0; frame < 4; ++frame) {
-      GlobalTableList().Tick(0.25f);
-      platform::headless::RunUntilIdle();
-    }
+    Settle(4);
     ++packets;
   }
-  for (int frame = 0; frame < 40; ++frame) {
-    GlobalTableList().Tick(0.5f);
-    platform::headless::RunUntilIdle();
-  }
+  Settle(40);
+  // What the input left queued goes now, so that the input frees what it made.
+  if (QueuedGame* game = TheGame()) game->ResetToCreated();
   if (!platform::headless::MessageBoxes().empty()) {
     GlobalTableList().Clear();
     platform::headless::Reset();

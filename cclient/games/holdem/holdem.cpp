@@ -166,6 +166,39 @@ const char* HoldemClass::Create(platform::HINSTANCE instance) {
   return nullptr;
 }
 
+void HoldemClass::OnResetToCreated() {
+  turn_clock_.Stop();
+  sound_timer_.Stop();
+  refund_timer_.Stop();
+  HideLocalChoices();
+  ResetTable();
+  for (HoldemPlayerRecord& player : players_) player = HoldemPlayerRecord{};
+  for (int32_t i = 0; i < kHoldemSeats; ++i) {
+    seats_[i].server_seat = static_cast<uint32_t>(i);
+    players_[i].display_position = static_cast<uint32_t>(i);
+  }
+  local_player_id_ = -1;
+  hand_number_ = 0;
+  round_number_ = 0;
+  dealer_status_ = -1;
+  next_player_ = -1;
+  previous_player_ = -1;
+  dealer_seat_ = -1;
+  winner_count_ = 0;
+  final_class_ = 0;
+  table_type_ = 0;
+  table_type_set_ = 0;
+  tournament_ = 0;
+  whole_units_ = 0;
+  single_open_seat_ = 0;
+  single_open_seat_position_ = 5;
+  (void)dealer_button_.SetPathPoint(0);
+  (void)dealer_button_.Hide();
+  ResetStatistics();
+  auto_muck_ = 1;
+  seat_request_pending_ = 0;
+}
+
 bool HoldemClass::ReloadBackground() {
   const std::string site = GlobalBannerImageSet().GetPath(5);
   // New surfaces take the old ones' place; on failure the old ones stay.

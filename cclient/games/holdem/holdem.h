@@ -255,6 +255,8 @@ class HoldemClass : public QueuedGame {
   void RaiseWinningBoardCards();
   // The show-down of a final packet that pays a pot: raises the winning cards of a single winner.
   virtual void RaiseWinningCards(const HoldemFinalRecord& record);
+  // A final packet was applied to the table (its seats, piles and pots).
+  virtual void OnFinalStateApplied(const HoldemFinalRecord& record) { (void)record; }
   // How long the loop waits after a final packet's winners are shown (below 1 s: no wait).
   virtual double WinnerWaitSeconds(const HoldemFinalRecord& record) const;
   bool LowerWinningBoardCards();
@@ -339,6 +341,7 @@ class HoldemClass : public QueuedGame {
   bool AnimationsAtRest() const override;
   void ForceEndAnimations() override;
   void OnGameStart() override;
+  void OnResetToCreated() override;
   // The frame's steps (holdem_loop.cpp).
   const TableClass* HostTable() const override;
   bool FrameReady() const override;

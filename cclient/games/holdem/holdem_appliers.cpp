@@ -324,6 +324,7 @@ void HoldemClass::ApplyFinalState(const HoldemFinalRecord& r, int32_t mode, bool
   }
   SetPots(r.pots[0], r.pots[1], r.pots[2]);
   (void)pots_[4].SetAmount(static_cast<int32_t>(r.house_take));
+  OnFinalStateApplied(r);
   HoldemStatistics& st = stats_;
   using S = HoldemStatistics;
   if (st.hand_counted == 0) return;
@@ -631,7 +632,9 @@ void HoldemClass::ApplyRefund(const HoldemRefundRecord& r) {
   int64_t sum = 0;
   for (const ChipStack& pile : record.bets) sum += pile.GetAmount();
   if (sum < 1 || sum < static_cast<int64_t>(r.refund)) return;
-  if (static_cast<int64_t>(r.refund) + r.bets[0] != sum) {
+  // The record's bet parts as they stand after the refund (Hold'em sends one, Omaha four).
+  const int64_t parts = static_cast<int64_t>(r.bets[0]) + r.bets[1] + r.bets[2] + r.bets[3];
+  if (static_cast<int64_t>(r.refund) + parts != sum) {
     const int64_t left = sum - r.refund > 0 ? sum - r.refund : 0;
     if (record.uses_combined) {
       for (ChipStack& pile : record.bets) (void)pile.SetAmount(0);
@@ -642,7 +645,7 @@ void HoldemClass::ApplyRefund(const HoldemRefundRecord& r) {
       SpreadBetPiles(static_cast<int32_t>(players_[seat].display_position), portions);
     }
   } else if (record.uses_combined) {
-    (void)record.combined.SetAmount(static_cast<int32_t>(r.bets[0]));
+    (void)record.combined.SetAmount(static_cast<int32_t>(parts));
   } else {
     for (int32_t i = 0; i < 4; ++i) (void)record.bets[i].SetAmount(static_cast<int32_t>(r.bets[i]));
   }

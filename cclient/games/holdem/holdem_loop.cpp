@@ -174,7 +174,7 @@ LoopOutcome HoldemClass::HandleIdle(uint32_t type, GameRecord* record) {
       StopInTurnTimer();
       HideLocalChoices();
       game_state_ = HOLDEM_INSIDE_GAME;
-      dealer_seat_ = r.dealer;
+      dealer_seat_ = r.dealer < kHoldemSeats ? r.dealer : -1;
       dealer_status_ = -1;
       next_player_ = -1;
       previous_player_ = -1;

@@ -291,47 +291,62 @@ std::unique_ptr<GameRecord> Holdem_ParsePacket(uint32_t type, const uint8_t* pay
   return record;
 }
 
-bool Holdem_CheckRecord(uint32_t type, const GameRecord& record, GameLog* log) {
+void Holdem_SkipBadSeat(uint32_t type, uint8_t* seat, const char* what, GameLog* log) {
+  if (*seat == 255 || *seat < kHoldemSeats) return;
+  if (log != nullptr) {
+    char line[128];
+    std::snprintf(line, sizeof line, "Packet %u: %s out of range, skipped", type, what);
+    log->LabelNumber(line, *seat);
+  }
+  *seat = 255;
+}
+
+void Holdem_SkipBadSeat(uint32_t type, int8_t* seat, const char* what, GameLog* log) {
+  if (*seat < 0 || *seat < kHoldemSeats) return;
+  if (log != nullptr) {
+    char line[128];
+    std::snprintf(line, sizeof line, "Packet %u: %s out of range, skipped", type, what);
+    log->LabelNumber(line, *seat);
+  }
+  *seat = -1;
+}
+
+bool Holdem_CheckRecord(uint32_t type, GameRecord& record, GameLog* log) {
   const char* fault = nullptr;
   int64_t value = 0;
-  auto seat_or = [&](int64_t seat, int64_t none, const char* what) {
-    if (fault == nullptr && seat != none && (seat < 0 || seat >= kHoldemSeats)) {
-      fault = what;
-      value = seat;
-    }
-  };
   switch (type) {
     case HOLDEM_PACKET_GAME_STATE: {
-      const auto& r = static_cast<const HoldemGameStateRecord&>(record);
-      seat_or(r.dealer, -1, "dealer seat");
-      seat_or(r.next_player, 255, "next player");
-      seat_or(r.previous_player, 255, "previous player");
+      auto& r = static_cast<HoldemGameStateRecord&>(record);
+      Holdem_SkipBadSeat(type, &r.dealer, "dealer seat", log);
+      Holdem_SkipBadSeat(type, &r.next_player, "next player", log);
+      Holdem_SkipBadSeat(type, &r.previous_player, "previous player", log);
       break;
     }
     case HOLDEM_PACKET_FINAL: {
-      const auto& r = static_cast<const HoldemFinalRecord&>(record);
+      auto& r = static_cast<HoldemFinalRecord&>(record);
+      // The winner count sizes the winners' arrays and the pot names one of three piles: past
+      // them the record cannot be read.
       if (r.winner_count >= 10) {
         fault = "winner count";
         value = r.winner_count;
         break;
       }
-      if (fault == nullptr && r.paying_pot > 2) {
+      if (r.paying_pot > 2) {
         fault = "paying pot";
         value = r.paying_pot;
+        break;
       }
-      for (int32_t i = 0; i < r.Winners(); ++i) {
-        if (r.winners[i] >= 0) seat_or(r.winners[i], -1, "winner seat");
-      }
-      if (r.button_seat >= 0) seat_or(r.button_seat, -1, "button seat");
+      for (int32_t i = 0; i < r.Winners(); ++i) Holdem_SkipBadSeat(type, &r.winners[i], "winner seat", log);
+      Holdem_SkipBadSeat(type, &r.button_seat, "button seat", log);
       break;
     }
     case HOLDEM_PACKET_REFUND:
-      seat_or(static_cast<const HoldemRefundRecord&>(record).seat, -1, "refund seat");
+      Holdem_SkipBadSeat(type, &static_cast<HoldemRefundRecord&>(record).seat, "refund seat", log);
       break;
     case HOLDEM_PACKET_MOVE_D_BUTTON: {
-      const auto& r = static_cast<const HoldemMoveButtonRecord&>(record);
-      seat_or(r.from, -1, "button from seat");
-      seat_or(r.to, -1, "button target seat");
+      auto& r = static_cast<HoldemMoveButtonRecord&>(record);
+      Holdem_SkipBadSeat(type, &r.from, "button from seat", log);
+      Holdem_SkipBadSeat(type, &r.to, "button target seat", log);
       break;
     }
     default:

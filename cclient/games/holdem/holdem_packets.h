@@ -216,9 +216,14 @@ struct HoldemBuyMoreRecord : GameRecord {
 // out of range). `local_seat` (-1 none) receives the hole cards of a game state.
 std::unique_ptr<GameRecord> Holdem_ParsePacket(uint32_t type, const uint8_t* payload, uint32_t length,
                                                int32_t local_seat, GameLog* log);
-// The one check of a parsed record's seat, pot and count bytes: false (and a log line) when any
-// would index out of range.
-bool Holdem_CheckRecord(uint32_t type, const GameRecord& record, GameLog* log);
+// The one check of a parsed record's seat, pot and count bytes. A seat byte outside 0-9 names no
+// seat: the field is skipped (it becomes "none": 255, or -1 for the signed winner and button
+// seats) with a log line, and the packet is kept. A count or pot that would read past the
+// record's arrays refuses the packet: false, with a log line.
+bool Holdem_CheckRecord(uint32_t type, GameRecord& record, GameLog* log);
+// The skip of one seat byte: a value outside 0-9 that is not already "none" becomes "none".
+void Holdem_SkipBadSeat(uint32_t type, uint8_t* seat, const char* what, GameLog* log);
+void Holdem_SkipBadSeat(uint32_t type, int8_t* seat, const char* what, GameLog* log);
 // Writes the record's fields to the log (2402, 2403, 2404, 2405, 2413, 2415; others nothing).
 void Holdem_DumpPacket(uint32_t type, const GameRecord& record, int32_t local_seat, GameLog* log);
 

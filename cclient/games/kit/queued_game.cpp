@@ -105,6 +105,17 @@ void QueuedGame::Watchdog(double seconds) {
   }
 }
 
+void QueuedGame::ResetToCreated() {
+  ring_.Clear();
+  delay_timer_.Stop();
+  leave_timer_.Stop();
+  instant_timer_.Stop();
+  game_state_ = GAMESTATE_INIT_TABLE;
+  loop_waiting_ = 0;
+  game_started_ = 0;
+  OnResetToCreated();
+}
+
 void QueuedGame::StartGame() {
   if (game_started_ != 0) return;
   game_started_ = 1;

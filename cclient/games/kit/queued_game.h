@@ -75,6 +75,10 @@ class QueuedGame : public TableGameClass {
   int HandlePacket(uint32_t type, const uint8_t* payload, uint32_t length) override;
   // Runs passes over the head record until it must wait or the ring is empty; the count left.
   int32_t PacketLoop();
+  // Puts the game back as Create left it, keeping what Create loaded (pictures, widgets, fonts):
+  // the ring emptied, the loop's timers stopped, the game not started and in its first state,
+  // then the game's own OnResetToCreated. The fuzz targets reuse one game between inputs so.
+  void ResetToCreated();
 
   // ---- What tests and the game read ----
   const PacketRing& Ring() const { return ring_; }
@@ -118,6 +122,9 @@ class QueuedGame : public TableGameClass {
   // Game start (message 6000, once): what the game does before the loop first runs (its log
   // line, its seats).
   virtual void OnGameStart() {}
+  // ResetToCreated's part of the game: its table, seats, hand bookkeeping and timers as after
+  // Create.
+  virtual void OnResetToCreated() {}
 
   // ---- The frame (RunFrame's steps) ----
   // The table the game plays at (its joined flag and table flags start the game), or nullptr.

@@ -25,6 +25,26 @@ OmahaClass::OmahaClass(TableClass* table) : HoldemClass(table) {
                  OMAHA_PACKET_SHOW_MUCK_RESPONSE};
 }
 
+const char* OmahaClass::Create(platform::HINSTANCE instance) {
+  const char* error = HoldemClass::Create(instance);
+  if (error != nullptr) return error;
+  // Omaha's button waits in the middle of the table until a packet names the dealer; it has no
+  // route of its own and goes straight to a seat's button point.
+  (void)dealer_button_.SetPosition(383, 211);
+  button_seat_ = -1;
+  button_move_ = 0;
+  return nullptr;
+}
+
+void OmahaClass::OnResetToCreated() {
+  HoldemClass::OnResetToCreated();
+  (void)dealer_button_.SetPosition(383, 211);
+  table_kind_ = 0;
+  i_am_back_requested_ = 0;
+  button_seat_ = -1;
+  button_move_ = 0;
+}
+
 std::unique_ptr<TableGameClass> Omaha_Make(TableClass* table) { return std::make_unique<OmahaClass>(table); }
 
 int OmahaClass::OnMessage(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) {
@@ -105,7 +125,11 @@ bool OmahaClass::NoChipsOnTable(const HoldemGameStateRecord& r) {
   return true;
 }
 
-void OmahaClass::CheckLocalSitOut(const uint8_t* sit_out) {
+void OmahaClass::CheckLocalSitOut(const uint8_t* sit_out, bool* checked) {
+  if (checked != nullptr) {
+    if (*checked) return;
+    *checked = true;
+  }
   if (local_player_id_ < 0 || local_player_id_ >= kHoldemSeats) return;
   if (sit_out[local_player_id_] != 3) {
     i_am_back_requested_ = 0;
@@ -187,6 +211,11 @@ void OmahaClass::RaiseWinningCards(const HoldemFinalRecord& base) {
   if (!hole_dealer_->StartRaise()) log_.Line("Card animation can not start");
 }
 
+void OmahaClass::OnFinalStateApplied(const HoldemFinalRecord& base) {
+  const auto& r = static_cast<const OmahaFinalRecord&>(base);
+  CheckLocalSitOut(r.sit_out, &r.sit_out_checked);
+}
+
 double OmahaClass::WinnerWaitSeconds(const HoldemFinalRecord& base) const {
   const auto& r = static_cast<const OmahaFinalRecord&>(base);
   bool rake = false;
@@ -216,7 +245,7 @@ LoopOutcome OmahaClass::ProcessHead(uint32_t type, GameRecord* record) {
       const LoopOutcome outcome = HoldemClass::ProcessHead(holdem_type, record);
       button_move_ = 0;
       if (r.hand == hand_number_) round_number_ = r.round;
-      CheckLocalSitOut(r.sit_out);
+      CheckLocalSitOut(r.sit_out, &r.sit_out_checked);
       return outcome;
     }
     case OMAHA_PACKET_FINAL: {
@@ -252,7 +281,7 @@ LoopOutcome OmahaClass::ProcessHead(uint32_t type, GameRecord* record) {
     case OMAHA_PACKET_PLAYER_STATUS: {
       auto& r = *static_cast<OmahaPlayerStatusRecord*>(record);
       const LoopOutcome outcome = HoldemClass::ProcessHead(holdem_type, record);
-      if (game_started_ != 0) CheckLocalSitOut(r.sit_out);
+      if (game_started_ != 0) CheckLocalSitOut(r.sit_out, nullptr);
       // Omaha has no dealer-button packet: the player status names the dealer too.
       if (game_state_ != OMAHA_INIT_TABLE) {
         button_move_ = 2;

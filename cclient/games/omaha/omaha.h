@@ -29,6 +29,7 @@ class OmahaClass : public HoldemClass {
   explicit OmahaClass(TableClass* table);
   ~OmahaClass() override = default;
 
+  [[nodiscard]] const char* Create(platform::HINSTANCE instance) override;
   int OnMessage(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam) override;
   // Hold'em's tick without the I-am-back pause: the request flag takes its place.
   void Tick(platform::HWND table_window, float seconds) override;
@@ -49,6 +50,7 @@ class OmahaClass : public HoldemClass {
   LoopOutcome ProcessHead(uint32_t type, GameRecord* record) override;
   const char* ErrorStatusLine() const override { return "Omaha is in Error status"; }
   bool PlaceDealerButton(int32_t seat) override;
+  void OnResetToCreated() override;
   // Omaha's option bar rules (its ids are Hold'em's less 2).
   void UpdateOptionBar() override;
   // The seat's bet piles are cleared when its choice bar starts.
@@ -60,12 +62,14 @@ class OmahaClass : public HoldemClass {
   // The single winner's nine card bytes raise board and hole cards.
   void RaiseWinningCards(const HoldemFinalRecord& record) override;
   double WinnerWaitSeconds(const HoldemFinalRecord& record) const override;
+  // A final packet applied to the table checks the local sit-out flag as a game state does.
+  void OnFinalStateApplied(const HoldemFinalRecord& record) override;
 
  private:
   // The local seat's sit-out flag of a game state, final or player-status packet: 3 with an
   // I-am-back request pending sends it again, 3 without shows the I-am-back choice; any other
-  // value clears the request.
-  void CheckLocalSitOut(const uint8_t* sit_out);
+  // value clears the request. Once per packet: `checked` (null for none) is the packet's mark.
+  void CheckLocalSitOut(const uint8_t* sit_out, bool* checked);
   // True when no chips lie on the table in the game state (pots and every bet part 0).
   static bool NoChipsOnTable(const HoldemGameStateRecord& record);
 

@@ -273,22 +273,18 @@ std::unique_ptr<GameRecord> Omaha_ParsePacket(uint32_t type, const uint8_t* payl
   }
   if (record == nullptr || !r.ok()) return nullptr;
   if (type == OMAHA_PACKET_PLAYER_STATUS) {
-    // The dealer position indexes a display position: range-checked here.
-    const auto& rec = static_cast<const OmahaPlayerStatusRecord&>(*record);
-    if (rec.dealer >= kHoldemSeats) {
-      if (log != nullptr) log->LabelNumber("Packet 2515 dropped: dealer seat out of range", rec.dealer);
-      return nullptr;
-    }
+    // The dealer position names a seat; outside 0-9 it names none and the button stays.
+    Holdem_SkipBadSeat(type, &static_cast<OmahaPlayerStatusRecord&>(*record).dealer, "dealer seat", log);
   }
   if (type == OMAHA_PACKET_FINAL) {
     // Up to ten winners (Hold'em's check stops at nine): the pot and the seats checked here.
-    const auto& rec = static_cast<const OmahaFinalRecord&>(*record);
-    bool bad = rec.paying_pot > 2;
-    for (int32_t i = 0; i < rec.Winners(); ++i) bad = bad || rec.winners[i] >= kHoldemSeats;
-    if (bad) {
-      if (log != nullptr) log->LabelNumber("Packet 2504 dropped: paying pot or winner seat out of range", rec.paying_pot);
+    auto& rec = static_cast<OmahaFinalRecord&>(*record);
+    if (rec.paying_pot > 2) {
+      if (log != nullptr) log->LabelNumber("Packet 2504 dropped: paying pot out of range", rec.paying_pot);
       return nullptr;
     }
+    for (int32_t i = 0; i < rec.Winners(); ++i) Holdem_SkipBadSeat(type, &rec.winners[i], "winner seat", log);
+    Holdem_SkipBadSeat(type, &rec.button_seat, "button seat", log);
     return record;
   }
   if (!Holdem_CheckRecord(Omaha_HoldemType(type), *record, log)) return nullptr;

@@ -55,6 +55,9 @@ uint8_t Omaha_HoldemStatusByte(uint8_t status_byte);
 // The four hole cards of a seat are in `cards` (all four card slots).
 struct OmahaGameStateRecord : HoldemGameStateRecord {
   int32_t kind = 0;
+  // Set once the local seat's sit-out flag was acted on: once per packet, however many passes of
+  // the loop it takes.
+  mutable bool sit_out_checked = false;
 };
 
 struct OmahaFinalRecord : HoldemFinalRecord {
@@ -62,6 +65,7 @@ struct OmahaFinalRecord : HoldemFinalRecord {
   uint32_t timer = 0;
   int8_t winner_hands[kOmahaMaxWinners][kOmahaWinnerCards] = {};
   int32_t kind = 0;
+  mutable bool sit_out_checked = false;  // as the game state's
 };
 
 struct OmahaRefundRecord : HoldemRefundRecord {

@@ -113,12 +113,17 @@ TEST(HoldemPacketsTest, winner_counts_of_ten_or_more_are_refused_and_negative_co
   EXPECT_EQ(static_cast<HoldemFinalRecord*>(record.get())->Winners(), 0);
 }
 
-TEST(HoldemPacketsTest, every_seat_and_pot_byte_is_checked_once_after_parsing) {
+// A seat byte outside 0-9 names no seat: the field reads "none" (255, or -1 for the signed winner
+// and button seats) and the rest of the packet is kept, with one log line for a value that was not
+// already "none". Only a pot index past the three pots refuses the packet.
+TEST(HoldemPacketsTest, a_seat_byte_out_of_range_is_skipped_and_the_packet_kept) {
   struct Case {
     const char* what;
     uint32_t type;
     std::vector<uint8_t> bytes;
     bool accepted;
+    int32_t field;  // the checked field after parsing
+    size_t lines;   // log lines written
   };
   auto state = [](uint8_t dealer, uint8_t next, uint8_t previous) {
     holdem_bytes::GameState gs;
@@ -135,32 +140,48 @@ TEST(HoldemPacketsTest, every_seat_and_pot_byte_is_checked_once_after_parsing) {
     f.paying_pot = pot;
     return f.Bytes();
   };
+  auto field = [](uint32_t type, const std::string& what, const GameRecord& record) -> int32_t {
+    switch (type) {
+      case 2402: {
+        const auto& r = static_cast<const HoldemGameStateRecord&>(record);
+        return what.rfind("dealer", 0) == 0 ? r.dealer : what.rfind("next", 0) == 0 ? r.next_player : r.previous_player;
+      }
+      case 2404:
+        return static_cast<const HoldemFinalRecord&>(record).winners[0];
+      case 2405:
+        return static_cast<const HoldemRefundRecord&>(record).seat;
+      default: {
+        const auto& r = static_cast<const HoldemMoveButtonRecord&>(record);
+        return what.find("from") != std::string::npos ? r.from : r.to;
+      }
+    }
+  };
   const std::vector<Case> cases = {
-      {"dealer 9", 2402, state(9, 255, 255), true},
-      {"dealer 10", 2402, state(10, 255, 255), false},
-      {"dealer 255", 2402, state(255, 255, 255), false},
-      {"next 254", 2402, state(0, 254, 255), false},
-      {"next 10", 2402, state(0, 10, 255), false},
-      {"previous 10", 2402, state(0, 255, 10), false},
-      {"winner seat 9", 2404, final(9, 0), true},
-      {"winner seat 10", 2404, final(10, 0), false},
-      {"winner seat 127", 2404, final(127, 0), false},
-      {"winner without a seat", 2404, final(-1, 0), true},
-      {"pot 2", 2404, final(0, 2), true},
-      {"pot 3", 2404, final(0, 3), false},
-      {"pot 255", 2404, final(0, 255), false},
-      {"button from 200", 2419, {200, 1, 0}, false},
-      {"button to 200", 2419, {1, 200, 0}, false},
-      {"button 9 to 0", 2419, {9, 0, 1}, true},
-      {"refund seat 10", 2405, {0, 0, 0, 1, 10, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0}, false},
+      {"dealer 9", 2402, state(9, 255, 255), true, 9, 0},
+      {"dealer 10", 2402, state(10, 255, 255), true, 255, 1},
+      {"dealer 255", 2402, state(255, 255, 255), true, 255, 0},
+      {"next 254", 2402, state(0, 254, 255), true, 255, 1},
+      {"next 10", 2402, state(0, 10, 255), true, 255, 1},
+      {"previous 10", 2402, state(0, 255, 10), true, 255, 1},
+      {"winner seat 9", 2404, final(9, 0), true, 9, 0},
+      {"winner seat 10", 2404, final(10, 0), true, -1, 1},
+      {"winner seat 127", 2404, final(127, 0), true, -1, 1},
+      {"winner without a seat", 2404, final(-1, 0), true, -1, 0},
+      {"pot 2", 2404, final(0, 2), true, 0, 0},
+      {"pot 3", 2404, final(0, 3), false, 0, 1},
+      {"pot 255", 2404, final(0, 255), false, 0, 1},
+      {"button from 200", 2419, {200, 1, 0}, true, 255, 1},
+      {"button to 200", 2419, {1, 200, 0}, true, 255, 1},
+      {"button 9 to 0", 2419, {9, 0, 1}, true, 0, 0},
+      {"refund seat 10", 2405, {0, 0, 0, 1, 10, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0}, true, 255, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     LogCapture capture;
-    EXPECT_EQ(Parse(c.type, c.bytes, &capture) != nullptr, c.accepted);
-    if (!c.accepted) {
-      EXPECT_EQ(capture.lines.size(), 1u);
-    }
+    const auto record = Parse(c.type, c.bytes, &capture);
+    ASSERT_EQ(record != nullptr, c.accepted);
+    EXPECT_EQ(capture.lines.size(), c.lines);
+    if (record != nullptr) EXPECT_EQ(field(c.type, c.what, *record), c.field);
   }
 }
 

@@ -399,6 +399,36 @@ TEST_F(HoldemTableTest, an_error_packet_freezes_the_table) {
             std::string::npos);
 }
 
+// A seat byte out of range is a field skipped, not a packet lost: the game state of a new hand
+// that names no dealer still starts the hand, and the button stays where it stood; a button move
+// whose from seat is out of range still moves the button.
+TEST_F(HoldemTableTest, a_seat_byte_out_of_range_skips_its_field_and_the_packet_still_applies) {
+  ASSERT_NE(OpenGame(GAMETYPE_HOLDEM, kPlayers), nullptr);
+  RunUntilIdle();
+  GameState gs = Base(30);
+  Feed(2402, gs.Bytes());
+  ASSERT_GE(RunUntilIdle(), 0);
+  ASSERT_EQ(Holdem()->HandNumber(), 30u);
+  const int32_t x = Holdem()->DealerButton().GetX(), y = Holdem()->DealerButton().GetY();
+  ClearLog();
+
+  GameState next = Base(31);
+  next.dealer = 255;
+  next.chips[6] = 700;
+  Feed(2402, next.Bytes());
+  ASSERT_GE(RunUntilIdle(), 0);
+  EXPECT_EQ(Holdem()->HandNumber(), 31u);
+  EXPECT_EQ(Holdem()->Player(6).chips, 700u);
+  EXPECT_EQ(Holdem()->DealerButton().GetX(), x);
+  EXPECT_EQ(Holdem()->DealerButton().GetY(), y);
+  EXPECT_FALSE(LogHas("dropped"));
+
+  Feed(2419, {200, 3, 0});
+  ASSERT_GE(RunUntilIdle(), 0);
+  EXPECT_TRUE(LogHas("Packet 2419: button from seat out of range, skipped = 200"));
+  EXPECT_NE(Holdem()->DealerButton().GetX(), x);
+}
+
 TEST_F(HoldemTableTest, a_hostile_server_is_survived_and_the_next_good_hand_plays_right) {
   ASSERT_NE(OpenGame(GAMETYPE_HOLDEM, kPlayers), nullptr);
   RunUntilIdle();

@@ -56,6 +56,7 @@ class FakeGame final : public QueuedGame {
   bool at_rest = true;
   int forced_ends = 0;
   int game_starts = 0;
+  int resets = 0;
   uint32_t error_after_type = 0;  // handling this type puts the game in the error state
 
   void SetState(int32_t state) { game_state_ = state; }
@@ -82,6 +83,7 @@ class FakeGame final : public QueuedGame {
   bool AnimationsAtRest() const override { return at_rest; }
   void ForceEndAnimations() override { ++forced_ends; }
   void OnGameStart() override { ++game_starts; }
+  void OnResetToCreated() override { ++resets; }
 };
 
 platform::LRESULT ToGame(platform::HWND hwnd, platform::UINT message, platform::WPARAM wparam, platform::LPARAM lparam) {
@@ -281,6 +283,29 @@ TEST_F(QueuedGameTest, in_the_error_state_every_queued_record_is_popped_unread) 
   EXPECT_EQ(game_->Lines("Game is in Error status"), 2);
   ASSERT_EQ(Feed(1), 0);
   EXPECT_EQ(game_->visits, (V{1, 2})) << "the error state is final";
+}
+
+TEST_F(QueuedGameTest, a_reset_game_is_as_created_and_starts_again) {
+  game_->scripts[1] = {O::kYield};
+  Start();
+  ASSERT_EQ(Feed(1), 0);  // handled, the instant timer runs
+  game_->scripts[2] = {O::kWait};
+  ASSERT_EQ(Feed(2), 0);
+  ASSERT_EQ(Feed(3), 0);
+  game_->SetState(GAMESTATE_ERROR);
+  game_->ResetToCreated();
+  EXPECT_EQ(game_->resets, 1);
+  EXPECT_EQ(game_->Ring().Count(), 0);
+  EXPECT_FALSE(game_->GameStarted());
+  EXPECT_EQ(game_->GameState(), GAMESTATE_INIT_TABLE);
+  EXPECT_TRUE(game_->InstantTimer().IsFree());
+  Frame();
+  EXPECT_EQ(game_->visits, (V{1})) << "nothing of the old game runs on";
+  ASSERT_EQ(Feed(3), 0);
+  EXPECT_EQ(game_->visits, (V{1})) << "not started: the packet waits";
+  Start();
+  EXPECT_EQ(game_->game_starts, 2);
+  EXPECT_EQ(game_->visits, (V{1, 3}));
 }
 
 TEST_F(QueuedGameTest, a_game_sets_its_ring_size_and_the_slots_of_its_loop_timers) {

@@ -196,18 +196,25 @@ TEST(OmahaPacketsTest, WinnerCountOutsideZeroToTenIsRefused) {
   }
 }
 
+// A seat byte out of range names no seat: the field reads 255 and the rest of the packet is kept.
 TEST(OmahaPacketsTest, RangeChecksAndSignedRefundBalance) {
   omaha_wire::PlayerStatus status;
   status.dealer = 10;
+  status.chips[2] = 777;
   int32_t kind = 0;
   const Parsed bad_dealer = Parse(OMAHA_PACKET_PLAYER_STATUS, omaha_wire::Encode(status).bytes, &kind);
-  EXPECT_EQ(bad_dealer.record, nullptr);
+  ASSERT_NE(bad_dealer.record, nullptr);
+  EXPECT_EQ(static_cast<const OmahaPlayerStatusRecord&>(*bad_dealer.record).dealer, 255);
+  EXPECT_EQ(static_cast<const OmahaPlayerStatusRecord&>(*bad_dealer.record).chips[2], 777u);
+  EXPECT_TRUE(Logged(bad_dealer, "Packet 2515: dealer seat out of range, skipped = 10"));
   status.dealer = 9;
   EXPECT_NE(Parse(OMAHA_PACKET_PLAYER_STATUS, omaha_wire::Encode(status).bytes, &kind).record, nullptr);
 
   omaha_wire::GameState gs = State(0);
   gs.base.dealer = 200;
-  EXPECT_EQ(Parse(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes, &kind).record, nullptr);
+  const Parsed bad_state = Parse(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes, &kind);
+  ASSERT_NE(bad_state.record, nullptr);
+  EXPECT_EQ(static_cast<const OmahaGameStateRecord&>(*bad_state.record).dealer, 255);
 
   omaha_wire::Refund refund;
   refund.round = 1;
@@ -220,7 +227,9 @@ TEST(OmahaPacketsTest, RangeChecksAndSignedRefundBalance) {
   EXPECT_EQ(r.balance, -1);
   EXPECT_EQ(r.bets[3], 8u);
   refund.seat = 10;
-  EXPECT_EQ(Parse(OMAHA_PACKET_REFUND, omaha_wire::Encode(refund).bytes, &kind).record, nullptr);
+  const Parsed bad_seat = Parse(OMAHA_PACKET_REFUND, omaha_wire::Encode(refund).bytes, &kind);
+  ASSERT_NE(bad_seat.record, nullptr);
+  EXPECT_EQ(static_cast<const OmahaRefundRecord&>(*bad_seat.record).seat, 255);
 }
 
 TEST(OmahaPacketsTest, StatusCodesAndSkippedOptionBits) {

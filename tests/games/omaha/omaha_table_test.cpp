@@ -700,4 +700,106 @@ TEST_F(OmahaTableTest, the_client_packets_keep_their_bytes) {
   }
 }
 
+// I am back goes again once per packet that finds the seat still sitting out: once for a game
+// state whose chips make the loop wait and come back to it, and once for a final packet applied
+// to the table.
+TEST_F(OmahaTableTest, a_pending_i_am_back_goes_again_once_per_game_state_or_final_packet) {
+  std::vector<SeatSpec> seats = kRobots;
+  seats.push_back({4, "me", 100000});
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, seats, "me"), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(111, 1);
+  gs.base.status[4] = 1 | 4;
+  gs.base.chips[4] = 1000;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  ASSERT_EQ(game->LocalPlayerID(), 4);
+  (void)game->SendIAmBack();
+  ASSERT_EQ(Sent(OMAHA_PACKET_I_AM_BACK).size(), 1u);
+
+  // The small blind's chips fly to the seat: the loop waits for them and handles the packet again.
+  ClearLog();
+  gs.sit_out[4] = 3;
+  gs.base.previous_player = 0;
+  gs.base.previous_action = 8;
+  gs.base.previous_amount = 5;
+  gs.base.bet[0] = 5;
+  gs.base.chips[0] = 995;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  ASSERT_GE(CountLog("================= Enter Packet loop ==================="), 2);
+  EXPECT_EQ(Sent(OMAHA_PACKET_I_AM_BACK).size(), 2u);
+
+  omaha_wire::Final final;
+  final.hand = 111;
+  final.round = 1;
+  final.status = gs.base.status;
+  final.sit_out = gs.sit_out;
+  final.chips = gs.base.chips;
+  final.show_result = true;
+  final.dealer_status = 0;
+  for (auto& hole : final.cards) hole = {-1, -1, -1, -1};
+  final.main_pot = 5;
+  omaha_wire::Winner winner;
+  winner.seat = 0;
+  winner.chips = 5;
+  for (auto& card : winner.cards) card = -1;
+  final.winners.push_back(winner);
+  ASSERT_EQ(Feed(OMAHA_PACKET_FINAL, omaha_wire::Encode(final).bytes), 0);
+  RunUntilIdle();
+  EXPECT_EQ(Sent(OMAHA_PACKET_I_AM_BACK).size(), 3u);
+  EXPECT_TRUE(game->IAmBackRequested());
+}
+
+// A refund leaves the seat's four bet parts as the packet gives them when the refund and the
+// parts add up to what the seat's piles held.
+TEST_F(OmahaTableTest, a_refund_keeps_all_four_bet_parts) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  omaha_wire::GameState gs = HandState(82, 0);
+  gs.base.bet[3] = 20;
+  gs.more_bet_parts[3] = {10, 10, 10};
+  gs.base.chips[3] = 950;
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(gs).bytes), 0);
+  RunUntilIdle();
+  OmahaClass* game = Omaha();
+  ASSERT_EQ(BetTotal(*game, 3), 50u);
+  ASSERT_EQ(Feed(OMAHA_PACKET_REFUND, omaha_wire::Encode(omaha_wire::Refund{82, 0, 3, 20, 970, {10, 10, 5, 5}}).bytes), 0);
+  RunUntilIdle();
+  const HoldemSeatRecord& record = game->SeatRecord(static_cast<int32_t>(game->Player(3).display_position));
+  const int32_t parts[4] = {10, 10, 5, 5};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(record.bets[i].GetAmount(), parts[i]) << "part " << i;
+}
+
+// The button waits in the middle of the table until a packet names the dealer.
+TEST_F(OmahaTableTest, the_button_starts_in_the_middle_of_the_table) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  Frame();
+  EXPECT_EQ(Omaha()->DealerButton().GetX(), 383);
+  EXPECT_EQ(Omaha()->DealerButton().GetY(), 211);
+  EXPECT_EQ(Omaha()->ButtonSeat(), -1);
+}
+
+// A player status naming a dealer seat out of range keeps the rest of the packet.
+TEST_F(OmahaTableTest, a_player_status_without_a_dealer_is_applied) {
+  ASSERT_NE(OpenGame(GAMETYPE_OMAHA, kRobots), nullptr);
+  RunUntilIdle();
+  ASSERT_EQ(Feed(OMAHA_PACKET_GAME_STATE, omaha_wire::Encode(HandState(90, 1)).bytes), 0);
+  RunUntilIdle();
+  const int32_t seat = Omaha()->ButtonSeat();
+  omaha_wire::PlayerStatus status;
+  for (int s : {0, 3, 6}) {
+    status.status[s] = 1;
+    status.chips[s] = 1234;
+  }
+  status.dealer = 12;
+  ClearLog();
+  ASSERT_EQ(Feed(OMAHA_PACKET_PLAYER_STATUS, omaha_wire::Encode(status).bytes), 0);
+  RunUntilIdle();
+  EXPECT_EQ(Omaha()->Player(3).chips, 1234u);
+  EXPECT_EQ(Omaha()->ButtonSeat(), seat);
+  EXPECT_TRUE(LogHas("Packet 2515: dealer seat out of range, skipped = 12"));
+}
+
 }  // namespace

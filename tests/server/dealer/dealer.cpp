@@ -67,7 +67,7 @@ bool Dealer::AddPlayerChips(uint32_t cents) {
   }
   Seat& me = seats_[player_seat_];
   me.chips += cents;
-  send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(player_seat_), me.chips));
+  if (send_) send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(player_seat_), me.chips));
   SendPlayerStatus();
   return true;
 }
@@ -122,7 +122,7 @@ void Dealer::CallOffHand() {
   to_act_ = -1;
   holdem_wire::SeatAmounts chips{};
   for (int i = 0; i < 10; ++i) chips[i] = seats_[i].chips;
-  send_(config_.game == Game::kOmaha ? omaha_wire::EncodeClearTable(chips) : holdem_wire::EncodeClearTable(chips));
+  if (send_) send_(config_.game == Game::kOmaha ? omaha_wire::EncodeClearTable(chips) : holdem_wire::EncodeClearTable(chips));
 }
 
 // The player sits out instead of posting a blind (by choice, or by letting the clock run out: a
@@ -134,7 +134,7 @@ int Dealer::SitOutAtBlind() {
   me.sit_out_next = false;
   CallOffHand();
   SendPlayerStatus();
-  send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
+  if (send_) send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
                                      : holdem_wire::EncodeDisplayIAmBack(hand_));
   return kBetweenHands;
 }
@@ -201,7 +201,7 @@ int Dealer::OnClientPacket(const holdem_wire::ClientPacket& packet) {
       if (packet.code == 1 && me.hole.size() >= 2) {
         std::string cards;
         for (Card card : me.hole) cards += (cards.empty() ? "" : " ") + CardName(card);
-        send_(holdem_wire::table::EncodeText(holdem_wire::table::kDealerSummary, me.name + " shows [" + cards + "]"));
+        if (send_) send_(holdem_wire::table::EncodeText(holdem_wire::table::kDealerSummary, me.name + " shows [" + cards + "]"));
       }
       return -1;
     default:  // finish game, play now: nothing to answer
@@ -253,12 +253,12 @@ int Dealer::StartHand() {
     if (!s.occupied) continue;
     if (s.robot && s.chips < config_.stakes.big_blind) {
       s.chips = config_.robot_refill;
-      send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
+      if (send_) send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
     }
     if (!s.robot && player_topping_up_ > 0) {
       s.chips += player_topping_up_;
       player_topping_up_ = 0;
-      send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
+      if (send_) send_(holdem_wire::table::EncodePlayerBalance(static_cast<uint8_t>(i), s.chips));
     }
     if (!s.robot && (s.sit_out_next || s.chips == 0)) s.sitting_out = true;
     player_sits_out = player_sits_out || (!s.robot && s.sitting_out);
@@ -278,7 +278,7 @@ int Dealer::StartHand() {
   const int old_button = button_;
   button_ = NextSeat(button_ < 0 ? 9 : button_, [](const Seat& s) { return s.in_hand; });
   if (old_button >= 0 && old_button != button_ && config_.game == Game::kHoldem) {
-    send_(holdem_wire::Encode(holdem_wire::MoveDealerButton{static_cast<uint8_t>(old_button),
+    if (send_) send_(holdem_wire::Encode(holdem_wire::MoveDealerButton{static_cast<uint8_t>(old_button),
                                                              static_cast<uint8_t>(button_), true}));
   }
   const auto in_hand = [](const Seat& s) { return s.in_hand; };
@@ -299,7 +299,7 @@ int Dealer::StartHand() {
   to_act_ = small_blind_seat_;
   SendGameState(to_act_);
   if (player_sits_out) {
-    send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
+    if (send_) send_(config_.game == Game::kOmaha ? omaha_wire::EncodeDisplayIAmBack(hand_, config_.round)
                                        : holdem_wire::EncodeDisplayIAmBack(hand_));
   }
   return kAfterAction;
@@ -416,10 +416,10 @@ void Dealer::RefundUncalledBet() {
   s.put_in -= refund;
   s.chips += refund;
   if (config_.game == Game::kOmaha) {
-    send_(omaha_wire::Encode(omaha_wire::Refund{hand_, config_.round, static_cast<uint8_t>(top), refund,
+    if (send_) send_(omaha_wire::Encode(omaha_wire::Refund{hand_, config_.round, static_cast<uint8_t>(top), refund,
                                                 static_cast<int32_t>(s.chips), {s.bet, 0, 0, 0}}));
   } else {
-    send_(holdem_wire::Encode(holdem_wire::Refund{hand_, static_cast<uint8_t>(top), refund,
+    if (send_) send_(holdem_wire::Encode(holdem_wire::Refund{hand_, static_cast<uint8_t>(top), refund,
                                                   static_cast<int32_t>(s.chips), s.bet}));
   }
 }
@@ -505,7 +505,7 @@ void Dealer::Collect() {
   c.main_pot = pot_amounts_[0];
   c.side_pot = pot_amounts_[1];
   c.second_side_pot = pot_amounts_[2];
-  send_(config_.game == Game::kOmaha ? omaha_wire::Encode(c) : holdem_wire::Encode(c));
+  if (send_) send_(config_.game == Game::kOmaha ? omaha_wire::Encode(c) : holdem_wire::Encode(c));
 }
 
 int Dealer::Showdown() {
@@ -582,14 +582,14 @@ void Dealer::SendPlayerStatus() {
     p.chips = chips;
     p.dealer = static_cast<uint8_t>(button_ < 0 ? 0 : button_);
     p.table_type = table_type();
-    send_(omaha_wire::Encode(p));
+    if (send_) send_(omaha_wire::Encode(p));
     return;
   }
   holdem_wire::PlayerStatus p;
   p.status = StatusBytes();
   p.chips = chips;
   p.table_type = table_type();
-  send_(holdem_wire::Encode(p));
+  if (send_) send_(holdem_wire::Encode(p));
 }
 
 // One game state for the player: everybody's chips and bets, the board, the last action and who
@@ -646,9 +646,9 @@ void Dealer::SendGameState(int next) {
   if (config_.game == Game::kOmaha) {
     omaha_wire::GameState omaha{g, SitOutFlags()};
     for (size_t i = 0; i < own.size() && i < 4; ++i) omaha.hole_cards[i] = own[i];
-    send_(omaha_wire::Encode(omaha));
+    if (send_) send_(omaha_wire::Encode(omaha));
   } else {
-    send_(holdem_wire::Encode(g));
+    if (send_) send_(holdem_wire::Encode(g));
   }
 }
 
@@ -696,7 +696,7 @@ void Dealer::SendFinal(const std::vector<std::pair<int, uint32_t>>& winners, int
   f.last = last;
   f.table_type = table_type();
   if (config_.game != Game::kOmaha) {
-    send_(holdem_wire::Encode(f));
+    if (send_) send_(holdem_wire::Encode(f));
     return;
   }
   omaha_wire::Final o;
@@ -724,7 +724,7 @@ void Dealer::SendFinal(const std::vector<std::pair<int, uint32_t>>& winners, int
     if (shown) std::copy(winning_cards.begin(), winning_cards.end(), winner.cards.begin());
     o.winners.push_back(winner);
   }
-  send_(omaha_wire::Encode(o));
+  if (send_) send_(omaha_wire::Encode(o));
 }
 
 namespace {

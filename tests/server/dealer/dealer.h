@@ -48,7 +48,8 @@ std::unique_ptr<TableDealer> MakeOmahaTableDealer(const TableSetup& setup, Table
 
 class Dealer final : public TableDealer {
  public:
-  // Receives every game packet for the player's connection (payload after the table id).
+  // Receives every game packet for the player's connection (payload after the table id); an
+  // empty function takes nothing, and the packets are then not built.
   using PacketSend = std::function<void(const holdem_wire::Packet& packet)>;
 
   Dealer(DealerConfig config, PacketSend send);
